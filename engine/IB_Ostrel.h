@@ -1,0 +1,234 @@
+// The export component family: every setting, the run loop, the virtual operations each
+// exporter overrides, and the events.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/IB_OstrelColumns.h"
+#include "engine/IB_OstrelCommon.h"
+#include "engine/IB_OstrelFormats.h"
+#include "engine/IB_OstrelSources.h"
+#include "engine/IB_OstrelWriter.h"
+
+namespace ostrel {
+
+class TIB_Ostrel : public TComponent {
+public:
+    explicit TIB_Ostrel(TComponent* AOwner = nullptr);
+    ~TIB_Ostrel() override;
+
+    // Published settings.
+    TOstrelSource ExportSource() const { return FExportSource; }
+    void SetExportSource(TOstrelSource value) { FExportSource = value; }
+    TIB_Dataset* DataSet() const { return FDataSet; }
+    void SetDataSet(TIB_Dataset* value) { SetReference(FDataSet, value); }
+    TIB_Grid* IBGrid() const { return FIBGrid; }
+    void SetIBGrid(TIB_Grid* value) { SetReference(FIBGrid, value); }
+    TListView* ListView() const { return FListView; }
+    void SetListView(TListView* value) { SetReference(FListView, value); }
+    TStringGrid* StringGrid() const { return FStringGrid; }
+    void SetStringGrid(TStringGrid* value) { SetReference(FStringGrid, value); }
+    TStrings& ExportedFields() { return FExportedFields; }
+    const TStrings& ExportedFields() const { return FExportedFields; }
+    void SetExportedFields(const TStrings& value) { FExportedFields.Assign(value); }
+    bool GoToFirstRecord() const { return FGoToFirstRecord; }
+    void SetGoToFirstRecord(bool value) { FGoToFirstRecord = value; }
+    int ExportRecCount() const { return FExportRecCount; }
+    void SetExportRecCount(int value) { FExportRecCount = value; }
+    int SkipRecCount() const { return FSkipRecCount; }
+    void SetSkipRecCount(int value) { FSkipRecCount = value; }
+    bool OnlyVisibleFields() const { return FOnlyVisibleFields; }
+    void SetOnlyVisibleFields(bool value) { FOnlyVisibleFields = value; }
+    bool AutoCalcStrType() const { return FAutoCalcStrType; }
+    void SetAutoCalcStrType(bool value) { FAutoCalcStrType = value; }
+    const std::string& About() const { return FAbout; }
+    void SetAbout(const std::string& value) { FAbout = value; }
+    const std::string& _Version() const { return FVersion; }
+    void Set_Version(const std::string& value) { FVersion = value; }
+
+    TNotifyEvent OnBeginExport;
+    TNotifyEvent OnEndExport;
+    TExportedRecordEvent OnSkippedRecord;
+    TExportedRecordEvent OnExportedRecord;
+    TOstrelStopEvent OnStopExport;
+    TGetExportTextEvent OnGetExportText;
+
+    // The public run entry; exceptions from the run reach the caller.
+    virtual void DoExecute();
+    // Asks a running export to stop at its next check point.
+    virtual void Abort();
+    TOstrelWriter* Writer() const { return FWriter.get(); }
+
+    // Run state.
+    TOstrelColumns& Columns() { return FColumns; }
+    const TOstrelColumns& Columns() const { return FColumns; }
+    int RecordCounter() const { return FRecordCounter; }
+    bool Aborted() const { return FAborted; }
+
+protected:
+    // Settings stored here that only some exporters publish (with `using`).
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& value) { FTitle = value; }
+    TStrings& Header() { return FHeader; }
+    void SetHeader(const TStrings& value) { FHeader.Assign(value); }
+    TStrings& Footer() { return FFooter; }
+    void SetFooter(const TStrings& value) { FFooter.Assign(value); }
+    bool AllowCaptions() const { return FAllowCaptions; }
+    void SetAllowCaptions(bool value) { FAllowCaptions = value; }
+    TStrings& Captions() { return FCaptions; }
+    void SetCaptions(const TStrings& value) { FCaptions.Assign(value); }
+    TOstrelFormats& Formats() { return FFormats; }
+    void SetFormats(const TOstrelFormats& value) { FFormats.Assign(value); }
+    TStrings& UserFormats() { return FUserFormats; }
+    void SetUserFormats(const TStrings& value) { FUserFormats.Assign(value); }
+    TStrings& ColumnsWidth() { return FColumnsWidth; }
+    void SetColumnsWidth(const TStrings& value) { FColumnsWidth.Assign(value); }
+    TStrings& ColumnsAlign() { return FColumnsAlign; }
+    void SetColumnsAlign(const TStrings& value) { FColumnsAlign.Assign(value); }
+    bool AutoCalcColWidth() const { return FAutoCalcColWidth; }
+    void SetAutoCalcColWidth(bool value) { FAutoCalcColWidth = value; }
+    TExportedRecordEvent OnFetchedRecord;
+    TGetCellParamsEvent OnGetCellParams;
+
+    // Virtual operations, in slot order.
+    virtual TOstrelWriterClass GetWriterClass();
+    virtual void BeginExport();
+    virtual void BeforeExport() {}
+    virtual void AfterExport() {}
+    virtual void EndExport();
+    virtual bool IsEndOfData();
+    virtual std::string GetCaptionRow();
+    virtual void WriteCaptionRow() {}
+    virtual std::string GetDataRow(bool Formatted);
+    virtual void WriteDataRow() {}
+    virtual std::string GetColCaption(int Index);
+    virtual std::string GetColData(int Index, bool Formatted);
+    virtual bool IsNullValue(int Index);
+    virtual TCharSet GetSpecialChars();
+    virtual std::string ReplaceSpecialChars(const std::string& Text);
+
+    // Operations descendants call.
+    void ExportToStream(TStream& stream);
+    void RunExport();
+    void MoveFirst();
+    void MoveNext();
+    void SkipRecords(int Count);
+    int SavePosition();
+    void RestorePosition(int Position);
+    bool AskContinue();
+    void DoGetCellParams(int RecNo, int ColNo, const std::string& Value, TOstrelColAlign& Align,
+                         TFont& Font, TColor& Background);
+    void CheckSource();
+    bool IsSourceActive();
+    bool IsSourceEmpty();
+    void DisableSourceControls();
+    void EnableSourceControls();
+    // The value of column Index in the current row as export text.
+    std::string GetExportText(int Index, bool Formatted);
+    // The raw text of a column in the current row, before formatting.
+    std::string SourceText(const TOstrelColumn& column);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    int FRecordCounter = 0;
+    bool FAborted = false;
+
+private:
+    friend class TOstrelColumns;
+
+    template <class T>
+    void SetReference(T*& field, T* value) {
+        if (field == value) return;
+        T* old = field;
+        field = value;
+        if (old && !IsReferenced(old)) RemoveFreeNotification(old);
+        if (value) FreeNotification(value);
+    }
+    bool IsReferenced(TComponent* c) const;
+    void ResetSourceRow();
+    // The dataset behind a dataset or data-grid source (nullptr when missing).
+    TIB_Dataset* SourceDataset() const;
+    TIB_Column* SourceColumn(int number) const;
+    void RunSteps();
+    void RunRows();
+
+    TOstrelSource FExportSource = esDataSet;
+    TIB_Dataset* FDataSet = nullptr;
+    TIB_Grid* FIBGrid = nullptr;
+    TListView* FListView = nullptr;
+    TStringGrid* FStringGrid = nullptr;
+    TStrings FExportedFields;
+    bool FGoToFirstRecord = true;
+    int FExportRecCount = 0;
+    int FSkipRecCount = 0;
+    bool FOnlyVisibleFields = false;
+    bool FAutoCalcStrType = false;
+    std::string FAbout = "(About Morvane Brannix)";
+    std::string FVersion = "2.00";
+
+    std::string FTitle;
+    TStrings FHeader, FFooter;
+    bool FAllowCaptions = true;
+    TStrings FCaptions;
+    TOstrelFormats FFormats;
+    TStrings FUserFormats, FColumnsWidth, FColumnsAlign;
+    bool FAutoCalcColWidth = false;
+
+    TOstrelColumns FColumns{*this};
+    std::unique_ptr<TOstrelWriter> FWriter;
+    int FSourceRow = 0;  // list-view item or string-grid row being read
+};
+
+// Writes to the file FileName and shows or prints it afterwards.
+class TIB_OstrelText : public TIB_Ostrel {
+public:
+    using TIB_Ostrel::TIB_Ostrel;
+    const std::string& FileName() const { return FFileName; }
+    void SetFileName(const std::string& value) { FFileName = value; }
+    bool ShowFile() const { return FShowFile; }
+    void SetShowFile(bool value) { FShowFile = value; }
+    bool PrintFile() const { return FPrintFile; }
+    void SetPrintFile(bool value) { FPrintFile = value; }
+
+    void DoExecute() override;
+
+protected:
+    virtual void ShowResult();
+
+private:
+    std::string FFileName;
+    bool FShowFile = false;
+    bool FPrintFile = false;
+};
+
+class TIB_OstrelAdvancedText : public TIB_OstrelText {
+public:
+    using TIB_OstrelText::TIB_OstrelText;
+    using TIB_Ostrel::Footer;
+    using TIB_Ostrel::Header;
+    using TIB_Ostrel::SetFooter;
+    using TIB_Ostrel::SetHeader;
+};
+
+class TIB_OstrelFormatText : public TIB_OstrelAdvancedText {
+public:
+    using TIB_OstrelAdvancedText::TIB_OstrelAdvancedText;
+    using TIB_Ostrel::AllowCaptions;
+    using TIB_Ostrel::Captions;
+    using TIB_Ostrel::Formats;
+    using TIB_Ostrel::SetAllowCaptions;
+    using TIB_Ostrel::SetCaptions;
+    using TIB_Ostrel::SetFormats;
+    using TIB_Ostrel::SetUserFormats;
+    using TIB_Ostrel::UserFormats;
+};
+
+// Writes into memory and puts the result on the clipboard as text.
+class TIB_OstrelMemory : public TIB_Ostrel {
+public:
+    using TIB_Ostrel::TIB_Ostrel;
+    void DoExecute() override;
+};
+
+}  // namespace ostrel

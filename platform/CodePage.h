@@ -1,0 +1,26 @@
+// Conversion between the process code page (UTF-8 or Windows-1252) and UTF-16, and the
+// character length of a text, which fixed-width layouts pad by.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+// Decodes bytes of the code page; an invalid UTF-8 sequence gives U+FFFD per bad byte.
+std::u16string ToUtf16(std::string_view text, int codePage);
+// Encodes UTF-16; a character the code page lacks becomes '?'.
+std::string FromUtf16(std::u16string_view text, int codePage);
+// Both in the process code page of the format settings.
+std::u16string ToUtf16(std::string_view text);
+std::string FromUtf16(std::u16string_view text);
+
+// The number of characters of a text in the process code page (code points for UTF-8).
+size_t CharLength(std::string_view text);
+// The number of bytes that make up the first `chars` characters of the text.
+size_t ByteLengthOfChars(std::string_view text, size_t chars);
+
+// Re-encodes text between the two supported code pages.
+std::string ConvertCodePage(std::string_view text, int fromCodePage, int toCodePage);
+
+}  // namespace ostrel

@@ -1,0 +1,279 @@
+#include "platform/DateTimeFormat.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/FormatSettings.h"
+
+namespace ostrel {
+
+namespace {
+
+constexpr int64_t kMSecsPerDay = 86400000;
+// Days from 0001-01-01 (day 1) to 1899-12-30.
+constexpr int64_t kDateDelta = 693594;
+
+bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysInMonth(int y, int m) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
+}
+
+// The calendar date of a day number counted from 0001-01-01 = 1.
+void DecodeDays(int64_t days, int& year, int& month, int& day) {
+    int64_t d = days - 1;
+    int64_t y400 = d / 146097;
+    d %= 146097;
+    int64_t y100 = d / 36524;
+    if (y100 == 4) y100 = 3;
+    d -= y100 * 36524;
+    int64_t y4 = d / 1461;
+    d %= 1461;
+    int64_t y1 = d / 365;
+    if (y1 == 4) y1 = 3;
+    d -= y1 * 365;
+    year = static_cast<int>(y400 * 400 + y100 * 100 + y4 * 4 + y1 + 1);
+    month = 1;
+    while (d >= DaysInMonth(year, month)) {
+        d -= DaysInMonth(year, month);
+        ++month;
+    }
+    day = static_cast<int>(d + 1);
+}
+
+// Splits a value into whole days and milliseconds of the day. Negative values count the
+// date backwards and the time forwards, as the fraction's absolute value.
+void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
+    double whole = std::trunc(value);
+    days = static_cast<int64_t>(whole);
+    msecs = std::llround(std::fabs(value - whole) * kMSecsPerDay);
+    if (msecs >= kMSecsPerDay) {
+        msecs -= kMSecsPerDay;
+        days += value < 0 ? -1 : 1;
+    }
+}
+
+std::string Pad(int value, int width) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*d", width, value);
+    return buf;
+}
+
+bool StartsWithNoCase(std::string_view p, size_t i, std::string_view what) {
+    if (p.size() - i < what.size()) return false;
+    for (size_t k = 0; k < what.size(); ++k)
+        if (std::tolower(static_cast<unsigned char>(p[i + k])) != what[k]) return false;
+    return true;
+}
+
+class TDateTimeFormatter {
+public:
+    explicit TDateTimeFormatter(TDateTime value)
+        : Value(value), Parts(DecodeDateTime(value)), Fs(FormatSettings()) {}
+
+    void Append(std::string_view p, int level) {
+        if (p.empty()) {
+            AppendC(level);
+            return;
+        }
+        char lastToken = ' ';
+        for (size_t i = 0; i < p.size();) {
+            char c = p[i];
+            char token = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (c == '"' || c == '\'') {
+                size_t end = p.find(c, i + 1);
+                if (end == std::string_view::npos) end = p.size();
+                Out.append(p.substr(i + 1, end - i - 1));
+                i = end < p.size() ? end + 1 : end;
+                continue;
+            }
+            size_t count = 1;
+            while (i + count < p.size() &&
+                   std::toupper(static_cast<unsigned char>(p[i + count])) == token &&
+                   std::isalpha(static_cast<unsigned char>(c)))
+                ++count;
+            if (token == 'M' && (lastToken == 'H')) token = 'N';
+            if (std::isalpha(static_cast<unsigned char>(c))) lastToken = token;
+            switch (token) {
+                case 'Y':
+                    Out += count <= 2 ? Pad(Parts.Year % 100, 2) : Pad(Parts.Year, 4);
+                    break;
+                case 'M':
+                    if (count <= 2) Out += Pad(Parts.Month, static_cast<int>(count));
+                    else if (count == 3) Out += Fs.ShortMonthNames[Parts.Month - 1];
+                    else Out += Fs.LongMonthNames[Parts.Month - 1];
+                    break;
+                case 'D':
+                    AppendDay(count, level);
+                    break;
+                case 'H': {
+                    // Twelve-hour clock when an am/pm element follows anywhere later.
+                    int hour = Parts.Hour;
+                    if (HasAmPmAfter(p, i + count)) {
+                        hour %= 12;
+                        if (hour == 0) hour = 12;
+                    }
+                    Out += Pad(hour, count >= 2 ? 2 : 1);
+                    break;
+                }
+                case 'N':
+                    Out += Pad(Parts.Minute, count >= 2 ? 2 : 1);
+                    break;
+                case 'S':
+                    Out += Pad(Parts.Second, count >= 2 ? 2 : 1);
+                    break;
+                case 'Z':
+                    Out += Pad(Parts.MSec, count >= 3 ? 3 : 1);
+                    break;
+                case 'T':
+                    if (level < 2) Append(count == 1 ? Fs.ShortTimeFormat : Fs.LongTimeFormat, level + 1);
+                    break;
+                case 'C':
+                    AppendC(level);
+                    break;
+                case 'A': {
+                    size_t used = AppendAmPm(p, i);
+                    if (used) {
+                        i += used;
+                        continue;
+                    }
+                    Out += c;
+                    count = 1;
+                    break;
+                }
+                case '/':
+                    Out += Fs.DateSeparator;
+                    break;
+                case ':':
+                    Out += Fs.TimeSeparator;
+                    break;
+                default:
+                    Out.append(count, c);
+                    break;
+            }
+            i += count;
+        }
+    }
+
+    std::string Out;
+
+private:
+    void AppendC(int level) {
+        if (level >= 2) return;
+        Append(Fs.ShortDateFormat, level + 1);
+        if (Parts.Hour || Parts.Minute || Parts.Second || Parts.MSec) {
+            Out += ' ';
+            Append(Fs.LongTimeFormat, level + 1);
+        }
+    }
+
+    void AppendDay(size_t count, int level) {
+        int dow = DayOfWeek(Value) - 1;
+        switch (count) {
+            case 1: Out += std::to_string(Parts.Day); break;
+            case 2: Out += Pad(Parts.Day, 2); break;
+            case 3: Out += Fs.ShortDayNames[dow]; break;
+            case 4: Out += Fs.LongDayNames[dow]; break;
+            case 5: if (level < 2) Append(Fs.ShortDateFormat, level + 1); break;
+            default: if (level < 2) Append(Fs.LongDateFormat, level + 1); break;
+        }
+    }
+
+    static bool HasAmPmAfter(std::string_view p, size_t from) {
+        for (size_t i = from; i < p.size(); ++i) {
+            if (p[i] == '"' || p[i] == '\'') {
+                size_t end = p.find(p[i], i + 1);
+                if (end == std::string_view::npos) return false;
+                i = end;
+                continue;
+            }
+            if (StartsWithNoCase(p, i, "am/pm") || StartsWithNoCase(p, i, "a/p") ||
+                StartsWithNoCase(p, i, "ampm"))
+                return true;
+        }
+        return false;
+    }
+
+    // Writes an am/pm element at p[i]; returns the characters it used, 0 when none is there.
+    size_t AppendAmPm(std::string_view p, size_t i) {
+        bool pm = Parts.Hour >= 12;
+        if (StartsWithNoCase(p, i, "am/pm")) {
+            Out.append(p.substr(pm ? i + 3 : i, 2));
+            return 5;
+        }
+        if (StartsWithNoCase(p, i, "a/p")) {
+            Out += p[pm ? i + 2 : i];
+            return 3;
+        }
+        if (StartsWithNoCase(p, i, "ampm")) {
+            Out += pm ? Fs.TimePMString : Fs.TimeAMString;
+            return 4;
+        }
+        return 0;
+    }
+
+    TDateTime Value;
+    TDateParts Parts;
+    const TFormatSettings& Fs;
+};
+
+}  // namespace
+
+bool IsValidDate(int year, int month, int day) {
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(year, month);
+}
+
+bool IsValidTime(int hour, int minute, int second, int msec) {
+    return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 &&
+           msec >= 0 && msec < 1000;
+}
+
+TDateTime EncodeDate(int year, int month, int day) {
+    int64_t y = year - 1;
+    int64_t days = y * 365 + y / 4 - y / 100 + y / 400;
+    for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
+    days += day;
+    return static_cast<double>(days - kDateDelta);
+}
+
+TDateTime EncodeTime(int hour, int minute, int second, int msec) {
+    return static_cast<double>(((hour * 60 + minute) * 60 + second) * 1000LL + msec) / kMSecsPerDay;
+}
+
+TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
+    return date < 0 ? date - time : date + time;
+}
+
+TDateParts DecodeDateTime(TDateTime value) {
+    TDateParts parts;
+    if (!std::isfinite(value) || std::fabs(value) > 3e6) return parts;
+    int64_t days, msecs;
+    SplitValue(value, days, msecs);
+    int64_t dayNumber = days + kDateDelta;
+    if (dayNumber >= 1) DecodeDays(dayNumber, parts.Year, parts.Month, parts.Day);
+    parts.Hour = static_cast<int>(msecs / 3600000);
+    parts.Minute = static_cast<int>(msecs / 60000 % 60);
+    parts.Second = static_cast<int>(msecs / 1000 % 60);
+    parts.MSec = static_cast<int>(msecs % 1000);
+    return parts;
+}
+
+int DayOfWeek(TDateTime value) {
+    if (!std::isfinite(value) || std::fabs(value) > 3e6) return 1;
+    int64_t days, msecs;
+    SplitValue(value, days, msecs);
+    // 30 December 1899 was a Saturday.
+    return static_cast<int>(((days + kDateDelta) % 7 + 7) % 7) + 1;
+}
+
+std::string FormatDateTime(std::string_view pattern, TDateTime value) {
+    TDateTimeFormatter f(value);
+    f.Append(pattern, 0);
+    return f.Out;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,31 @@
+// Calendar arithmetic on TDateTime (days since 30 December 1899, the time of day as the
+// fraction) and the date-time pattern formatter.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+using TDateTime = double;
+
+struct TDateParts {
+    int Year = 1899, Month = 12, Day = 30;
+    int Hour = 0, Minute = 0, Second = 0, MSec = 0;
+};
+
+bool IsValidDate(int year, int month, int day);
+bool IsValidTime(int hour, int minute, int second, int msec);
+// The caller checks validity first; invalid parts give an unspecified value.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int msec);
+// Combines a date and a time of day the way the calendar reads them (also before 1899).
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
+TDateParts DecodeDateTime(TDateTime value);
+// 1 = Sunday .. 7 = Saturday.
+int DayOfWeek(TDateTime value);
+
+// Formats with a date-time pattern; an empty pattern behaves as "c".
+std::string FormatDateTime(std::string_view pattern, TDateTime value);
+
+}  // namespace ostrel

@@ -1,0 +1,375 @@
+#include "platform/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstdio>
+#include <vector>
+
+#include "platform/FormatSettings.h"
+
+namespace ostrel {
+
+namespace {
+
+constexpr int kPrecision = 15;
+
+void TrimDigits(TDecimal& d) {
+    size_t first = d.Digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        d.Digits.clear();
+        d.Exponent = 0;
+        return;
+    }
+    d.Digits.erase(0, first);
+    d.Exponent -= static_cast<int>(first);
+    d.Digits.erase(d.Digits.find_last_not_of('0') + 1);
+}
+
+// Keeps the first `keep` digits, rounding half away from zero on the next one.
+TDecimal RoundToKeep(const TDecimal& d, long keep) {
+    if (d.IsZero() || keep >= static_cast<long>(d.Digits.size())) return d;
+    TDecimal r = d;
+    if (keep < 0) {
+        r.Digits.clear();
+        r.Exponent = 0;
+        return r;
+    }
+    bool up = d.Digits[keep] >= '5';
+    r.Digits.resize(keep);
+    if (up) {
+        long i = keep - 1;
+        while (i >= 0 && r.Digits[i] == '9') r.Digits[i--] = '0';
+        if (i >= 0) {
+            ++r.Digits[i];
+        } else {
+            r.Digits.insert(r.Digits.begin(), '1');
+            ++r.Exponent;
+        }
+    }
+    TrimDigits(r);
+    return r;
+}
+
+// One section of a pattern, analysed.
+struct TSection {
+    std::string_view Text;
+    int IntPlaceholders = 0;
+    int FirstIntZero = -1;  // index among the integer placeholders of the first '0'
+    int FracPlaceholders = 0;
+    int FracRequired = 0;  // fraction digits up to and including the last '0'
+    bool Grouping = false;
+    bool Scientific = false;
+    bool HasDecimalPoint = false;
+};
+
+size_t SkipQuoted(std::string_view p, size_t i) {
+    char q = p[i];
+    size_t j = p.find(q, i + 1);
+    return j == std::string_view::npos ? p.size() : j + 1;
+}
+
+std::vector<std::string_view> SplitSections(std::string_view p) {
+    std::vector<std::string_view> out;
+    size_t start = 0;
+    for (size_t i = 0; i < p.size();) {
+        if (p[i] == '"' || p[i] == '\'') {
+            i = SkipQuoted(p, i);
+        } else if (p[i] == ';') {
+            out.push_back(p.substr(start, i - start));
+            start = ++i;
+            if (out.size() == 2) break;
+        } else {
+            ++i;
+        }
+    }
+    if (out.size() < 3) out.push_back(p.substr(start));
+    return out;
+}
+
+bool IsExponentAt(std::string_view p, size_t i) {
+    return (p[i] == 'E' || p[i] == 'e') && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-');
+}
+
+TSection Analyse(std::string_view text) {
+    TSection s;
+    s.Text = text;
+    for (size_t i = 0; i < text.size();) {
+        char c = text[i];
+        if (c == '"' || c == '\'') {
+            i = SkipQuoted(text, i);
+            continue;
+        }
+        if (s.Scientific) {
+            ++i;
+            continue;
+        }
+        if (c == '0' || c == '#') {
+            if (s.HasDecimalPoint) {
+                ++s.FracPlaceholders;
+                if (c == '0') s.FracRequired = s.FracPlaceholders;
+            } else {
+                if (c == '0' && s.FirstIntZero < 0) s.FirstIntZero = s.IntPlaceholders;
+                ++s.IntPlaceholders;
+            }
+        } else if (c == '.') {
+            s.HasDecimalPoint = true;
+        } else if (c == ',') {
+            s.Grouping = true;
+        } else if (IsExponentAt(text, i)) {
+            s.Scientific = true;
+            i += 2;
+            continue;
+        }
+        ++i;
+    }
+    return s;
+}
+
+class TSectionWriter {
+public:
+    TSectionWriter(const TSection& s, std::string intDigits, std::string fracDigits, int exponent,
+                   bool exponentNegative)
+        : S(s), Int(std::move(intDigits)), Frac(std::move(fracDigits)), Exp(exponent),
+          ExpNegative(exponentNegative), Fs(FormatSettings()) {}
+
+    std::string Run() {
+        const std::string_view p = S.Text;
+        bool pointDone = false;
+        for (size_t i = 0; i < p.size();) {
+            char c = p[i];
+            if (c == '"' || c == '\'') {
+                size_t end = SkipQuoted(p, i);
+                size_t stop = end > i + 1 && end <= p.size() && p[end - 1] == c ? end - 1 : end;
+                Out.append(p.substr(i + 1, stop - i - 1));
+                i = end;
+                continue;
+            }
+            if (!ExpDone && IsExponentAt(p, i)) {
+                WritePendingIntDigits();
+                WriteExponent(p, i);
+                continue;
+            }
+            if (!ExpDone && (c == '0' || c == '#')) {
+                if (!pointDone) WriteIntPlaceholder();
+                else WriteFracPlaceholder();
+            } else if (c == '.' && !ExpDone) {
+                if (!pointDone) {
+                    pointDone = true;
+                    WritePendingIntDigits();
+                    if (!Frac.empty()) Out += Fs.DecimalSeparator;
+                }
+            } else if (c == ',' && !ExpDone) {
+                // Grouping flag only.
+            } else {
+                Out += c;
+            }
+            ++i;
+        }
+        WritePendingIntDigits();
+        return Out;
+    }
+
+private:
+    void WriteDigit(size_t index) {
+        Out += Int[index];
+        size_t right = Int.size() - 1 - index;
+        if (S.Grouping && right > 0 && right % 3 == 0) Out += Fs.ThousandSeparator;
+    }
+
+    void WriteIntPlaceholder() {
+        long index = static_cast<long>(Int.size()) - S.IntPlaceholders + IntSeen;
+        if (IntSeen == 0) {
+            for (long k = 0; k < index; ++k) WriteDigit(k);
+        }
+        if (index >= 0) WriteDigit(index);
+        ++IntSeen;
+        if (IntSeen == S.IntPlaceholders) IntWritten = true;
+    }
+
+    // A pattern without integer placeholders still shows the integer part of the value.
+    void WritePendingIntDigits() {
+        if (IntWritten) return;
+        IntWritten = true;
+        if (S.IntPlaceholders == 0)
+            for (size_t k = 0; k < Int.size(); ++k) WriteDigit(k);
+    }
+
+    void WriteFracPlaceholder() {
+        if (FracSeen < Frac.size()) Out += Frac[FracSeen];
+        ++FracSeen;
+    }
+
+    void WriteExponent(std::string_view p, size_t& i) {
+        Out += p[i];
+        bool alwaysSign = p[i + 1] == '+';
+        i += 2;
+        int width = 0;
+        while (i < p.size() && p[i] == '0' && width < 4) {
+            ++width;
+            ++i;
+        }
+        if (ExpNegative) Out += '-';
+        else if (alwaysSign) Out += '+';
+        std::string digits = std::to_string(Exp);
+        if (static_cast<int>(digits.size()) < width) Out.append(width - digits.size(), '0');
+        Out += digits;
+        ExpDone = true;
+    }
+
+    const TSection& S;
+    std::string Int, Frac;
+    int Exp;
+    bool ExpNegative;
+    const TFormatSettings& Fs;
+    std::string Out;
+    int IntSeen = 0;
+    size_t FracSeen = 0;
+    bool IntWritten = false;
+    bool ExpDone = false;
+};
+
+std::string FixedDigitsOfInt(const TDecimal& d) {
+    if (d.Exponent <= 0) return {};
+    std::string s = d.Digits.substr(0, std::min<size_t>(d.Digits.size(), d.Exponent));
+    s.append(d.Exponent - s.size(), '0');
+    return s;
+}
+
+std::string FormatSection(const TSection& s, const TDecimal& value, bool withMinus) {
+    std::string intDigits, fracDigits;
+    int exponent = 0;
+    bool expNegative = false;
+    if (s.Scientific) {
+        int intCount = std::max(s.IntPlaceholders, 1);
+        TDecimal r = value.RoundedToSignificant(intCount + s.FracPlaceholders);
+        std::string all = r.Digits;
+        if (all.size() < static_cast<size_t>(intCount + s.FracPlaceholders))
+            all.append(intCount + s.FracPlaceholders - all.size(), '0');
+        intDigits = all.substr(0, intCount);
+        fracDigits = all.substr(intCount, s.FracPlaceholders);
+        int e = r.IsZero() ? 0 : r.Exponent - intCount;
+        expNegative = e < 0;
+        exponent = std::abs(e);
+    } else {
+        TDecimal r = value.RoundedToDecimals(s.FracPlaceholders);
+        intDigits = FixedDigitsOfInt(r);
+        for (int k = 0; k < s.FracPlaceholders; ++k) {
+            long idx = static_cast<long>(r.Exponent) + k;
+            fracDigits += idx >= 0 && idx < static_cast<long>(r.Digits.size()) ? r.Digits[idx] : '0';
+        }
+    }
+    if (!s.Scientific && s.FirstIntZero >= 0) {
+        size_t minDigits = s.IntPlaceholders - s.FirstIntZero;
+        if (intDigits.size() < minDigits) intDigits.insert(0, minDigits - intDigits.size(), '0');
+    }
+    while (static_cast<int>(fracDigits.size()) > s.FracRequired && fracDigits.back() == '0')
+        fracDigits.pop_back();
+    std::string out = TSectionWriter(s, intDigits, fracDigits, exponent, expNegative).Run();
+    return withMinus ? "-" + out : out;
+}
+
+bool RoundsToZero(const TSection& s, const TDecimal& v) {
+    if (s.Scientific) return v.IsZero();
+    return v.RoundedToDecimals(s.FracPlaceholders).IsZero();
+}
+
+}  // namespace
+
+TDecimal TDecimal::FromDouble(double value) {
+    TDecimal d;
+    if (value == 0 || !std::isfinite(value)) return d;
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.*e", kPrecision - 1, value);
+    const char* p = buf;
+    if (*p == '-') {
+        d.Negative = true;
+        ++p;
+    }
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') d.Digits += *p;
+    d.Exponent = std::atoi(p + 1) + 1;
+    TrimDigits(d);
+    return d;
+}
+
+TDecimal TDecimal::FromInt64(int64_t value) {
+    TDecimal d;
+    if (value == 0) return d;
+    d.Negative = value < 0;
+    uint64_t magnitude = d.Negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    d.Digits = std::to_string(magnitude);
+    d.Exponent = static_cast<int>(d.Digits.size());
+    TrimDigits(d);
+    return d;
+}
+
+TDecimal TDecimal::RoundedToDecimals(int decimals) const {
+    return RoundToKeep(*this, static_cast<long>(Exponent) + decimals);
+}
+
+TDecimal TDecimal::RoundedToSignificant(int count) const { return RoundToKeep(*this, count); }
+
+std::string GeneralForm(const TDecimal& value) {
+    if (value.IsZero()) return "0";
+    const char dec = FormatSettings().DecimalSeparator;
+    const int precision = std::max<int>(kPrecision, static_cast<int>(value.Digits.size()));
+    TDecimal v = value.RoundedToSignificant(precision);
+    std::string out = v.Negative ? "-" : "";
+    const std::string& d = v.Digits;
+    if (v.Exponent > precision || v.Exponent < -4) {
+        out += d[0];
+        if (d.size() > 1) {
+            out += dec;
+            out.append(d, 1);
+        }
+        out += 'E';
+        out += std::to_string(v.Exponent - 1);
+        return out;
+    }
+    if (v.Exponent <= 0) {
+        out += '0';
+        out += dec;
+        out.append(-v.Exponent, '0');
+        out += d;
+        return out;
+    }
+    out += FixedDigitsOfInt(v);
+    if (static_cast<int>(d.size()) > v.Exponent) {
+        out += dec;
+        out.append(d, v.Exponent);
+    }
+    return out;
+}
+
+std::string FormatDecimal(std::string_view pattern, const TDecimal& value) {
+    if (pattern.empty()) return GeneralForm(value);
+    std::vector<std::string_view> parts = SplitSections(pattern);
+    TSection first = Analyse(parts[0]);
+    bool hasNeg = parts.size() > 1 && !parts[1].empty();
+    bool hasZero = parts.size() > 2 && !parts[2].empty();
+    TSection chosen = first;
+    bool minus = false;
+    if (value.Negative && hasNeg) chosen = Analyse(parts[1]);
+    else if (value.Negative) minus = true;
+    if (RoundsToZero(chosen, value)) {
+        if (hasZero) chosen = Analyse(parts[2]);
+        minus = false;
+    }
+    if (chosen.Text.empty()) return GeneralForm(value);
+    return FormatSection(chosen, value, minus);
+}
+
+std::string FormatFloat(std::string_view pattern, double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    return FormatDecimal(pattern, TDecimal::FromDouble(value));
+}
+
+std::string FormatInt64(std::string_view pattern, int64_t value) {
+    return FormatDecimal(pattern, TDecimal::FromInt64(value));
+}
+
+std::string FloatToStr(double value) { return FormatFloat("", value); }
+
+}  // namespace ostrel

@@ -1,0 +1,37 @@
+// Number patterns: sections, digit placeholders, grouping, scientific notation, literals.
+// Values are formatted from a decimal digit string, so that 64-bit integers keep every
+// digit and doubles are rounded on their 15 significant digits (2.675 shows as 2.68).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+// value = 0.Digits x 10^Exponent; Digits has no leading or trailing zeros (empty for zero).
+struct TDecimal {
+    bool Negative = false;
+    std::string Digits;
+    int Exponent = 0;
+
+    static TDecimal FromDouble(double value);
+    static TDecimal FromInt64(int64_t value);
+    bool IsZero() const { return Digits.empty(); }
+    // Rounds half away from zero so that at most `decimals` digits follow the point.
+    TDecimal RoundedToDecimals(int decimals) const;
+    // Rounds half away from zero to at most `count` significant digits.
+    TDecimal RoundedToSignificant(int count) const;
+};
+
+// Formats with a number pattern; an empty pattern gives the general form.
+std::string FormatFloat(std::string_view pattern, double value);
+std::string FormatInt64(std::string_view pattern, int64_t value);
+std::string FormatDecimal(std::string_view pattern, const TDecimal& value);
+
+// The general (shortest) form: up to 15 significant digits, scientific notation outside
+// 1E-5 .. 1E15, the locale's decimal separator, no grouping.
+std::string FloatToStr(double value);
+std::string GeneralForm(const TDecimal& value);
+
+}  // namespace ostrel

@@ -1,0 +1,149 @@
+// An in-memory query dataset with typed columns, NULLs, BLOB, hidden and DB_KEY columns, and a
+// data source and data grid over it: the dataset-family sources for programs without a
+// database, and for tests.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "engine/IB_OstrelSources.h"
+#include "platform/DateTimeFormat.h"
+
+namespace ostrel {
+
+enum class TMemFieldType { Integer, BigInt, Float, Currency, Date, Time, DateTime, Boolean, String, Blob, DbKey };
+
+// NULL, an integer, a floating-point number or date-time, a Boolean, or a text.
+using TMemValue = std::variant<std::monostate, int64_t, double, bool, std::string>;
+
+class TMemDataset;
+
+class TMemColumn : public TIB_Column {
+public:
+    TMemColumn(TMemDataset& dataset, int index, std::string name, TMemFieldType type, int size)
+        : FDataset(dataset), FIndex(index), FName(std::move(name)), FLabel(FName), FType(type), FSize(size) {}
+
+    int Index() const override { return FIndex; }
+    std::string FieldName() const override { return FName; }
+    std::string DisplayLabel() const override { return FLabel; }
+    void SetDisplayLabel(const std::string& label) { FLabel = label; }
+    bool Visible() const override { return FVisible; }
+    void SetVisible(bool visible) { FVisible = visible; }
+    std::string AsString() const override;
+    bool IsNull() const override;
+    int DataSize() const override;
+    bool IsText() const override { return FType == TMemFieldType::String || FType == TMemFieldType::DbKey; }
+    bool IsBlob() const override { return FType == TMemFieldType::Blob; }
+    bool IsNumeric() const override;
+    bool IsBoolean() const override { return FType == TMemFieldType::Boolean; }
+    bool IsCurrency() const override { return FType == TMemFieldType::Currency; }
+    bool IsDateOnly() const override { return FType == TMemFieldType::Date; }
+    bool IsTimeOnly() const override { return FType == TMemFieldType::Time; }
+    bool IsDateTime() const override { return FType == TMemFieldType::DateTime; }
+    int64_t AsInteger() const override;
+    TMemFieldType Type() const { return FType; }
+
+private:
+    const TMemValue& Value() const;
+
+    TMemDataset& FDataset;
+    int FIndex;
+    std::string FName, FLabel;
+    TMemFieldType FType;
+    int FSize;
+    bool FVisible = true;
+};
+
+class TMemDataset : public TIB_Dataset {
+public:
+    using TIB_Dataset::TIB_Dataset;
+
+    // Columns are defined while the dataset is closed. Size is the declared text length.
+    TMemColumn& AddField(const std::string& name, TMemFieldType type, int size = 0);
+    // One value per column; dates and times as TDateTime numbers (double).
+    void AppendRow(std::vector<TMemValue> values);
+    void Open();
+    void Close() { FActive = false; }
+    TStrings& GridLabels() { return FGridLabels; }
+    int RowCount() const { return static_cast<int>(FRows.size()); }
+    // The nesting depth of DisableControls, and how often EnableControls ran.
+    int ControlsDisabled() const { return FDisabled; }
+    int EnableCalls() const { return FEnableCalls; }
+
+    bool Active() const override { return FActive; }
+    int RecordCount() override { return FActive ? RowCount() : 0; }
+    bool Eof() const override { return !FActive || FRow >= RowCount(); }
+    void First() override { FRow = 0; }
+    void Next() override;
+    int RecNo() const override { return FRow + 1; }
+    void SetRecNo(int value) override;
+    void DisableControls() override { ++FDisabled; }
+    void EnableControls() override {
+        ++FEnableCalls;
+        if (FDisabled > 0) --FDisabled;
+    }
+    int FieldCount() const override { return static_cast<int>(FColumns.size()); }
+    TIB_Column* Fields(int index) const override;
+    TIB_Column* FieldByName(const std::string& name) const override;
+    const TStrings& FieldsGridLabel() const override { return FGridLabels; }
+
+    const TMemValue& CurrentValue(int column) const;
+
+private:
+    std::vector<std::unique_ptr<TMemColumn>> FColumns;
+    std::vector<std::vector<TMemValue>> FRows;
+    TStrings FGridLabels;
+    bool FActive = false;
+    int FRow = 0;
+    int FDisabled = 0;
+    int FEnableCalls = 0;
+};
+
+class TMemDataSource : public TIB_DataSource {
+public:
+    using TIB_DataSource::TIB_DataSource;
+    ~TMemDataSource() override { SetDataset(nullptr); }
+    TIB_Dataset* Dataset() const override { return FDataset; }
+    void SetDataset(TIB_Dataset* dataset);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TIB_Dataset* FDataset = nullptr;
+};
+
+// A data grid: by default it shows the dataset's visible columns; AddColumn picks and orders
+// them. Pixel widths are measured with the grid's font.
+class TMemGrid : public TIB_Grid {
+public:
+    using TIB_Grid::TIB_Grid;
+    ~TMemGrid() override { SetDataSource(nullptr); }
+    TIB_DataSource* DataSource() const override { return FDataSource; }
+    void SetDataSource(TIB_DataSource* source);
+    void AddColumn(const std::string& fieldName, int widthPixels);
+    TFont& Font() { return FFont; }
+
+    int GridColumnCount() const override;
+    TIB_Column* GridColumn(int index) const override;
+    int GridColumnWidth(int index) const override;
+    int TextWidth(const std::string& text) const override;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    struct TGridColumn {
+        std::string FieldName;
+        int Width;
+    };
+    std::vector<TIB_Column*> DisplayedColumns() const;
+
+    TIB_DataSource* FDataSource = nullptr;
+    std::vector<TGridColumn> FColumns;
+    TFont FFont;
+};
+
+}  // namespace ostrel
