@@ -135,7 +135,8 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
     } else {
         size_t end;
         long k = FindKey(s, key, &end);
-        if (k >= 0) FLines[k] = entry;
+        // The entry keeps its own spelling of the key.
+        if (k >= 0) FLines[k] = FLines[k].substr(0, FLines[k].find('=') + 1) + value;
         else FLines.insert(FLines.begin() + end, entry);
     }
     Save();

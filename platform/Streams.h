@@ -27,6 +27,7 @@ public:
 
 class TMemoryStream : public TStream {
 public:
+    using TStream::Write;
     void Write(const void* data, size_t count) override;
     size_t Read(void* data, size_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
@@ -53,6 +54,7 @@ public:
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
+    using TStream::Write;
 
     void Write(const void* data, size_t count) override;
     size_t Read(void* data, size_t count) override;

@@ -1,0 +1,244 @@
+// The export column list of each kind of source, with and without ExportedFields.
+#include "TestSupport.h"
+
+namespace ostrel::test {
+namespace {
+
+std::vector<std::string> Names(TOstrelColumns& cols) {
+    std::vector<std::string> out;
+    for (auto& c : cols) out.push_back(c.Name);
+    return out;
+}
+
+TOstrelColumns& Build(TFileRecorder& e) {
+    e.Columns().Clear();
+    e.Columns().Fill();
+    return e.Columns();
+}
+
+class DatasetColumns : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ds.AddField("ID", TMemFieldType::Integer);
+        ds.AddField("NAME", TMemFieldType::String, 30).SetDisplayLabel("Full name");
+        ds.AddField("NOTES", TMemFieldType::Blob);
+        ds.AddField("CITY", TMemFieldType::String, 12);
+        ds.AppendRow({int64_t{1}, "Ann", "long text", "Oslo"});
+        ds.Open();
+        e.SetDataSet(&ds);
+    }
+    TMemDataset ds;
+    TFileRecorder e;
+};
+
+TEST_F(DatasetColumns, BlobEndsTheListUnlessFieldsAreNamed) {
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"ID", "NAME"}));
+    e.SetExportedFields({"NAME", "ID", "CITY"});
+    TOstrelColumns& cols = Build(e);
+    EXPECT_EQ(Names(cols), (std::vector<std::string>{"NAME", "ID", "CITY"}));
+    EXPECT_EQ(cols[0].Number, 1);
+    EXPECT_EQ(cols[1].Number, 0);
+    EXPECT_EQ(cols[2].Number, 3);
+    EXPECT_EQ(cols[0].Caption, "Full name");
+    EXPECT_EQ(cols[0].Width, 30);
+    EXPECT_EQ(cols[0].SQLType, "CHAR(30)");
+    // A name the dataset does not know ends the list there.
+    e.SetExportedFields({"city", "NOPE", "ID"});
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"CITY"}));
+}
+
+TEST_F(DatasetColumns, HiddenAndDbKeyColumns) {
+    dynamic_cast<TMemColumn*>(ds.Fields(1))->SetVisible(false);
+    e.SetOnlyVisibleFields(true);
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"ID"}));
+    e.SetExportedFields({"ID", "NAME"});
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"ID"}));
+    e.SetOnlyVisibleFields(false);
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"ID", "NAME"}));
+
+    TMemDataset keyed;
+    keyed.AddField("A", TMemFieldType::Integer);
+    keyed.AddField("db_key", TMemFieldType::DbKey);
+    keyed.AddField("B", TMemFieldType::Integer);
+    keyed.AppendRow({int64_t{1}, "k", int64_t{2}});
+    keyed.Open();
+    TFileRecorder k;
+    k.SetDataSet(&keyed);
+    EXPECT_EQ(Names(Build(k)), (std::vector<std::string>{"A"}));
+}
+
+TEST(ColumnTypes, DatasetTypesFormatsAlignmentsAndSqlTypes) {
+    TMemDataset ds;
+    ds.AddField("I", TMemFieldType::Integer);
+    ds.AddField("F", TMemFieldType::Float);
+    ds.AddField("W", TMemFieldType::Float);  // holds a whole number in the current row
+    ds.AddField("C", TMemFieldType::Currency);
+    ds.AddField("D", TMemFieldType::Date);
+    ds.AddField("T", TMemFieldType::Time);
+    ds.AddField("DT", TMemFieldType::DateTime);
+    ds.AddField("B", TMemFieldType::Boolean);
+    ds.AddField("S", TMemFieldType::String, 7);
+    ds.AppendRow({int64_t{5}, 2.5, 2.0, 9.99, 37000.0, 0.5, 37000.5, true, "x"});
+    ds.Open();
+    TFileRecorder e;
+    e.SetDataSet(&ds);
+    TOstrelColumns& cols = Build(e);
+    ASSERT_EQ(cols.Count(), 9);
+    const TOstrelColType types[] = {ectInteger, ectFloat, ectInteger, ectCurrency, ectDate,
+                                    ectTime,    ectDateTime, ectBoolean, ectString};
+    const TOstrelColAlign aligns[] = {ecaRight, ecaRight, ecaRight, ecaRight, ecaLeft,
+                                      ecaLeft,  ecaLeft,  ecaCenter, ecaLeft};
+    const char* sql[] = {"INTEGER", "DOUBLE PRECISION", "INTEGER", "UNKNOWN", "DATE",
+                         "DATE",    "DATE",             "UNKNOWN", "CHAR(7)"};
+    const TOstrelFormats& f = e.Formats();
+    const std::string formats[] = {f.IntegerFormat(), f.FloatFormat(), f.IntegerFormat(),
+                                   f.CurrencyFormat(), f.DateFormat(), f.TimeFormat(),
+                                   f.DateTimeFormat(), "", ""};
+    for (int i = 0; i < 9; ++i) {
+        SCOPED_TRACE(cols[i].Name);
+        EXPECT_EQ(cols[i].ColType, types[i]);
+        EXPECT_EQ(cols[i].Align, aligns[i]);
+        EXPECT_EQ(cols[i].SQLType, sql[i]);
+        EXPECT_EQ(cols[i].Format, formats[i]);
+    }
+    EXPECT_EQ(ColTypeName(cols[6].ColType), "DateTime");
+    EXPECT_EQ(ColTypeOfColumn(nullptr), ectUnknown);
+}
+
+TEST(ColumnSettings, KeyedListsCaptionsWidthsAlignmentsAndUserFormats) {
+    TMemDataset ds;
+    ds.AddField("Salary", TMemFieldType::Float);
+    ds.AddField("Name", TMemFieldType::String, 10);
+    ds.AddField("Age", TMemFieldType::Integer);
+    ds.AddField("Ok", TMemFieldType::Boolean);
+    ds.AppendRow({1.5, "a", int64_t{3}, false});
+    ds.Open();
+    TFileRecorder e;
+    e.SetDataSet(&ds);
+    e.ColumnsAlign().SetText("SALARY=right\r\nName=Center\r\nsalary=left");
+    e.ColumnsWidth().SetText("name=25\r\nAge=wide");
+    e.Captions().SetText("age=Years\r\nAge=ignored");
+    e.UserFormats().SetText("Name=0.000");
+    TOstrelColumns& cols = Build(e);
+    EXPECT_EQ(cols[0].Align, ecaRight);  // the first matching line wins
+    EXPECT_EQ(cols[1].Align, ecaCenter);
+    EXPECT_EQ(cols[2].Align, ecaRight);  // numbers by type
+    EXPECT_EQ(cols[3].Align, ecaCenter);  // Booleans by type
+    EXPECT_EQ(cols[1].Width, 25);
+    EXPECT_EQ(cols[2].Width, 0);  // not a number
+    EXPECT_EQ(cols[2].Caption, "Years");
+    EXPECT_EQ(cols[1].Format, "0.000");  // kept even for a text column
+    e.ColumnsAlign().SetText("Salary=");
+    EXPECT_EQ(Build(e)[0].Align, ecaLeft);
+}
+
+TEST(ColumnTypes, SqlTypeOfColTypeAndGuessing) {
+    EXPECT_EQ(SQLTypeOfColType(ectString, 12), "CHAR(12)");
+    EXPECT_EQ(SQLTypeOfColType(ectFloat, 12), "DOUBLE PRECISION");
+    EXPECT_EQ(SQLTypeOfColType(ectCurrency, 0), "DOUBLE PRECISION");
+    EXPECT_EQ(SQLTypeOfColType(ectBoolean, 0), "INTEGER");
+    EXPECT_EQ(SQLTypeOfColType(ectTime, 0), "DATE");
+    EXPECT_EQ(SQLTypeOfColType(ectUnknown, 0), "");
+    TFormatSettingsScope scope(PointDmySettings());
+    EXPECT_EQ(GuessColType("", "true", "false"), ectString);
+    EXPECT_EQ(GuessColType("FALSE", "true", "false"), ectBoolean);
+    EXPECT_EQ(GuessColType("ja", "ja", "nein"), ectBoolean);
+    EXPECT_EQ(GuessColType("-12", "true", "false"), ectInteger);
+    EXPECT_EQ(GuessColType("3000000000", "true", "false"), ectFloat);  // beyond 32 bits
+    EXPECT_EQ(GuessColType("1.5", "true", "false"), ectFloat);
+    EXPECT_EQ(GuessColType("01.02.2003", "true", "false"), ectDate);
+    EXPECT_EQ(GuessColType("01.02.2003 10:30", "true", "false"), ectDateTime);
+    EXPECT_EQ(GuessColType("10:30", "true", "false"), ectTime);
+    EXPECT_EQ(GuessColType("30.12.1899", "true", "false"), ectDate);
+    EXPECT_EQ(GuessColType("ALEX", "true", "false"), ectString);
+}
+
+TEST(DataGridColumns, DisplayedColumnsLabelsAndPixelWidths) {
+    TMemDataset ds;
+    ds.AddField("ID", TMemFieldType::Integer);
+    ds.AddField("NAME", TMemFieldType::String, 20);
+    ds.AddField("HIDDEN", TMemFieldType::String, 5).SetVisible(false);
+    ds.AddField("NOTE", TMemFieldType::Blob);
+    ds.AppendRow({int64_t{1}, "n", "h", "b"});
+    ds.GridLabels().SetText("NAME=Customer\r\nID=");
+    ds.Open();
+    TMemDataSource src;
+    src.SetDataset(&ds);
+    TMemGrid grid;
+    grid.SetDataSource(&src);
+    grid.AddColumn("NAME", 140);
+    grid.AddColumn("HIDDEN", 70);
+    grid.AddColumn("ID", 30);
+    TFileRecorder e;
+    e.SetExportSource(esDBGrid);
+    e.SetIBGrid(&grid);
+    TOstrelColumns& cols = Build(e);
+    ASSERT_EQ(Names(cols), (std::vector<std::string>{"NAME", "HIDDEN", "ID"}));
+    const int x = grid.TextWidth("X");
+    EXPECT_EQ(cols[0].Width, 140 / x);
+    EXPECT_EQ(cols[2].Width, 30 / x);
+    EXPECT_EQ(cols[0].Caption, "Customer");  // the grid label
+    EXPECT_EQ(cols[2].Caption, "ID");        // an empty label keeps the display label
+    e.SetOnlyVisibleFields(true);
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"NAME"}));
+    e.SetExportedFields({"id", "name", "hidden"});
+    EXPECT_EQ(Names(Build(e)), (std::vector<std::string>{"ID", "NAME"}));
+    EXPECT_EQ(Build(e)[0].Number, 2);
+}
+
+TEST(ListViewColumns, NamesCaptionsWidthsAndGuessedTypes) {
+    TFormatSettingsScope scope(PointDmySettings());
+    TMemListView lv;
+    lv.AddColumn("Code", 70);
+    lv.AddColumn("Name", 140);
+    lv.AddColumn("Flag", 35);
+    lv.AddColumn("Born", 70);
+    lv.AddColumn("At", 70);
+    lv.AddItem("12", {"1.5", "true", "01.02.2003", "10:30"});
+    TFileRecorder e;
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    TOstrelColumns& cols = Build(e);
+    EXPECT_EQ(Names(cols), (std::vector<std::string>{"Code", "Name", "Flag", "Born", "At"}));
+    for (auto& c : cols) EXPECT_EQ(c.ColType, ectString);
+    const int x = FontMetrics().TextWidth(lv.Font(), "X");
+    EXPECT_EQ(cols[1].Width, 140 / x);
+    EXPECT_EQ(cols[1].SQLType, "CHAR(" + std::to_string(140 / x) + ")");
+    e.SetAutoCalcStrType(true);
+    TOstrelColumns& typed = Build(e);
+    const TOstrelColType expected[] = {ectInteger, ectFloat, ectBoolean, ectDate, ectTime};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(typed[i].ColType, expected[i]) << i;
+    EXPECT_EQ(typed[1].SQLType, "DOUBLE PRECISION");
+    e.SetExportedFields({"name"});
+    TOstrelColumns& one = Build(e);
+    ASSERT_EQ(one.Count(), 1);
+    EXPECT_EQ(one[0].Number, 1);
+}
+
+TEST(StringGridColumns, NumberedColumnsAndGuessingFromTheCurrentRow) {
+    TMemStringGrid g;
+    g.SetSize(3, 4);
+    g.SetFixedRows(1);
+    g.SetCell(0, 1, "abc");
+    g.SetCell(0, 2, "42");
+    g.SetColWidth(2, 128);
+    g.SetRow(2);
+    TFileRecorder e;
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    TOstrelColumns& cols = Build(e);
+    EXPECT_EQ(Names(cols), (std::vector<std::string>{"0", "1", "2"}));
+    EXPECT_EQ(cols[0].Caption, "ColNo_0");
+    EXPECT_EQ(cols[2].Caption, "ColNo_2");
+    EXPECT_EQ(cols[2].Width, 128 / g.TextWidth("X"));
+    e.SetAutoCalcStrType(true);
+    EXPECT_EQ(Build(e)[0].ColType, ectInteger);  // from row 2, the current one
+    e.SetExportedFields({"2", "0", "x", "1"});
+    TOstrelColumns& picked = Build(e);
+    EXPECT_EQ(Names(picked), (std::vector<std::string>{"2", "0"}));
+    e.SetExportedFields({"7"});  // beyond the grid: kept, its cells read empty
+    EXPECT_EQ(Build(e)[0].Number, 7);
+}
+
+}  // namespace
+}  // namespace ostrel::test

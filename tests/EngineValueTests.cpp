@@ -1,0 +1,198 @@
+// Value formats: the settings object and the conversion of source values into export text.
+#include "TestSupport.h"
+
+namespace ostrel::test {
+namespace {
+
+// An exporter whose escaping is visible: it brackets every escaped text.
+class TEscapingRecorder : public TFileRecorder {
+public:
+    using TFileRecorder::TFileRecorder;
+
+protected:
+    std::string ReplaceSpecialChars(const std::string& text) override { return "[" + text + "]"; }
+};
+
+TEST(Formats, DefaultsSettersAndAssign) {
+    TFormatSettingsScope us(UsSettings());
+    TOstrelFormats f;
+    EXPECT_EQ(f.IntegerFormat(), "#,###,##0");
+    EXPECT_EQ(f.FloatFormat(), "#,###,##0.00");
+    EXPECT_EQ(f.DateFormat(), "m/d/yyyy");
+    EXPECT_EQ(f.TimeFormat(), "h:nn AMPM");
+    EXPECT_EQ(f.DateTimeFormat(), "m/d/yyyy h:nn AMPM");
+    EXPECT_EQ(f.CurrencyFormat(), "00.00$");
+    EXPECT_EQ(f.BooleanTrue(), "true");
+    EXPECT_EQ(f.BooleanFalse(), "false");
+    EXPECT_EQ(f.NullString(), "");
+
+    f.SetDateFormat("yyyy");
+    f.SetNullString("<null>");
+    {
+        // Defaults follow the locale of the moment they are applied.
+        TFormatSettingsScope de(GermanSettings());
+        f.SetDateFormat("");
+        EXPECT_EQ(f.DateFormat(), "dd/mm/yyyy");
+        TOstrelFormats g;
+        EXPECT_EQ(g.CurrencyFormat(), "00.00€");
+    }
+    f.SetNullString("");
+    EXPECT_EQ(f.NullString(), "");
+    f.SetBooleanTrue("");
+    EXPECT_EQ(f.BooleanTrue(), "true");
+
+    TOstrelFormats source;
+    source.SetIntegerFormat("0");
+    source.SetNullString("from source");
+    TOstrelFormats target;
+    target.SetNullString("kept");
+    target.SetFloatFormat("0.0");
+    target.Assign(source);
+    EXPECT_EQ(target.IntegerFormat(), "0");
+    EXPECT_EQ(target.FloatFormat(), "#,###,##0.00");
+    EXPECT_EQ(target.NullString(), "kept");
+    target.ResetFormats();
+    EXPECT_EQ(target.NullString(), "");
+    EXPECT_EQ(target.IntegerFormat(), "#,###,##0");
+}
+
+class ExportText : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ds.AddField("I", TMemFieldType::Integer);
+        ds.AddField("F", TMemFieldType::Float);
+        ds.AddField("S", TMemFieldType::String, 10);
+        ds.AddField("B", TMemFieldType::Boolean);
+        ds.AddField("D", TMemFieldType::Date);
+        ds.AddField("BIG", TMemFieldType::BigInt);
+        ds.AppendRow({int64_t{1234567}, 1234.5, "a<b", true, EncodeDate(2003, 2, 1), int64_t{5000000000}});
+        ds.AppendRow({int64_t{0}, 0.004, "x", false, EncodeDate(1974, 5, 1), int64_t{-1}});
+        ds.AppendRow({TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}});
+        ds.Open();
+    }
+    // Runs an export and returns its data lines.
+    std::vector<std::string> Rows(TFileRecorder& e) {
+        e.SetDataSet(&ds);
+        e.SetAllowCaptions(false);
+        e.SetFileName(dir.File("v.txt"));
+        e.DoExecute();
+        TStringList lines;
+        lines.SetText(ReadAll(dir.File("v.txt")));
+        std::vector<std::string> out(lines.begin(), lines.end());
+        out.pop_back();  // "<end>"
+        return out;
+    }
+    TTempDir dir;
+    TMemDataset ds;
+};
+
+TEST_F(ExportText, TypedValuesInAPointCommaLocale) {
+    TFormatSettingsScope us(UsSettings());
+    TFileRecorder e;
+    e.Formats().SetNullString("NULL");
+    EXPECT_EQ(Rows(e), (std::vector<std::string>{"1,234,567|1,234.50|a<b|True|2/1/2003|5,000,000,000|",
+                                                 "0|0.00|x|False|5/1/1974|-1|",
+                                                 "NULL|NULL|NULL|NULL|NULL|NULL|"}));
+}
+
+TEST_F(ExportText, TypedValuesInACommaPointLocale) {
+    TFormatSettingsScope de(GermanSettings());
+    TFileRecorder e;  // the formats take the locale's defaults when created
+    EXPECT_EQ(Rows(e), (std::vector<std::string>{"1.234.567|1.234,50|a<b|True|01.02.2003|5.000.000.000|",
+                                                 "0|0,00|x|False|01.05.1974|-1|", "||||||"}));
+}
+
+TEST_F(ExportText, EscapingSkipsNullsBooleansAndUnformattedValues) {
+    TFormatSettingsScope us(UsSettings());
+    TEscapingRecorder e;
+    e.Formats().SetNullString("<n>");
+    std::vector<std::string> rows = Rows(e);
+    EXPECT_EQ(rows[0], "[1,234,567]|[1,234.50]|[a<b]|True|[2/1/2003]|[5,000,000,000]|");
+    EXPECT_EQ(rows[2], "<n>|<n>|<n>|<n>|<n>|<n>|");
+    ds.First();
+    EXPECT_EQ(e.GetExportText(2, false), "a<b");
+    EXPECT_EQ(e.GetExportText(3, false), "True");
+}
+
+TEST_F(ExportText, UserFormatsAndTheLastChanceEvent) {
+    TFormatSettingsScope us(UsSettings());
+    TFileRecorder e;
+    e.UserFormats().SetText("F=0.000\r\nS=0.000\r\nD=yyyy-mm-dd\r\nI=0.0");
+    e.Formats().SetNullString("null");
+    int calls = 0;
+    e.OnGetExportText = [&](TObject* sender, int col, std::string& text) {
+        EXPECT_EQ(sender, &e);
+        ++calls;
+        if (col == 0) text.clear();
+    };
+    EXPECT_EQ(Rows(e), (std::vector<std::string>{"|1234.500|a<b|True|2003-02-01|5,000,000,000|",
+                                                 "|0.004|x|False|1974-05-01|-1|",
+                                                 "|null|null|null|null|null|"}));
+    EXPECT_EQ(calls, 18);
+}
+
+TEST(ExportTextSources, GuessedTypesMeetLaterRows) {
+    TFormatSettingsScope scope(PointDmySettings());
+    TTempDir dir;
+    TMemListView lv;
+    lv.AddColumn("N", 50);
+    lv.AddItem("7");
+    lv.AddItem("8");
+    lv.AddItem("1.5");  // not an integer: exported as 0
+    TFileRecorder e;
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    e.SetAutoCalcStrType(true);
+    e.SetAllowCaptions(false);
+    e.SetFileName(dir.File("l.txt"));
+    e.DoExecute();
+    EXPECT_EQ(ReadAll(dir.File("l.txt")), "7|\r\n8|\r\n0|\r\n<end>\r\n");
+
+    // A float column whose later row is no number fails the run with the exact message.
+    lv.AddColumn("F", 50);
+    TMemListView floats;
+    floats.AddColumn("F", 50);
+    floats.AddItem("1.25");
+    floats.AddItem("abc");
+    e.SetListView(&floats);
+    try {
+        e.DoExecute();
+        FAIL();
+    } catch (const EConvertError& err) {
+        EXPECT_STREQ(err.what(), "'abc' is not a valid floating point value");
+    }
+    EXPECT_EQ(ReadAll(dir.File("l.txt")), "1.25|\r\n<end>\r\n");
+
+    TMemStringGrid g;
+    g.SetSize(1, 2);
+    g.SetCell(0, 0, "01.02.2003");
+    g.SetCell(0, 1, "someday");
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    try {
+        e.DoExecute();
+        FAIL();
+    } catch (const EConvertError& err) {
+        EXPECT_STREQ(err.what(), "'someday' is not a valid date and time");
+    }
+}
+
+TEST(ExportTextSources, DemoListViewWithGuessedTypes) {
+    TFormatSettingsScope scope(PointDmySettings());
+    TTempDir dir;
+    TMemListView lv;
+    FillDemoListView(lv);
+    TFileRecorder e;
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    e.SetAutoCalcStrType(true);
+    e.SetExportRecCount(2);
+    e.SetFileName(dir.File("demo.txt"));
+    e.DoExecute();
+    EXPECT_EQ(ReadAll(dir.File("demo.txt")),
+              "Code|Name|Date|Salary|IsMale|\r\n1|ALEX|01.05.1974|270.36|true|\r\n"
+              "2|MARIA|12.11.1980|1,500.00|false|\r\n<end>\r\n");
+}
+
+}  // namespace
+}  // namespace ostrel::test

@@ -1,0 +1,195 @@
+// Number and date-time patterns, in a point/comma and a comma/point locale.
+#include "TestSupport.h"
+#include "platform/DateTimeFormat.h"
+#include "platform/NumberFormat.h"
+
+namespace ostrel::test {
+namespace {
+
+TEST(NumberPatterns, DefaultPatternsInBothLocales) {
+    {
+        TFormatSettingsScope us(UsSettings());
+        EXPECT_EQ(FormatInt64("#,###,##0", 1234567), "1,234,567");
+        EXPECT_EQ(FormatFloat("#,###,##0.00", 1234.5), "1,234.50");
+        EXPECT_EQ(FormatFloat("#,###,##0.00", 0.004), "0.00");
+        EXPECT_EQ(FormatInt64("#,###,##0", 0), "0");
+        EXPECT_EQ(FormatFloat("#,###,##0.00", -1234.5), "-1,234.50");
+        EXPECT_EQ(FormatFloat("00.00$", 5.5), "05.50$");
+    }
+    {
+        TFormatSettingsScope de(GermanSettings());
+        EXPECT_EQ(FormatInt64("#,###,##0", 1234567), "1.234.567");
+        EXPECT_EQ(FormatFloat("#,###,##0.00", 1234.5), "1.234,50");
+        EXPECT_EQ(FormatFloat("#,###,##0.00", 0.004), "0,00");
+        EXPECT_EQ(FormatFloat("00.00€", 12.345), "12,35€");
+    }
+}
+
+TEST(NumberPatterns, PlaceholdersAndDecimalPoint) {
+    TFormatSettingsScope us(UsSettings());
+    EXPECT_EQ(FormatFloat("0.000", 2.5), "2.500");
+    EXPECT_EQ(FormatFloat("#.##", 1), "1");
+    EXPECT_EQ(FormatFloat("#.##", 1.5), "1.5");
+    EXPECT_EQ(FormatFloat("0.0#", 1.456), "1.46");
+    EXPECT_EQ(FormatFloat("0.0#", 1), "1.0");
+    EXPECT_EQ(FormatFloat("#", 0), "");
+    EXPECT_EQ(FormatFloat("000", 7), "007");
+    EXPECT_EQ(FormatFloat("0", 123456), "123456");
+    EXPECT_EQ(FormatFloat(".00", 12.5), "12.50");
+    EXPECT_EQ(FormatFloat("00-00", 1234), "12-34");
+    EXPECT_EQ(FormatFloat("#,##0", 999), "999");
+    EXPECT_EQ(FormatFloat("#,##0", 1000), "1,000");
+    EXPECT_EQ(FormatFloat("0,", 1000000), "1,000,000");  // grouping anywhere in the section
+}
+
+TEST(NumberPatterns, RoundingOnDecimalDigits) {
+    TFormatSettingsScope us(UsSettings());
+    EXPECT_EQ(FormatFloat("0.00", 2.675), "2.68");
+    EXPECT_EQ(FormatFloat("0.00", 1.005), "1.01");
+    EXPECT_EQ(FormatFloat("0", 0.5), "1");
+    EXPECT_EQ(FormatFloat("0", -0.5), "-1");
+    EXPECT_EQ(FormatFloat("0.00", 9.999), "10.00");
+    EXPECT_EQ(FormatFloat("0.00", -0.001), "0.00");  // no minus on a value shown as zero
+    EXPECT_EQ(FormatFloat("#,##0", 1e18), "1,000,000,000,000,000,000");
+    // 64-bit integers keep every digit.
+    EXPECT_EQ(FormatInt64("#,##0", INT64_MAX), "9,223,372,036,854,775,807");
+    EXPECT_EQ(FormatInt64("0", INT64_MIN), "-9223372036854775808");
+}
+
+TEST(NumberPatterns, Sections) {
+    TFormatSettingsScope us(UsSettings());
+    const char* p = "0.00;(0.00);'zero'";
+    EXPECT_EQ(FormatFloat(p, 5), "5.00");
+    EXPECT_EQ(FormatFloat(p, -5), "(5.00)");
+    EXPECT_EQ(FormatFloat(p, 0), "zero");
+    EXPECT_EQ(FormatFloat(p, 0.001), "zero");
+    EXPECT_EQ(FormatFloat("0;-0", -3), "-3");
+    EXPECT_EQ(FormatFloat("0;", -3), "-3");  // an empty negative section falls back to the first
+    EXPECT_EQ(FormatFloat("0.0;;\"nil\"", 0), "nil");
+    EXPECT_EQ(FormatFloat("0';'x", 3), "3;x");  // a quoted semicolon is text
+}
+
+TEST(NumberPatterns, ScientificAndLiterals) {
+    TFormatSettingsScope us(UsSettings());
+    EXPECT_EQ(FormatFloat("0.00E+00", 1234.5), "1.23E+03");
+    EXPECT_EQ(FormatFloat("0.00E+00", 0.0012345), "1.23E-03");
+    EXPECT_EQ(FormatFloat("0.0E-0", 12000), "1.2E4");
+    EXPECT_EQ(FormatFloat("0.0E-0", 0.00012), "1.2E-4");
+    EXPECT_EQ(FormatFloat("0.0e+000", 5), "5.0e+000");
+    EXPECT_EQ(FormatFloat("0.00E+00", 0), "0.00E+00");
+    EXPECT_EQ(FormatFloat("00.0E+0", 1234), "12.3E+2");
+    EXPECT_EQ(FormatFloat("'Total: '#,##0", 1234), "Total: 1,234");
+    EXPECT_EQ(FormatFloat("\"#\"0", 5), "#5");
+    EXPECT_EQ(FormatFloat("0 kg", 5), "5 kg");
+    // A pattern without placeholders still shows the value.
+    EXPECT_EQ(FormatFloat("'unterminated", 5), "unterminated5");
+}
+
+TEST(NumberPatterns, GeneralForm) {
+    {
+        TFormatSettingsScope us(UsSettings());
+        EXPECT_EQ(FloatToStr(1.5), "1.5");
+        EXPECT_EQ(FloatToStr(-0.25), "-0.25");
+        EXPECT_EQ(FloatToStr(100), "100");
+        EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3");
+        EXPECT_EQ(FloatToStr(1e20), "1E20");
+        EXPECT_EQ(FloatToStr(1.5e-7), "1.5E-7");
+        EXPECT_EQ(FloatToStr(0.0001), "0.0001");
+        EXPECT_EQ(FloatToStr(123456789012345.0), "123456789012345");
+        EXPECT_EQ(FloatToStr(0), "0");
+        EXPECT_EQ(FormatInt64("", 123456789012345678), "123456789012345678");
+    }
+    TFormatSettingsScope de(GermanSettings());
+    EXPECT_EQ(FloatToStr(1.5), "1,5");
+    EXPECT_EQ(FormatFloat("", 2.25), "2,25");
+}
+
+class DateTimePatterns : public ::testing::Test {
+protected:
+    // Saturday, 1 February 2003, 14:05:09.007
+    TDateTime Value = EncodeDate(2003, 2, 1) + EncodeTime(14, 5, 9, 7);
+};
+
+TEST_F(DateTimePatterns, CalendarArithmetic) {
+    EXPECT_EQ(EncodeDate(1899, 12, 30), 0);
+    EXPECT_EQ(EncodeDate(1900, 1, 1), 2);
+    EXPECT_EQ(EncodeDate(2000, 3, 1), 36586);
+    TDateParts p = DecodeDateTime(Value);
+    EXPECT_EQ(p.Year, 2003);
+    EXPECT_EQ(p.Month, 2);
+    EXPECT_EQ(p.Day, 1);
+    EXPECT_EQ(p.Hour, 14);
+    EXPECT_EQ(p.Minute, 5);
+    EXPECT_EQ(p.Second, 9);
+    EXPECT_EQ(p.MSec, 7);
+    EXPECT_EQ(DayOfWeek(Value), 7);
+    // Before 1899 the date counts backwards and the time forwards.
+    p = DecodeDateTime(-1.25);
+    EXPECT_EQ(p.Day, 29);
+    EXPECT_EQ(p.Hour, 6);
+    for (int y : {1, 1600, 1900, 2000, 2024, 9999})
+        for (int m = 1; m <= 12; ++m) {
+            TDateParts q = DecodeDateTime(EncodeDate(y, m, 28));
+            ASSERT_EQ(q.Year * 10000 + q.Month * 100 + q.Day, y * 10000 + m * 100 + 28);
+        }
+    EXPECT_FALSE(IsValidDate(2003, 2, 29));
+    EXPECT_TRUE(IsValidDate(2004, 2, 29));
+}
+
+TEST_F(DateTimePatterns, DateElements) {
+    TFormatSettingsScope us(UsSettings());
+    EXPECT_EQ(FormatDateTime("d/m/yy", Value), "1/2/03");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", Value), "01/02/2003");
+    EXPECT_EQ(FormatDateTime("ddd dddd mmm mmmm", Value), "Sat Saturday Feb February");
+    EXPECT_EQ(FormatDateTime("DD-MM-YYYY", Value), "01-02-2003");
+    EXPECT_EQ(FormatDateTime("ddddd", Value), "2/1/2003");
+    EXPECT_EQ(FormatDateTime("dddddd", Value), "Saturday, February 1, 2003");
+    TFormatSettingsScope de(GermanSettings());
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", Value), "01.02.2003");
+    EXPECT_EQ(FormatDateTime("dddd, d. mmmm", Value), "Samstag, 1. Februar");
+    EXPECT_EQ(FormatDateTime("ddddd", Value), "01.02.2003");
+}
+
+TEST_F(DateTimePatterns, TimeElements) {
+    TFormatSettingsScope us(UsSettings());
+    EXPECT_EQ(FormatDateTime("hh:nn:ss.zzz", Value), "14:05:09.007");
+    EXPECT_EQ(FormatDateTime("h:n:s.z", Value), "14:5:9.7");
+    EXPECT_EQ(FormatDateTime("hh:mm", Value), "14:05");  // m after h is the minute
+    EXPECT_EQ(FormatDateTime("hh:mm am/pm", Value), "02:05 pm");
+    EXPECT_EQ(FormatDateTime("h AM/PM", Value), "2 PM");
+    EXPECT_EQ(FormatDateTime("h Am/Pm", Value), "2 Pm");
+    EXPECT_EQ(FormatDateTime("h a/p", Value), "2 p");
+    EXPECT_EQ(FormatDateTime("h ampm", Value), "2 PM");
+    EXPECT_EQ(FormatDateTime("t", Value), "2:05 PM");
+    EXPECT_EQ(FormatDateTime("tt", Value), "2:05:09 PM");
+    EXPECT_EQ(FormatDateTime("h:nn am/pm", EncodeTime(0, 30, 0, 0)), "12:30 am");
+    EXPECT_EQ(FormatDateTime("h:nn am/pm", EncodeTime(12, 0, 0, 0)), "12:00 pm");
+    TFormatSettingsScope de(GermanSettings());
+    EXPECT_EQ(FormatDateTime("t", Value), "14:05");
+    EXPECT_EQ(FormatDateTime("tt", Value), "14:05:09");
+}
+
+TEST_F(DateTimePatterns, CombinedLiteralsAndSeparators) {
+    TFormatSettings s = UsSettings();
+    s.DateSeparator = '-';
+    s.TimeSeparator = '.';
+    TFormatSettingsScope scope(s);
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn", Value), "2003-02-01 14.05");
+    EXPECT_EQ(FormatDateTime("'yyyy' \"hh\"", Value), "yyyy hh");
+    EXPECT_EQ(FormatDateTime("c", Value), "2-1-2003 2.05.09 PM");
+    EXPECT_EQ(FormatDateTime("", Value), "2-1-2003 2.05.09 PM");
+    EXPECT_EQ(FormatDateTime("c", EncodeDate(2003, 2, 1)), "2-1-2003");  // no time at midnight
+    EXPECT_EQ(FormatDateTime("x#!", Value), "x#!");
+}
+
+TEST_F(DateTimePatterns, SelfReferringLocalePatternsEnd) {
+    TFormatSettings s = UsSettings();
+    s.ShortDateFormat = "ddddd c";
+    s.LongTimeFormat = "tt";
+    s.ShortTimeFormat = "t";
+    TFormatSettingsScope scope(s);
+    EXPECT_NO_THROW(FormatDateTime("c ddddd t tt", Value));
+}
+
+}  // namespace
+}  // namespace ostrel::test

@@ -1,0 +1,136 @@
+// Code pages, locale settings, streams and the headless services.
+#include <cstdlib>
+
+#include "TestSupport.h"
+#include "platform/CodePage.h"
+#include "platform/Streams.h"
+
+namespace ostrel::test {
+namespace {
+
+TEST(CodePage, Utf8AndWindows1252RoundTrip) {
+    const std::string text = "ü Ł 東 😀";
+    std::u16string wide = ToUtf16(text, CP_UTF8);
+    EXPECT_EQ(wide, u"ü Ł 東 😀");
+    EXPECT_EQ(FromUtf16(wide, CP_UTF8), text);
+    // Windows-1252: the euro sign is 0x80; Ł and 東 have no byte there.
+    EXPECT_EQ(ToUtf16("\x80\xFC", CP_WINDOWS1252), u"€ü");
+    EXPECT_EQ(FromUtf16(u"€üŁ東", CP_WINDOWS1252), "\x80\xFC??");
+    EXPECT_EQ(ConvertCodePage("\x80\xFC", CP_WINDOWS1252, CP_UTF8), "€ü");
+    // Broken UTF-8 never throws and never loses the rest of the text.
+    EXPECT_EQ(ToUtf16("a\xFF" "b\xC3", CP_UTF8), u"a\uFFFDb\uFFFD");
+    EXPECT_EQ(ToUtf16("\xE0\x80\x80", CP_UTF8).size(), 3u);  // overlong form
+}
+
+TEST(CodePage, CharacterLengthFollowsTheCodePage) {
+    EXPECT_EQ(CharLength("Jürgen"), 6u);
+    EXPECT_EQ(CharLength("東京"), 2u);
+    EXPECT_EQ(ByteLengthOfChars("東京x", 1), 3u);
+    TFormatSettings s = UsSettings();
+    s.CodePage = CP_WINDOWS1252;
+    TFormatSettingsScope scope(s);
+    EXPECT_EQ(CharLength("J\xFCrgen"), 6u);
+}
+
+TEST(LocaleSettings, PosixLocaleGivesTheDefaultsAndStrftimeConverts) {
+    TFormatSettings c = TFormatSettings::FromLocale("C");
+    TFormatSettings d = TFormatSettings::Default();
+    EXPECT_EQ(c.DecimalSeparator, d.DecimalSeparator);
+    EXPECT_EQ(c.ShortDateFormat, d.ShortDateFormat);
+    EXPECT_EQ(c.ThousandSeparator, ",");
+    EXPECT_EQ(DateTimePatternFromStrftime("%d.%m.%Y"), "dd.mm.yyyy");
+    EXPECT_EQ(DateTimePatternFromStrftime("%H:%M:%S"), "hh:nn:ss");
+    EXPECT_EQ(DateTimePatternFromStrftime("%I:%M:%S %p"), "hh:nn:ss ampm");
+    EXPECT_EQ(DateTimePatternFromStrftime("%Y年%m月"), "yyyy年mm月");
+    // A locale that is not installed leaves the defaults.
+    EXPECT_EQ(TFormatSettings::FromLocale("xx_NOWHERE.UTF-8").ShortDateFormat, d.ShortDateFormat);
+}
+
+TEST(Streams, MemoryAndFileStreams) {
+    TMemoryStream m;
+    m.Write("hello");
+    m.SetPosition(1);
+    m.Write("E");
+    EXPECT_EQ(m.Text(), "hEllo");
+    EXPECT_EQ(m.Size(), 5);
+    char buf[8] = {};
+    m.SetPosition(3);
+    EXPECT_EQ(m.Read(buf, 8), 2u);
+
+    TTempDir dir;
+    const std::string name = dir.File("f.bin");
+    {
+        TFileStream f(name, TFileMode::Create);
+        f.Write("abcdef");
+        EXPECT_EQ(f.Position(), 6);
+        f.SetPosition(2);  // patching an earlier offset
+        f.Write("XY");
+        EXPECT_EQ(f.Size(), 6);
+        f.Close();
+    }
+    EXPECT_EQ(ReadFileBytes(name), "abXYef");
+    {
+        TFileStream again(name, TFileMode::Create);  // an existing file is emptied
+    }
+    EXPECT_EQ(ReadFileBytes(name), "");
+    try {
+        TFileStream bad("/nonexistent-ostrel-dir/x", TFileMode::Create);
+        FAIL();
+    } catch (const EStreamError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"/nonexistent-ostrel-dir/x\". ", 0), 0u);
+    }
+}
+
+TEST(Streams, FullDiskIsAWriteError) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TFileStream f("/dev/full", TFileMode::OpenReadWrite);
+    f.Write(std::string(100, 'x'));
+    try {
+        f.Close();
+        FAIL();
+    } catch (const EStreamError& e) {
+        EXPECT_STREQ(e.what(), "Stream write error");
+    }
+}
+
+TEST(Services, FontMetricsApproximation) {
+    TApproximateFontMetrics m;
+    TFont font;  // 8 pt: an 11-pixel em at 96 dpi
+    EXPECT_EQ(font.PixelHeight(), 11);
+    EXPECT_EQ(m.TextWidth(font, "X"), 7);
+    EXPECT_GT(m.TextWidth(font, "WWW"), m.TextWidth(font, "iii"));
+    font.Name = "Courier New";
+    EXPECT_EQ(m.TextWidth(font, "WWW"), m.TextWidth(font, "iii"));
+    font.Style = fsBold;
+    EXPECT_GE(m.TextWidth(font, "WWW"), m.TextWidth(TFont{"Courier New"}, "WWW"));
+    EXPECT_EQ(m.TextWidth(font, ""), 0);
+}
+
+TEST(Services, ClipboardWithoutDisplayIsAClearError) {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    std::string savedDisplay = display ? display : "", savedWayland = wayland ? wayland : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    TCommandClipboard clipboard;
+    try {
+        clipboard.SetText("x");
+        FAIL();
+    } catch (const EOstrelError& e) {
+        EXPECT_NE(std::string(e.what()).find("No clipboard is available"), std::string::npos);
+    }
+    if (display) setenv("DISPLAY", savedDisplay.c_str(), 1);
+    if (wayland) setenv("WAYLAND_DISPLAY", savedWayland.c_str(), 1);
+}
+
+TEST(Services, InstalledServicesReplaceTheDefaults) {
+    {
+        TShellScope shell;
+        ShellService().Perform("open", "a.txt");
+        EXPECT_EQ(shell.Service->Calls, std::vector<std::string>{"open a.txt"});
+    }
+    EXPECT_NE(dynamic_cast<TDesktopShell*>(&ShellService()), nullptr);
+}
+
+}  // namespace
+}  // namespace ostrel::test
