@@ -10,9 +10,9 @@
 
 namespace ostrel {
 
-enum TOstrelSource { esDataSet = 0, esListView = 1, esDBGrid = 2, esStringGrid = 3 };
+enum TOstrelSource : int { esDataSet = 0, esListView = 1, esDBGrid = 2, esStringGrid = 3 };
 
-enum TOstrelColType {
+enum TOstrelColType : int {
     ectInteger = 0,
     ectFloat = 1,
     ectCurrency = 2,
@@ -24,7 +24,7 @@ enum TOstrelColType {
     ectUnknown = 8
 };
 
-enum TOstrelColAlign { ecaLeft = 0, ecaCenter = 1, ecaRight = 2 };
+enum TOstrelColAlign : int { ecaLeft = 0, ecaCenter = 1, ecaRight = 2 };
 
 // "DataSet", "ListView", "DBGrid", "StringGrid"; empty for any other value.
 std::string SourceName(TOstrelSource source);

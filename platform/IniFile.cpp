@@ -52,20 +52,31 @@ bool KeyName(const std::string& line, std::string& key) {
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) { Load(); }
 
 void TIniFile::Load() {
-    FLines.clear();
     std::ifstream in(FFileName, std::ios::binary);
-    if (!in) return;
     std::stringstream ss;
-    ss << in.rdbuf();
-    const std::string text = ss.str();
+    if (in) ss << in.rdbuf();
+    Parse(ss.str());
+}
+
+TIniFile TIniFile::FromText(std::string fileName, std::string_view text) {
+    TIniFile ini(std::move(fileName), text);
+    return ini;
+}
+
+TIniFile::TIniFile(std::string fileName, std::string_view text) : FFileName(std::move(fileName)) {
+    Parse(text);
+}
+
+void TIniFile::Parse(std::string_view text) {
+    FLines.clear();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            FLines.push_back(text.substr(start));
+        if (end == std::string_view::npos) {
+            FLines.emplace_back(text.substr(start));
             break;
         }
-        FLines.push_back(text.substr(start, end - start));
+        FLines.emplace_back(text.substr(start, end - start));
         start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
 }

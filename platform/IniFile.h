@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostrel {
@@ -14,6 +15,8 @@ public:
     static constexpr size_t kMaxNamesBytes = 16384;
 
     explicit TIniFile(std::string fileName);
+    // A store over given text, written to fileName on the first write.
+    static TIniFile FromText(std::string fileName, std::string_view text);
 
     const std::string& FileName() const { return FFileName; }
 
@@ -38,7 +41,9 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:
+    TIniFile(std::string fileName, std::string_view text);
     void Load();
+    void Parse(std::string_view text);
     void Save() const;
     // Index of the section's header line, or -1.
     long FindSection(const std::string& section) const;
