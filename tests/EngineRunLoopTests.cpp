@@ -213,6 +213,14 @@ TEST_F(RunLoop, ShowAndPrintThroughTheShell) {
     EXPECT_EQ(shell.Service->Calls, (Log{"open " + f, "print " + f}));
 }
 
+TEST_F(RunLoop, AbortInEndExportOnlyStopsTheShell) {
+    e.SetShowFile(true);
+    e.OnEndExport = [&](TObject*) { e.Abort(); };
+    e.DoExecute();
+    EXPECT_EQ(e.RecordCounter(), 10);
+    EXPECT_TRUE(shell.Service->Calls.empty());
+}
+
 TEST_F(RunLoop, AbortBeforeARunHasNoEffectOnIt) {
     e.Abort();
     e.SetAllowCaptions(false);
