@@ -36,20 +36,27 @@ std::string SQLTypeOfColumn(const TIB_Column* column) {
     if (!column) return "UNKNOWN";
     if (column->IsBlob()) return "BLOB";
     if (column->IsText()) return "CHAR(" + std::to_string(column->DataSize()) + ")";
-    if (column->IsDateOnly() || column->IsTimeOnly() || column->IsDateTime()) return "DATE";
-    if (column->IsNumeric()) return ReadsAsInteger(column) ? "INTEGER" : "DOUBLE PRECISION";
+    // DATE holds no time of day in dialect 3 databases, so times and timestamps keep theirs.
+    if (column->IsDateOnly()) return "DATE";
+    if (column->IsTimeOnly()) return "TIME";
+    if (column->IsDateTime()) return "TIMESTAMP";
+    // Integers wider than 32 bits need a type that holds them.
+    if (column->IsNumeric())
+        return ReadsAsInteger(column) ? (column->DataSize() > 4 ? "BIGINT" : "INTEGER") : "DOUBLE PRECISION";
+    if (column->IsBoolean()) return "BOOLEAN";
+    if (column->IsCurrency()) return "DOUBLE PRECISION";
     return "UNKNOWN";
 }
 
 std::string SQLTypeOfColType(TOstrelColType type, int width) {
     switch (type) {
-        case ectInteger:
-        case ectBoolean: return "INTEGER";
+        case ectInteger: return "INTEGER";
+        case ectBoolean: return "BOOLEAN";
         case ectFloat:
         case ectCurrency: return "DOUBLE PRECISION";
-        case ectDate:
-        case ectTime:
-        case ectDateTime: return "DATE";
+        case ectDate: return "DATE";
+        case ectTime: return "TIME";
+        case ectDateTime: return "TIMESTAMP";
         case ectString: return "CHAR(" + std::to_string(width) + ")";
         case ectUnknown: break;
     }

@@ -42,6 +42,14 @@ std::string TOstrelWriter::PadCenter(std::string_view text, char ch, int len) {
     return out;
 }
 
+std::string TOstrelWriter::PadAligned(std::string_view text, TOstrelColAlign align, int len) {
+    switch (align) {
+        case ecaRight: return PadLeft(text, ' ', len);
+        case ecaCenter: return PadCenter(text, ' ', len);
+        default: return PadRight(text, ' ', len);
+    }
+}
+
 void TOstrelWriter::WriteLn(std::string_view text) {
     Write(text);
     Write("\r\n");

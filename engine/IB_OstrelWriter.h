@@ -26,6 +26,8 @@ public:
     static std::string PadRight(std::string_view text, char ch, int len);
     // The odd extra character goes to the right.
     static std::string PadCenter(std::string_view text, char ch, int len);
+    // Blanks before (right), after (left) or around (centre) the text, to len characters.
+    static std::string PadAligned(std::string_view text, TOstrelColAlign align, int len);
     void Write(std::string_view text) { FStream.Write(text.data(), text.size()); }
     void WriteLn(std::string_view text);
 

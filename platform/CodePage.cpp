@@ -91,6 +91,8 @@ int CodePointToCp1252(char32_t cp) {
 
 }  // namespace
 
+char32_t DecodeUtf8At(std::string_view text, size_t& i) { return DecodeUtf8(text, i); }
+
 std::u16string ToUtf16(std::string_view text, int codePage) {
     std::u16string out;
     out.reserve(text.size());

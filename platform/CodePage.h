@@ -20,6 +20,10 @@ size_t CharLength(std::string_view text);
 // The number of bytes that make up the first `chars` characters of the text.
 size_t ByteLengthOfChars(std::string_view text, size_t chars);
 
+// Decodes the UTF-8 character at text[i] and moves i past it; a broken byte gives U+FFFD
+// and moves one byte.
+char32_t DecodeUtf8At(std::string_view text, size_t& i);
+
 // Re-encodes text between the two supported code pages.
 std::string ConvertCodePage(std::string_view text, int fromCodePage, int toCodePage);
 

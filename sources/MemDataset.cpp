@@ -60,11 +60,8 @@ int64_t TMemColumn::AsInteger() const {
     if (std::holds_alternative<std::monostate>(v)) return 0;
     if (const auto* i = std::get_if<int64_t>(&v)) return *i;
     if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
-    if (const auto* d = std::get_if<double>(&v)) {
-        if (std::isfinite(*d) && *d == std::trunc(*d) && std::fabs(*d) < 9.2e18 &&
-            (FType == TMemFieldType::Float || FType == TMemFieldType::Currency))
-            return static_cast<int64_t>(*d);
-    }
+    // A floating-point column never reads as an integer, so that its type does not depend on
+    // the row that happens to be current.
     throw EConvertError(FormatMessage("'%s' is not a valid integer value", AsString()));
 }
 

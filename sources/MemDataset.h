@@ -42,6 +42,7 @@ public:
     bool IsDateOnly() const override { return FType == TMemFieldType::Date; }
     bool IsTimeOnly() const override { return FType == TMemFieldType::Time; }
     bool IsDateTime() const override { return FType == TMemFieldType::DateTime; }
+    // Integer columns only; NULL reads as 0.
     int64_t AsInteger() const override;
     TMemFieldType Type() const { return FType; }
 

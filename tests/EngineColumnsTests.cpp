@@ -71,7 +71,7 @@ TEST(ColumnTypes, DatasetTypesFormatsAlignmentsAndSqlTypes) {
     TMemDataset ds;
     ds.AddField("I", TMemFieldType::Integer);
     ds.AddField("F", TMemFieldType::Float);
-    ds.AddField("W", TMemFieldType::Float);  // holds a whole number in the current row
+    ds.AddField("W", TMemFieldType::Float);  // a whole number is still a float
     ds.AddField("C", TMemFieldType::Currency);
     ds.AddField("D", TMemFieldType::Date);
     ds.AddField("T", TMemFieldType::Time);
@@ -84,14 +84,14 @@ TEST(ColumnTypes, DatasetTypesFormatsAlignmentsAndSqlTypes) {
     e.SetDataSet(&ds);
     TOstrelColumns& cols = Build(e);
     ASSERT_EQ(cols.Count(), 9);
-    const TOstrelColType types[] = {ectInteger, ectFloat, ectInteger, ectCurrency, ectDate,
+    const TOstrelColType types[] = {ectInteger, ectFloat, ectFloat, ectCurrency, ectDate,
                                     ectTime,    ectDateTime, ectBoolean, ectString};
     const TOstrelColAlign aligns[] = {ecaRight, ecaRight, ecaRight, ecaRight, ecaLeft,
                                       ecaLeft,  ecaLeft,  ecaCenter, ecaLeft};
-    const char* sql[] = {"INTEGER", "DOUBLE PRECISION", "INTEGER", "UNKNOWN", "DATE",
-                         "DATE",    "DATE",             "UNKNOWN", "CHAR(7)"};
+    const char* sql[] = {"INTEGER", "DOUBLE PRECISION", "DOUBLE PRECISION", "DOUBLE PRECISION", "DATE",
+                         "TIME",    "TIMESTAMP",        "BOOLEAN", "CHAR(7)"};
     const TOstrelFormats& f = e.Formats();
-    const std::string formats[] = {f.IntegerFormat(), f.FloatFormat(), f.IntegerFormat(),
+    const std::string formats[] = {f.IntegerFormat(), f.FloatFormat(), f.FloatFormat(),
                                    f.CurrencyFormat(), f.DateFormat(), f.TimeFormat(),
                                    f.DateTimeFormat(), "", ""};
     for (int i = 0; i < 9; ++i) {
@@ -136,8 +136,10 @@ TEST(ColumnTypes, SqlTypeOfColTypeAndGuessing) {
     EXPECT_EQ(SQLTypeOfColType(ectString, 12), "CHAR(12)");
     EXPECT_EQ(SQLTypeOfColType(ectFloat, 12), "DOUBLE PRECISION");
     EXPECT_EQ(SQLTypeOfColType(ectCurrency, 0), "DOUBLE PRECISION");
-    EXPECT_EQ(SQLTypeOfColType(ectBoolean, 0), "INTEGER");
-    EXPECT_EQ(SQLTypeOfColType(ectTime, 0), "DATE");
+    EXPECT_EQ(SQLTypeOfColType(ectBoolean, 0), "BOOLEAN");
+    EXPECT_EQ(SQLTypeOfColType(ectDate, 0), "DATE");
+    EXPECT_EQ(SQLTypeOfColType(ectTime, 0), "TIME");
+    EXPECT_EQ(SQLTypeOfColType(ectDateTime, 0), "TIMESTAMP");
     EXPECT_EQ(SQLTypeOfColType(ectUnknown, 0), "");
     TFormatSettingsScope scope(PointDmySettings());
     EXPECT_EQ(GuessColType("", "true", "false"), ectString);

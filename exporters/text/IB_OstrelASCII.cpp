@@ -1,0 +1,216 @@
+#include "exporters/text/IB_OstrelASCII.h"
+
+#include "platform/FormatSettings.h"
+#include "platform/Parsers.h"
+
+namespace ostrel {
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// A number in the form spreadsheet readers take whatever their locale: point, no grouping.
+std::string PlainNumber(const TDecimal& value) {
+    TFormatSettings plain = FormatSettings();
+    plain.DecimalSeparator = '.';
+    TFormatSettingsScope scope(plain);
+    return GeneralForm(value);
+}
+
+}  // namespace
+
+TIB_OstrelASCII::TIB_OstrelASCII(TComponent* AOwner)
+    : TIB_OstrelFormatText(AOwner), FCSVComma(FormatSettings().ListSeparator) {
+    SetAutoCalcColWidth(true);
+}
+
+void TIB_OstrelASCII::SetExportType(TOstrelASCIIType value) {
+    if (value == FExportType) return;
+    FExportType = value;
+    if (value == etTXT) SetAutoCalcColWidth(true);
+}
+
+void TIB_OstrelASCII::DoFetchedRecord(int RecNo) {
+    if (OnFetchedRecord) OnFetchedRecord(this, RecNo);
+}
+
+void TIB_OstrelASCII::BeginExport() {
+    TIB_OstrelFormatText::BeginExport();
+    FRowsLeftOut = 0;
+    FDIFRowCount = 0;
+    SetAutoCalcColWidth(AutoCalcColWidth() && FExportType == etTXT);
+    TOstrelWriter& w = *Writer();
+    switch (FExportType) {
+        case etTXT:
+            if (!Title().empty()) {
+                w.WriteLn(Title());
+                w.CharLine('-', 80);
+                w.EmptyLine();
+            }
+            if (!Header().Empty()) {
+                for (const auto& line : Header()) w.WriteLn(line);
+                w.EmptyLine();
+            }
+            break;
+        case etCSV: break;
+        case etDIF:
+            w.WriteLn("TABLE");
+            w.WriteLn("0,1");
+            w.WriteLn(Quoted(Title()));
+            w.WriteLn("VECTORS");
+            w.WriteLn("0," + std::to_string(Columns().Count()));
+            w.WriteLn("\"\"");
+            w.WriteLn("TUPLES");
+            if (!CountDIFRows()) return;
+            w.WriteLn("0," + std::to_string(FDIFRowCount));
+            w.WriteLn("\"\"");
+            w.WriteLn("DATA");
+            w.WriteLn("0,0");
+            w.WriteLn("\"\"");
+            break;
+        case etSYLK: w.WriteLn("ID;PVASCIIEXPORT"); break;
+    }
+}
+
+bool TIB_OstrelASCII::CountDIFRows() {
+    const int position = SavePosition();
+    bool completed = true;
+    try {
+        MoveFirst();
+        SkipRecords(SkipRecCount());
+        FRecordCounter = 0;
+        while (!IsEndOfData() && (ExportRecCount() == 0 || FRecordCounter < ExportRecCount())) {
+            if (FAborted && !AskContinue()) {
+                completed = false;
+                break;
+            }
+            MoveNext();
+            DoFetchedRecord(FRecordCounter);
+            ++FDIFRowCount;
+        }
+    } catch (...) {
+        try {
+            RestorePosition(position);
+        } catch (...) {
+            // The pass's own failure is the one to report.
+        }
+        throw;
+    }
+    RestorePosition(position);
+    return completed;
+}
+
+void TIB_OstrelASCII::AfterExport() {
+    // Rows the limit left out, counted so that the caller can tell the user.
+    if (HasRowLimit() && !FAborted && FRecordCounter > kRowLimit) {
+        int64_t passed = FRecordCounter;
+        while (!BaseEndOfData() && (ExportRecCount() == 0 || passed < ExportRecCount())) {
+            MoveNext();
+            ++passed;
+            ++FRowsLeftOut;
+        }
+    }
+    TIB_OstrelFormatText::AfterExport();
+}
+
+void TIB_OstrelASCII::EndExport() {
+    TOstrelWriter& w = *Writer();
+    switch (FExportType) {
+        case etTXT:
+            w.EmptyLine();
+            for (const auto& line : Footer()) w.WriteLn(line);
+            break;
+        case etCSV: break;
+        case etDIF:
+            w.WriteLn("-1,0");
+            w.WriteLn("EOD");
+            break;
+        case etSYLK: w.WriteLn("E"); break;
+    }
+    TIB_OstrelFormatText::EndExport();
+}
+
+bool TIB_OstrelASCII::IsEndOfData() {
+    return BaseEndOfData() || (HasRowLimit() && FRecordCounter > kRowLimit);
+}
+
+std::string TIB_OstrelASCII::GetCaptionRow() {
+    std::string row = TIB_OstrelFormatText::GetCaptionRow();
+    if (FExportType == etTXT || FExportType == etCSV) row += "\r\n";
+    else if (FExportType == etDIF) row.insert(0, "-1,0\r\nBOT\r\n");
+    return row;
+}
+
+void TIB_OstrelASCII::WriteCaptionRow() {
+    std::string row = GetCaptionRow();
+    if (!row.empty()) Writer()->Write(row);
+}
+
+std::string TIB_OstrelASCII::GetDataRow(bool Formatted) {
+    std::string row = TIB_OstrelFormatText::GetDataRow(Formatted);
+    if (FExportType == etTXT || FExportType == etCSV) row += "\r\n";
+    else if (FExportType == etDIF) row.insert(0, "-1,0\r\nBOT\r\n");
+    return row;
+}
+
+void TIB_OstrelASCII::WriteDataRow() { Writer()->Write(GetDataRow(true)); }
+
+std::string TIB_OstrelASCII::GetColCaption(int Index) {
+    std::string caption = TIB_OstrelFormatText::GetColCaption(Index);
+    const TOstrelColumn& c = Columns()[Index];
+    switch (FExportType) {
+        case etTXT: return TOstrelWriter::PadAligned(caption, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
+        case etCSV: return caption + FCSVComma;
+        case etDIF: return "1,0\r\n" + Quoted(caption) + "\r\n";
+        case etSYLK: return SYLKCell(Index, 1, caption);
+    }
+    return caption;
+}
+
+std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
+    const TOstrelColumn& c = Columns()[Index];
+    if (FExportType == etDIF && c.ColType != ectString) return DIFTuple(Index, Formatted);
+    std::string value = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    switch (FExportType) {
+        case etTXT: return TOstrelWriter::PadAligned(value, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
+        case etCSV: return value + FCSVComma;
+        case etDIF: return "1,0\r\n" + Quoted(value) + "\r\n";
+        case etSYLK: return SYLKCell(Index, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), value);
+    }
+    return value;
+}
+
+// Numbers as numeric tuples with the plain value, Booleans as numeric tuples with their
+// indicator, everything else (dates, NULLs, texts that are no number) as string tuples.
+std::string TIB_OstrelASCII::DIFTuple(int Index, bool Formatted) {
+    const TOstrelColumn& c = Columns()[Index];
+    if (!IsNullValue(Index)) {
+        const std::string raw = TIB_OstrelFormatText::GetColData(Index, false);
+        if (c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) {
+            TDecimal number;
+            if (TryStrToDecimal(raw, number)) return "0," + PlainNumber(number) + "\r\nV\r\n";
+        } else if (c.ColType == ectBoolean) {
+            const std::string t = Trim(raw);
+            if (SameText(t, "true") || SameText(t, Formats().BooleanTrue())) return "0,1\r\nTRUE\r\n";
+            if (SameText(t, "false") || SameText(t, Formats().BooleanFalse())) return "0,0\r\nFALSE\r\n";
+        }
+    }
+    return "1,0\r\n" + Quoted(TIB_OstrelFormatText::GetColData(Index, Formatted)) + "\r\n";
+}
+
+std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& text) const {
+    return "C;X" + std::to_string(Index + 1) + ";Y" + std::to_string(row) + ";K" + Quoted(text) + "\r\n";
+}
+
+std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
+    if (FExportType != etCSV || !FCSVQuoteStrings || Text.empty()) return Text;
+    std::string out = "\"";
+    for (char ch : Text) {
+        if (ch == '"') out += '"';
+        out += ch;
+    }
+    out += '"';
+    return out;
+}
+
+}  // namespace ostrel

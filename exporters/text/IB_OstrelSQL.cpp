@@ -1,0 +1,196 @@
+#include "exporters/text/IB_OstrelSQL.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/CodePage.h"
+#include "platform/FormatSettings.h"
+#include "platform/Parsers.h"
+
+namespace ostrel {
+
+namespace {
+
+// Words that Firebird or SQLite reserve and that column captions commonly hold.
+constexpr const char* kReservedWords[] = {
+    "ADD", "ALL", "ALTER", "AND", "ANY", "AS", "ASC", "AVG", "BETWEEN", "BIGINT", "BLOB", "BOOLEAN", "BY",
+    "CASE", "CAST", "CHAR", "CHARACTER", "CHECK", "COLUMN", "COMMIT", "CONSTRAINT", "COUNT", "CREATE",
+    "CROSS", "CURRENT", "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP", "CURRENT_USER", "DATE", "DAY",
+    "DECIMAL", "DEFAULT", "DELETE", "DESC", "DISTINCT", "DOUBLE", "DROP", "ELSE", "END", "ESCAPE",
+    "EXISTS", "EXTERNAL", "FALSE", "FLOAT", "FOR", "FOREIGN", "FROM", "FULL", "GLOBAL", "GRANT", "GROUP",
+    "HAVING", "HOUR", "IN", "INDEX", "INNER", "INSERT", "INTEGER", "INTO", "IS", "JOIN", "KEY", "LEFT",
+    "LIKE", "MAX", "MIN", "MINUTE", "MONTH", "NOT", "NULL", "NUMERIC", "ON", "OR", "ORDER", "OUTER",
+    "POSITION", "PRIMARY", "REAL", "REFERENCES", "RIGHT", "ROLLBACK", "ROW", "ROWS", "SECOND", "SELECT",
+    "SET", "SMALLINT", "SOME", "SUM", "TABLE", "THEN", "TIME", "TIMESTAMP", "TO", "TRIGGER", "TRUE",
+    "UNION", "UNIQUE", "UPDATE", "USER", "USING", "VALUE", "VALUES", "VARCHAR", "WHEN", "WHERE", "WITH",
+    "YEAR"};
+
+bool IsPlainIdentifier(const std::string& name) {
+    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$') return false;
+    const std::string upper = UpperCase(name);
+    return std::none_of(std::begin(kReservedWords), std::end(kReservedWords),
+                        [&](const char* w) { return upper == w; });
+}
+
+std::string TwoDigits(int v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", v);
+    return buf;
+}
+
+// Date and time literals in the ISO forms that Firebird and SQLite read whatever the locale.
+std::string IsoLiteral(TOstrelColType type, TDateTime value) {
+    const TDateParts p = DecodeDateTime(value);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", p.Year, p.Month, p.Day);
+    std::string time = TwoDigits(p.Hour) + ":" + TwoDigits(p.Minute) + ":" + TwoDigits(p.Second);
+    if (p.MSec) {
+        char ms[8];
+        std::snprintf(ms, sizeof ms, ".%03d", p.MSec);
+        time += ms;
+    }
+    switch (type) {
+        case ectDate: return SqlString(date);
+        case ectTime: return SqlString(time);
+        default: return SqlString(std::string(date) + " " + time);
+    }
+}
+
+// A number with a point and no grouping, as SQL reads it.
+std::string PlainNumber(const TDecimal& value) {
+    TFormatSettings plain = FormatSettings();
+    plain.DecimalSeparator = '.';
+    TFormatSettingsScope scope(plain);
+    return GeneralForm(value);
+}
+
+}  // namespace
+
+std::string SqlIdentifier(const std::string& name) {
+    if (IsPlainIdentifier(name)) return name;
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string SqlString(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    return out + "'";
+}
+
+void TIB_OstrelSQL::BeginExport() {
+    TIB_OstrelAdvancedText::BeginExport();
+    TOstrelWriter& w = *Writer();
+    for (const auto& line : Header()) w.WriteLn(line);
+    if (FCreateTable && !FTableName.empty()) {
+        SizeTextColumns();
+        w.WriteLn("CREATE TABLE " + SqlIdentifier(FTableName) + "(");
+        for (int i = 0; i < Columns().Count(); ++i) {
+            const TOstrelColumn& c = Columns()[i];
+            std::string line = "  " + SqlIdentifier(c.Name) + "  " + c.SQLType;
+            if (i + 1 < Columns().Count()) w.WriteLn(line + ",");
+            else w.Write(line);
+        }
+        w.WriteLn(");");
+        w.EmptyLine();
+    }
+    FFieldList.clear();
+    for (int i = 0; i < Columns().Count(); ++i) FFieldList += SqlIdentifier(Columns()[i].Name) + ",";
+    if (!FFieldList.empty()) FFieldList.pop_back();
+}
+
+void TIB_OstrelSQL::SizeTextColumns() {
+    if (ExportSource() != esListView && ExportSource() != esStringGrid) return;
+    std::vector<size_t> longest(Columns().Count(), 1);
+    const int position = SavePosition();
+    try {
+        MoveFirst();
+        while (!IsEndOfData()) {
+            for (int i = 0; i < Columns().Count(); ++i)
+                longest[i] = std::max(longest[i], CharLength(SourceText(Columns()[i])));
+            MoveNext();
+        }
+    } catch (...) {
+        try {
+            RestorePosition(position);
+        } catch (...) {
+            // The pass's own failure is the one to report.
+        }
+        throw;
+    }
+    RestorePosition(position);
+    for (int i = 0; i < Columns().Count(); ++i) {
+        TOstrelColumn& c = Columns()[i];
+        if (c.ColType == ectString)
+            c.SQLType = "CHAR(" + std::to_string(std::max<size_t>(longest[i], c.Width)) + ")";
+    }
+}
+
+void TIB_OstrelSQL::EndExport() {
+    if (FCommitAfterScript && !FCommitStatement.empty()) Writer()->WriteLn(FCommitStatement);
+    for (const auto& line : Footer()) Writer()->WriteLn(line);
+    TIB_OstrelAdvancedText::EndExport();
+}
+
+std::string TIB_OstrelSQL::GetDataRow(bool Formatted) {
+    std::string values = TIB_OstrelAdvancedText::GetDataRow(Formatted);
+    if (!values.empty()) values.pop_back();
+    return "INSERT INTO " + (FTableName.empty() ? std::string() : SqlIdentifier(FTableName)) + "\r\n  (" +
+           FFieldList + ")\r\nVALUES(" + values + ")" + FStatementTerm;
+}
+
+void TIB_OstrelSQL::WriteDataRow() {
+    const int written = RecordCounter();
+    Writer()->WriteLn(GetDataRow(false));
+    Writer()->EmptyLine();
+    if (FCommitRecCount > 0 && written % FCommitRecCount == 0 && !FCommitStatement.empty()) {
+        Writer()->WriteLn(FCommitStatement);
+        Writer()->EmptyLine();
+    }
+}
+
+std::string TIB_OstrelSQL::GetColData(int Index, bool) { return SqlLiteral(Index) + ","; }
+
+std::string TIB_OstrelSQL::SqlLiteral(int Index) {
+    if (IsNullValue(Index)) {
+        // An empty NULL text would leave a gap between two commas.
+        const std::string& null = Formats().NullString();
+        return null.empty() ? "NULL" : null;
+    }
+    const std::string raw = TIB_OstrelAdvancedText::GetColData(Index, false);
+    const TOstrelColType type = Columns()[Index].ColType;
+    switch (type) {
+        case ectString: return SqlString(raw);
+        case ectDate:
+        case ectTime:
+        case ectDateTime: {
+            TDateTime value;
+            return TryStrToDateTime(raw, value) ? IsoLiteral(type, value) : SqlString(raw);
+        }
+        case ectBoolean:
+            return SameText(Trim(raw), "true") ? Formats().BooleanTrue() : Formats().BooleanFalse();
+        case ectInteger:
+        case ectFloat:
+        case ectCurrency:
+        case ectUnknown: {
+            int64_t whole;
+            if (TryStrToInt64(raw, whole)) return std::to_string(whole);
+            TDecimal number;
+            if (TryStrToDecimal(raw, number)) return PlainNumber(number);
+            // A text that is no number still gives a valid statement.
+            return SqlString(raw);
+        }
+    }
+    return SqlString(raw);
+}
+
+}  // namespace ostrel

@@ -1,0 +1,57 @@
+// SQL scripts: header lines, an optional CREATE TABLE, one INSERT per record, commits.
+#pragma once
+
+#include "engine/IB_Ostrel.h"
+
+namespace ostrel {
+
+class TIB_OstrelSQL : public TIB_OstrelAdvancedText {
+public:
+    using TIB_OstrelAdvancedText::TIB_OstrelAdvancedText;
+
+    const std::string& TableName() const { return FTableName; }
+    void SetTableName(const std::string& value) { FTableName = value; }
+    int CommitRecCount() const { return FCommitRecCount; }
+    void SetCommitRecCount(int value) { FCommitRecCount = value; }
+    bool CommitAfterScript() const { return FCommitAfterScript; }
+    void SetCommitAfterScript(bool value) { FCommitAfterScript = value; }
+    const std::string& CommitStatement() const { return FCommitStatement; }
+    void SetCommitStatement(const std::string& value) { FCommitStatement = value; }
+    bool CreateTable() const { return FCreateTable; }
+    void SetCreateTable(bool value) { FCreateTable = value; }
+    char StatementTerm() const { return FStatementTerm; }
+    void SetStatementTerm(char value) { FStatementTerm = value; }
+    // The NULL and Boolean texts of the values.
+    using TIB_Ostrel::Formats;
+    using TIB_Ostrel::SetFormats;
+
+    const std::string& FieldList() const { return FFieldList; }
+
+protected:
+    void BeginExport() override;
+    void EndExport() override;
+    std::string GetDataRow(bool Formatted) override;
+    void WriteDataRow() override;
+    std::string GetColData(int Index, bool Formatted) override;
+
+private:
+    // CHAR sizes of text-source columns that hold every value of the source.
+    void SizeTextColumns();
+    std::string SqlLiteral(int Index);
+
+    std::string FTableName;
+    int FCommitRecCount = 0;
+    bool FCommitAfterScript = false;
+    std::string FCommitStatement = "COMMIT WORK;";
+    bool FCreateTable = false;
+    char FStatementTerm = ';';
+    std::string FFieldList;
+};
+
+// A name as an SQL identifier: unchanged when it is a plain, unreserved identifier, otherwise
+// in double quotes (with inner double quotes doubled).
+std::string SqlIdentifier(const std::string& name);
+// Text in single quotes, inner single quotes doubled.
+std::string SqlString(const std::string& text);
+
+}  // namespace ostrel

@@ -1,0 +1,113 @@
+#include "exporters/text/IB_OstrelXML.h"
+
+#include <unordered_set>
+
+#include "exporters/text/XmlText.h"
+#include "platform/FormatSettings.h"
+
+namespace ostrel {
+
+void TOXMLWriter::OpenTag(const std::string& name, const std::string& attributes) {
+    WriteLn(attributes.empty() ? "<" + name + ">" : "<" + name + " " + attributes + ">");
+}
+
+void TOXMLWriter::CloseTag(const std::string& name) { WriteLn("</" + name + ">"); }
+
+void TOXMLWriter::EmptyTag(const std::string& name, const std::string& attributes) {
+    WriteLn("<" + name + " " + attributes + "/>");
+}
+
+void TIB_OstrelXML::BeginExport() {
+    TIB_OstrelText::BeginExport();
+    const int codePage = FormatSettings().CodePage;
+    // Without an explicit encoding the declaration must still name what the bytes are.
+    std::string encoding = FOptions.Encoding();
+    if (encoding.empty() && codePage != CP_UTF8) encoding = XmlEncodingName(codePage);
+    const std::string encodingText = encoding.empty() ? "" : "encoding=\"" + encoding + "\" ";
+    Writer()->WriteLn("<?xml version=\"" + FOptions.Version() + "\" " + encodingText + "standalone=\"" +
+                      (FOptions.StandAlone() ? "yes" : "no") + "\"?>");
+    Writer()->WriteLn("<DATAPACKET Version=\"2.0\">");
+    FDocumentOpen = true;
+    FRowDataOpen = false;
+
+    // Captions become attribute names: valid ones stay as they are, others are mended, and
+    // repeated names get a number so that no element has the same attribute twice.
+    FAttributeNames.clear();
+    std::unordered_set<std::string> used;
+    for (int i = 0; i < Columns().Count(); ++i) {
+        const std::string base = XmlNameOf(Columns()[i].Caption, codePage);
+        std::string name = base;
+        for (int n = 2; !used.insert(name).second; ++n) name = base + "_" + std::to_string(n);
+        FAttributeNames.push_back(name);
+    }
+}
+
+void TIB_OstrelXML::WriteCaptionRow() {
+    TOXMLWriter& w = XmlWriter();
+    w.OpenTag("METADATA", "");
+    w.OpenTag("FIELDS", "");
+    for (int i = 0; i < Columns().Count(); ++i) w.EmptyTag("FIELD", GetColCaption(i));
+    w.CloseTag("FIELDS");
+    w.CloseTag("METADATA");
+}
+
+std::string TIB_OstrelXML::GetColCaption(int Index) {
+    const TOstrelColumn& c = Columns()[Index];
+    return "FieldName=\"" + ReplaceSpecialChars(c.Name) + "\" DisplayLabel=\"" + ReplaceSpecialChars(c.Caption) +
+           "\" FieldType=\"" + ColTypeName(c.ColType) + "\" FieldClass=\"TField\"";
+}
+
+void TIB_OstrelXML::BeforeExport() {
+    XmlWriter().OpenTag("ROWDATA", "");
+    FRowDataOpen = true;
+}
+
+void TIB_OstrelXML::CloseDocument() {
+    if (FRowDataOpen) XmlWriter().CloseTag("ROWDATA");
+    if (FDocumentOpen) Writer()->WriteLn("</DATAPACKET>");
+    FRowDataOpen = FDocumentOpen = false;
+}
+
+void TIB_OstrelXML::AfterExport() {
+    CloseDocument();
+    TIB_OstrelText::AfterExport();
+}
+
+void TIB_OstrelXML::EndExport() {
+    // A run that stopped or failed before the end of the rows still gets a closed document.
+    CloseDocument();
+    TIB_OstrelText::EndExport();
+}
+
+std::string TIB_OstrelXML::GetDataRow(bool Formatted) {
+    std::string row;
+    for (int i = 0; i < Columns().Count(); ++i) {
+        row += FAttributeNames[i] + "=\"" + GetColData(i, Formatted) + "\" ";
+    }
+    if (!row.empty()) row.pop_back();
+    return row;
+}
+
+void TIB_OstrelXML::WriteDataRow() { XmlWriter().EmptyTag("ROW", GetDataRow(true)); }
+
+std::string TIB_OstrelXML::GetColData(int Index, bool Formatted) {
+    std::string text = TIB_OstrelText::GetColData(Index, Formatted);
+    // The engine leaves NULL texts, Booleans and raw values unescaped; an attribute needs them
+    // escaped as well.
+    const TOstrelColType type = Columns()[Index].ColType;
+    if (!Formatted || type == ectBoolean || type == ectUnknown || IsNullValue(Index))
+        text = ReplaceSpecialChars(text);
+    return text;
+}
+
+TCharSet TIB_OstrelXML::GetSpecialChars() {
+    TCharSet set;
+    for (unsigned char c : {'"', '&', '<', '>'}) set.set(c);
+    return set;
+}
+
+std::string TIB_OstrelXML::ReplaceSpecialChars(const std::string& Text) {
+    return XmlEscape(Text, FormatSettings().CodePage);
+}
+
+}  // namespace ostrel

@@ -1,0 +1,106 @@
+// XML data packets, byte for byte, and well-formed whatever the data holds.
+#include "TestSupport.h"
+#include "exporters/text/IB_OstrelXML.h"
+#include "exporters/text/XmlText.h"
+
+namespace ostrel::test {
+namespace {
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
+
+class Xml : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ds.AddField("NAME", TMemFieldType::String, 20).SetDisplayLabel("Name");
+        ds.AddField("SALARY", TMemFieldType::Float).SetDisplayLabel("Salary");
+        ds.AppendRow({"Smith", 1200.0});
+        ds.AppendRow({"a<b&c", 3.5});
+        ds.Open();
+        e.SetDataSet(&ds);
+        e.SetFileName(dir.File("out.xml"));
+    }
+    std::string Run() {
+        e.DoExecute();
+        return ReadAll(dir.File("out.xml"));
+    }
+    TFormatSettingsScope locale{UsSettings()};
+    TTempDir dir;
+    TMemDataset ds;
+    TIB_OstrelXML e;
+};
+
+TEST_F(Xml, DefaultDocument) {
+    EXPECT_EQ(Run(),
+              "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<DATAPACKET Version=\"2.0\">\r\n<METADATA>\r\n<FIELDS>\r\n"
+              "<FIELD FieldName=\"NAME\" DisplayLabel=\"Name\" FieldType=\"String\" FieldClass=\"TField\"/>\r\n"
+              "<FIELD FieldName=\"SALARY\" DisplayLabel=\"Salary\" FieldType=\"Float\" FieldClass=\"TField\"/>\r\n"
+              "</FIELDS>\r\n</METADATA>\r\n<ROWDATA>\r\n"
+              "<ROW Name=\"Smith\" Salary=\"1,200.00\"/>\r\n<ROW Name=\"a&lt;b&amp;c\" Salary=\"3.50\"/>\r\n"
+              "</ROWDATA>\r\n</DATAPACKET>\r\n");
+}
+
+TEST_F(Xml, DeclarationOptions) {
+    e.Options().SetStandAlone(false);
+    e.Options().SetEncoding("windows-1251");
+    e.Options().SetVersion("1.1");
+    EXPECT_EQ(FirstLine(Run()), "<?xml version=\"1.1\" encoding=\"windows-1251\" standalone=\"no\"?>");
+    TXMLOptions copy;
+    copy.Assign(e.Options());
+    EXPECT_EQ(copy.Encoding(), "windows-1251");
+    // Without an explicit encoding a single-byte code page is declared.
+    TFormatSettings s = UsSettings();
+    s.CodePage = CP_WINDOWS1252;
+    TFormatSettingsScope cp(s);
+    e.Options().SetEncoding("");
+    EXPECT_EQ(FirstLine(Run()), "<?xml version=\"1.1\" encoding=\"windows-1252\" standalone=\"no\"?>");
+}
+
+TEST_F(Xml, NoRecordsAndNoColumns) {
+    e.SetExportRecCount(1);
+    e.SetSkipRecCount(2);
+    EXPECT_NE(Run().find("<ROWDATA>\r\n</ROWDATA>\r\n</DATAPACKET>\r\n"), std::string::npos);
+    e.SetSkipRecCount(0);
+    e.ExportedFields().SetText("NOPE");
+    EXPECT_EQ(Run(),
+              "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<DATAPACKET Version=\"2.0\">\r\n<METADATA>\r\n<FIELDS>\r\n"
+              "</FIELDS>\r\n</METADATA>\r\n<ROWDATA>\r\n<ROW />\r\n</ROWDATA>\r\n</DATAPACKET>\r\n");
+}
+
+TEST_F(Xml, CaptionsBecomeValidDistinctAttributeNames) {
+    e.Captions().SetText("NAME=Say \"hi\"\r\nSALARY=Say \"hi\"");
+    e.Formats().SetNullString("<null>");
+    const std::string out = Run();
+    EXPECT_NE(out.find("DisplayLabel=\"Say &quot;hi&quot;\""), std::string::npos);
+    EXPECT_NE(out.find("<ROW Say__hi_=\"Smith\" Say__hi__2=\"1,200.00\"/>"), std::string::npos);
+    EXPECT_EQ(XmlNameOf("Name", CP_UTF8), "Name");
+    EXPECT_EQ(XmlNameOf("Größe_1", CP_UTF8), "Größe_1");
+    EXPECT_EQ(XmlNameOf("Date of birth", CP_UTF8), "Date_of_birth");
+    EXPECT_EQ(XmlNameOf("1st", CP_UTF8), "_1st");
+    EXPECT_EQ(XmlNameOf("", CP_UTF8), "_");
+    EXPECT_EQ(XmlNameOf("a:b", CP_UTF8), "a_b");
+    EXPECT_EQ(XmlNameOf("東京", CP_UTF8), "東京");
+}
+
+TEST_F(Xml, EscapingOfValuesNullsAndControlCharacters) {
+    EXPECT_EQ(XmlEscape("a<b&c\"d'>", CP_UTF8), "a&lt;b&amp;c&quot;d'&gt;");
+    EXPECT_EQ(XmlEscape("l1\r\nl2\tx\x01y", CP_UTF8), "l1&#13;&#10;l2&#9;x\xEF\xBF\xBDy");
+    EXPECT_EQ(XmlEscape("ok ü \xFF", CP_UTF8), "ok ü \xEF\xBF\xBD");
+    EXPECT_EQ(XmlEscape("\xFC\x01", CP_WINDOWS1252), "\xFC?");
+    ds.AppendRow({TMemValue{}, TMemValue{}});
+    e.Formats().SetNullString("<n&a>");
+    EXPECT_NE(Run().find("<ROW Name=\"&lt;n&amp;a&gt;\" Salary=\"&lt;n&amp;a&gt;\"/>"), std::string::npos);
+}
+
+TEST_F(Xml, StoppedAndFailedRunsStillCloseTheDocument) {
+    e.OnBeginExport = [&](TObject*) {};
+    int rows = 0;
+    e.OnGetExportText = [&](TObject*, int, std::string&) {
+        if (++rows == 3) throw EOstrelError("boom");
+    };
+    EXPECT_THROW(Run(), EOstrelError);
+    const std::string out = ReadAll(dir.File("out.xml"));
+    EXPECT_EQ(out.substr(out.size() - 27), "</ROWDATA>\r\n</DATAPACKET>\r\n");
+}
+
+}  // namespace
+}  // namespace ostrel::test
