@@ -7,7 +7,26 @@ namespace ostrel {
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// A DIF string: readers take a doubled quote inside it as one quote.
+std::string DIFString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// A SYLK text: a semicolon ends a field unless it is doubled.
+std::string SYLKString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == ';') out += ';';
+        out += c;
+    }
+    return out + "\"";
+}
 
 // A number in the form spreadsheet readers take whatever their locale: point, no grouping.
 std::string PlainNumber(const TDecimal& value) {
@@ -56,7 +75,7 @@ void TIB_OstrelASCII::BeginExport() {
         case etDIF:
             w.WriteLn("TABLE");
             w.WriteLn("0,1");
-            w.WriteLn(Quoted(Title()));
+            w.WriteLn(DIFString(Title()));
             w.WriteLn("VECTORS");
             w.WriteLn("0," + std::to_string(Columns().Count()));
             w.WriteLn("\"\"");
@@ -161,7 +180,7 @@ std::string TIB_OstrelASCII::GetColCaption(int Index) {
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(caption, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
         case etCSV: return caption + FCSVComma;
-        case etDIF: return "1,0\r\n" + Quoted(caption) + "\r\n";
+        case etDIF: return "1,0\r\n" + DIFString(caption) + "\r\n";
         case etSYLK: return SYLKCell(Index, 1, caption);
     }
     return caption;
@@ -174,7 +193,7 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(value, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
         case etCSV: return value + FCSVComma;
-        case etDIF: return "1,0\r\n" + Quoted(value) + "\r\n";
+        case etDIF: return "1,0\r\n" + DIFString(value) + "\r\n";
         case etSYLK: return SYLKCell(Index, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), value);
     }
     return value;
@@ -195,11 +214,11 @@ std::string TIB_OstrelASCII::DIFTuple(int Index, bool Formatted) {
             if (SameText(t, "false") || SameText(t, Formats().BooleanFalse())) return "0,0\r\nFALSE\r\n";
         }
     }
-    return "1,0\r\n" + Quoted(TIB_OstrelFormatText::GetColData(Index, Formatted)) + "\r\n";
+    return "1,0\r\n" + DIFString(TIB_OstrelFormatText::GetColData(Index, Formatted)) + "\r\n";
 }
 
 std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& text) const {
-    return "C;X" + std::to_string(Index + 1) + ";Y" + std::to_string(row) + ";K" + Quoted(text) + "\r\n";
+    return "C;X" + std::to_string(Index + 1) + ";Y" + std::to_string(row) + ";K" + SYLKString(text) + "\r\n";
 }
 
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {

@@ -11,27 +11,44 @@ namespace ostrel {
 
 namespace {
 
-// Words that Firebird or SQLite reserve and that column captions commonly hold.
+// The words Firebird and SQLite reserve, in order: as names they must be quoted.
 constexpr const char* kReservedWords[] = {
-    "ADD", "ALL", "ALTER", "AND", "ANY", "AS", "ASC", "AVG", "BETWEEN", "BIGINT", "BLOB", "BOOLEAN", "BY",
-    "CASE", "CAST", "CHAR", "CHARACTER", "CHECK", "COLUMN", "COMMIT", "CONSTRAINT", "COUNT", "CREATE",
-    "CROSS", "CURRENT", "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP", "CURRENT_USER", "DATE", "DAY",
-    "DECIMAL", "DEFAULT", "DELETE", "DESC", "DISTINCT", "DOUBLE", "DROP", "ELSE", "END", "ESCAPE",
-    "EXISTS", "EXTERNAL", "FALSE", "FLOAT", "FOR", "FOREIGN", "FROM", "FULL", "GLOBAL", "GRANT", "GROUP",
-    "HAVING", "HOUR", "IN", "INDEX", "INNER", "INSERT", "INTEGER", "INTO", "IS", "JOIN", "KEY", "LEFT",
-    "LIKE", "MAX", "MIN", "MINUTE", "MONTH", "NOT", "NULL", "NUMERIC", "ON", "OR", "ORDER", "OUTER",
-    "POSITION", "PRIMARY", "REAL", "REFERENCES", "RIGHT", "ROLLBACK", "ROW", "ROWS", "SECOND", "SELECT",
-    "SET", "SMALLINT", "SOME", "SUM", "TABLE", "THEN", "TIME", "TIMESTAMP", "TO", "TRIGGER", "TRUE",
-    "UNION", "UNIQUE", "UPDATE", "USER", "USING", "VALUE", "VALUES", "VARCHAR", "WHEN", "WHERE", "WITH",
-    "YEAR"};
+    "ABORT", "ACTION", "ADD", "ADMIN", "AFTER", "ALL", "ALTER", "ANALYZE", "AND", "ANY", "AS",
+    "ASC", "AT", "ATTACH", "AUTOINCREMENT", "AVG", "BEFORE", "BEGIN", "BETWEEN", "BIGINT",
+    "BIT_LENGTH", "BLOB", "BOOLEAN", "BOTH", "BY", "CASCADE", "CASE", "CAST", "CHAR", "CHARACTER",
+    "CHARACTER_LENGTH", "CHAR_LENGTH", "CHECK", "CLOSE", "COLLATE", "COLUMN", "COMMIT", "CONFLICT",
+    "CONNECT", "CONSTRAINT", "CORR", "COUNT", "COVAR_POP", "COVAR_SAMP", "CREATE", "CROSS",
+    "CURRENT", "CURRENT_CONNECTION", "CURRENT_DATE", "CURRENT_ROLE", "CURRENT_TIME",
+    "CURRENT_TIMESTAMP", "CURRENT_TRANSACTION", "CURRENT_USER", "CURSOR", "DATABASE", "DATE", "DAY",
+    "DEC", "DECIMAL", "DECLARE", "DEFAULT", "DEFERRABLE", "DEFERRED", "DELETE", "DELETING", "DESC",
+    "DETACH", "DETERMINISTIC", "DISCONNECT", "DISTINCT", "DO", "DOUBLE", "DROP", "EACH", "ELSE",
+    "END", "ESCAPE", "EXCEPT", "EXCLUSIVE", "EXECUTE", "EXISTS", "EXPLAIN", "EXTERNAL", "EXTRACT",
+    "FAIL", "FALSE", "FETCH", "FILTER", "FLOAT", "FOR", "FOREIGN", "FROM", "FULL", "FUNCTION",
+    "GDSCODE", "GLOB", "GLOBAL", "GRANT", "GROUP", "HAVING", "HOUR", "IF", "IGNORE", "IMMEDIATE",
+    "IN", "INDEX", "INDEXED", "INITIALLY", "INNER", "INSENSITIVE", "INSERT", "INSERTING", "INSTEAD",
+    "INT", "INTEGER", "INTERSECT", "INTO", "IS", "ISNULL", "JOIN", "KEY", "LEADING", "LEFT", "LIKE",
+    "LIMIT", "LONG", "LOWER", "MATCH", "MAX", "MERGE", "MIN", "MINUTE", "MONTH", "NATIONAL",
+    "NATURAL", "NCHAR", "NO", "NOT", "NOTNULL", "NULL", "NUMERIC", "OCTET_LENGTH", "OF", "OFFSET",
+    "ON", "ONLY", "OPEN", "OR", "ORDER", "OUTER", "OVER", "PARAMETER", "PLAN", "POSITION",
+    "POST_EVENT", "PRAGMA", "PRECISION", "PRIMARY", "PROCEDURE", "QUERY", "RAISE", "REAL",
+    "RECORD_VERSION", "RECREATE", "RECURSIVE", "REFERENCES", "REGEXP", "REINDEX", "RELEASE",
+    "RENAME", "REPLACE", "RESTRICT", "RETURN", "RETURNING_VALUES", "RETURNS", "REVOKE", "RIGHT",
+    "ROLLBACK", "ROW", "ROWS", "ROW_COUNT", "SAVEPOINT", "SCROLL", "SECOND", "SELECT", "SENSITIVE",
+    "SET", "SIMILAR", "SMALLINT", "SOME", "SQLCODE", "SQLSTATE", "START", "STDDEV_POP",
+    "STDDEV_SAMP", "SUM", "TABLE", "TEMP", "TEMPORARY", "THEN", "TIME", "TIMESTAMP", "TO",
+    "TRAILING", "TRANSACTION", "TRIGGER", "TRIM", "TRUE", "UNION", "UNIQUE", "UNKNOWN", "UPDATE",
+    "UPDATING", "UPPER", "USER", "USING", "VACUUM", "VALUE", "VALUES", "VARCHAR", "VARIABLE",
+    "VARYING", "VAR_POP", "VAR_SAMP", "VIEW", "VIRTUAL", "WHEN", "WHERE", "WHILE", "WINDOW", "WITH",
+    "WITHOUT", "YEAR",
+};
 
 bool IsPlainIdentifier(const std::string& name) {
     if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
     for (char c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$') return false;
     const std::string upper = UpperCase(name);
-    return std::none_of(std::begin(kReservedWords), std::end(kReservedWords),
-                        [&](const char* w) { return upper == w; });
+    return !std::binary_search(std::begin(kReservedWords), std::end(kReservedWords), upper,
+                               [](const auto& a, const auto& b) { return std::string_view(a) < std::string_view(b); });
 }
 
 std::string TwoDigits(int v) {
