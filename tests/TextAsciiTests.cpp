@@ -107,6 +107,18 @@ TEST_F(Ascii, SylkRowsFollowTheCaptions) {
     EXPECT_EQ(Run(), "ID;PVASCIIEXPORT\r\nC;X1;Y1;K\"1\"\r\nC;X2;Y1;K\"ALEX\"\r\nE\r\n");
 }
 
+TEST_F(Ascii, SylkAndDifTextsStayInsideTheirQuotes) {
+    TMemListView one;
+    one.AddColumn("A;B", 50);
+    one.AddItem("say \"hi\"; bye");
+    e.SetListView(&one);
+    e.SetExportType(etSYLK);
+    EXPECT_EQ(Run(), "ID;PVASCIIEXPORT\r\nC;X1;Y1;K\"A;;B\"\r\nC;X1;Y2;K\"say \"hi\";; bye\"\r\nE\r\n");
+    e.SetExportType(etDIF);
+    const std::string dif = Run();
+    EXPECT_NE(dif.find("1,0\r\n\"say \"\"hi\"\"; bye\"\r\n"), std::string::npos);
+}
+
 TEST_F(Ascii, DifOfTheDemoListView) {
     e.SetExportType(etDIF);
     int fetched = 0;
