@@ -41,7 +41,7 @@ bool TIB_Ostrel::IsSourceActive() {
 bool TIB_Ostrel::IsSourceEmpty() {
     switch (FExportSource) {
         case esDataSet:
-        case esDBGrid: return SourceDataset()->RecordCount() == 0;
+        case esDBGrid: return SourceDataset()->IsEmpty();
         case esListView: return FListView->ItemCount() == 0;
         case esStringGrid: return FStringGrid->RowCount() == FStringGrid->FixedRows();
     }

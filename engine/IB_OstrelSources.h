@@ -42,6 +42,8 @@ public:
     virtual bool Active() const = 0;
     // 0 exactly when the result set has no rows.
     virtual int RecordCount() = 0;
+    // Whether the result set has no rows; datasets that cannot count cheaply override it.
+    virtual bool IsEmpty() { return RecordCount() == 0; }
     // True once the dataset has moved past its last row, and for an empty result.
     virtual bool Eof() const = 0;
     virtual void First() = 0;
@@ -62,10 +64,26 @@ public:
     virtual const TStrings& FieldsGridLabel() const = 0;
 };
 
+// Binds a dataset to the grids that show it; told when the dataset is destroyed.
 class TIB_DataSource : public TComponent {
 public:
     using TComponent::TComponent;
-    virtual TIB_Dataset* Dataset() const = 0;
+    ~TIB_DataSource() override { SetDataset(nullptr); }
+    virtual TIB_Dataset* Dataset() const { return FDataset; }
+    void SetDataset(TIB_Dataset* dataset) {
+        if (FDataset) RemoveFreeNotification(FDataset);
+        FDataset = dataset;
+        if (dataset) FreeNotification(dataset);
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == TOperation::opRemove && AComponent == FDataset) FDataset = nullptr;
+    }
+
+private:
+    TIB_Dataset* FDataset = nullptr;
 };
 
 // A data grid showing a dataset's columns.

@@ -106,17 +106,6 @@ const TMemValue& TMemDataset::CurrentValue(int column) const {
     return FRows[FRow][column];
 }
 
-void TMemDataSource::SetDataset(TIB_Dataset* dataset) {
-    if (FDataset) RemoveFreeNotification(FDataset);
-    FDataset = dataset;
-    if (dataset) FreeNotification(dataset);
-}
-
-void TMemDataSource::Notification(TComponent* AComponent, TOperation Operation) {
-    TIB_DataSource::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FDataset) FDataset = nullptr;
-}
-
 void TMemGrid::SetDataSource(TIB_DataSource* source) {
     if (FDataSource) RemoveFreeNotification(FDataSource);
     FDataSource = source;

@@ -102,19 +102,7 @@ private:
     int FEnableCalls = 0;
 };
 
-class TMemDataSource : public TIB_DataSource {
-public:
-    using TIB_DataSource::TIB_DataSource;
-    ~TMemDataSource() override { SetDataset(nullptr); }
-    TIB_Dataset* Dataset() const override { return FDataset; }
-    void SetDataset(TIB_Dataset* dataset);
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
-private:
-    TIB_Dataset* FDataset = nullptr;
-};
+using TMemDataSource = TIB_DataSource;
 
 // A data grid: by default it shows the dataset's visible columns; AddColumn picks and orders
 // them. Pixel widths are measured with the grid's font.
