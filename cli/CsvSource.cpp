@@ -1,0 +1,80 @@
+#include "cli/CsvSource.h"
+
+#include <algorithm>
+
+#include "platform/Errors.h"
+#include "platform/Streams.h"
+
+namespace ostrel::cli {
+
+TCsvTable ReadCsv(const std::string& fileName, char separator, bool hasHeader) {
+    const std::string text = ReadFileBytes(fileName);
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string field;
+    bool quoted = false, fieldStarted = false;
+    size_t line = 1, quoteLine = 0;
+    size_t i = text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // byte order mark
+    auto endField = [&] {
+        row.push_back(std::move(field));
+        field.clear();
+        fieldStarted = false;
+    };
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                if (c == '\n') ++line;
+                field += c;
+            }
+        } else if (c == '"' && !fieldStarted) {
+            quoted = fieldStarted = true;
+            quoteLine = line;
+        } else if (c == separator) {
+            endField();
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            ++line;
+            endField();
+            rows.push_back(std::move(row));
+            row.clear();
+        } else {
+            field += c;
+            fieldStarted = true;
+        }
+    }
+    if (quoted)
+        throw EOstrelError(fileName + ": the quoted field that starts on line " + std::to_string(quoteLine) +
+                           " has no closing quote");
+    if (fieldStarted || !row.empty()) {
+        endField();
+        rows.push_back(std::move(row));
+    }
+    TCsvTable table;
+    if (hasHeader && !rows.empty()) {
+        table.Header = std::move(rows.front());
+        rows.erase(rows.begin());
+    }
+    table.Rows = std::move(rows);
+    return table;
+}
+
+void FillGrid(const TCsvTable& table, TMemStringGrid& grid) {
+    size_t cols = table.Header.size();
+    for (const auto& r : table.Rows) cols = std::max(cols, r.size());
+    const int fixed = table.Header.empty() ? 0 : 1;
+    grid.SetSize(static_cast<int>(cols), static_cast<int>(table.Rows.size()) + fixed);
+    grid.SetFixedRows(fixed);
+    for (size_t c = 0; c < table.Header.size(); ++c) grid.SetCell(static_cast<int>(c), 0, table.Header[c]);
+    for (size_t r = 0; r < table.Rows.size(); ++r)
+        for (size_t c = 0; c < table.Rows[r].size(); ++c)
+            grid.SetCell(static_cast<int>(c), static_cast<int>(r) + fixed, table.Rows[r][c]);
+    if (grid.RowCount() > fixed) grid.SetRow(fixed);
+}
+
+}  // namespace ostrel::cli

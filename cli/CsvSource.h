@@ -1,0 +1,23 @@
+// A CSV file read into a string grid, so that the command-line exporter can export it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sources/MemControls.h"
+
+namespace ostrel::cli {
+
+struct TCsvTable {
+    std::vector<std::string> Header;  // empty when the file has no header row
+    std::vector<std::vector<std::string>> Rows;
+};
+
+// Reads RFC 4180 text: fields separated by `separator`, double quotes around fields that hold
+// separators, quotes (doubled) or line breaks. Fails with a message naming the file and line.
+TCsvTable ReadCsv(const std::string& fileName, char separator, bool hasHeader);
+
+// Fills a grid: one fixed row with the header (when there is one), then the rows.
+void FillGrid(const TCsvTable& table, TMemStringGrid& grid);
+
+}  // namespace ostrel::cli

@@ -1,0 +1,165 @@
+#include "cli/ExporterFactory.h"
+
+#include <algorithm>
+
+#include "exporters/text/IB_OstrelASCII.h"
+#include "exporters/text/IB_OstrelClipboard.h"
+#include "exporters/text/IB_OstrelLaTeX.h"
+#include "exporters/text/IB_OstrelSQL.h"
+#include "exporters/text/IB_OstrelXML.h"
+
+namespace ostrel::cli {
+
+namespace {
+
+struct TFormatEntry {
+    const char* Name;
+    std::vector<const char*> Extensions;
+};
+
+const std::vector<TFormatEntry>& Formats() {
+    static const std::vector<TFormatEntry> formats = {
+        {"txt", {"txt"}}, {"csv", {"csv"}}, {"dif", {"dif"}},          {"sylk", {"slk", "sylk"}},
+        {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"clipboard", {}},
+    };
+    return formats;
+}
+
+char FirstChar(const std::string& s, char def) { return s.empty() ? def : s[0]; }
+
+void AddLines(TStrings& list, const std::vector<std::string>& lines) {
+    for (const auto& l : lines) list.Add(l);
+}
+
+// Settings of the base that every exporter has.
+void ApplyBase(TIB_Ostrel& e, const TCliOptions& o) {
+    for (const auto& f : o.Fields) e.ExportedFields().Add(f);
+    e.SetSkipRecCount(o.Skip);
+    e.SetExportRecCount(o.Limit);
+    e.SetOnlyVisibleFields(o.OnlyVisible);
+    e.SetAutoCalcStrType(o.GuessTypes);
+}
+
+void ApplyFormats(TOstrelFormats& f, const TCliOptions& o) {
+    if (o.NullTextSet) f.SetNullString(o.NullText);
+    if (!o.TrueText.empty()) f.SetBooleanTrue(o.TrueText);
+    if (!o.FalseText.empty()) f.SetBooleanFalse(o.FalseText);
+    if (!o.IntegerFormat.empty()) f.SetIntegerFormat(o.IntegerFormat);
+    if (!o.FloatFormat.empty()) f.SetFloatFormat(o.FloatFormat);
+    if (!o.CurrencyFormat.empty()) f.SetCurrencyFormat(o.CurrencyFormat);
+    if (!o.DateFormat.empty()) f.SetDateFormat(o.DateFormat);
+    if (!o.TimeFormat.empty()) f.SetTimeFormat(o.TimeFormat);
+    if (!o.DateTimeFormat.empty()) f.SetDateTimeFormat(o.DateTimeFormat);
+}
+
+// The settings an exporter publishes, whichever subset that is.
+template <class E>
+void ApplyPublished(E& e, const TCliOptions& o) {
+    ApplyBase(e, o);
+    if constexpr (requires { e.Header(); }) {
+        AddLines(e.Header(), o.Header);
+        AddLines(e.Footer(), o.Footer);
+    }
+    if constexpr (requires { e.SetAllowCaptions(true); }) e.SetAllowCaptions(!o.NoCaptions);
+    if constexpr (requires { e.Captions(); }) AddLines(e.Captions(), o.Captions);
+    if constexpr (requires { e.UserFormats(); }) AddLines(e.UserFormats(), o.UserFormats);
+    if constexpr (requires { e.Formats(); }) ApplyFormats(e.Formats(), o);
+    if constexpr (requires { e.ColumnsWidth(); }) AddLines(e.ColumnsWidth(), o.Widths);
+    if constexpr (requires { e.ColumnsAlign(); }) AddLines(e.ColumnsAlign(), o.Aligns);
+    if constexpr (requires { e.SetTitle(std::string()); }) e.SetTitle(o.Title);
+}
+
+template <class E>
+std::unique_ptr<E> Configured(const TCliOptions& o, const std::string& fileName) {
+    auto e = std::make_unique<E>();
+    if constexpr (requires { e->SetFileName(fileName); }) e->SetFileName(fileName);
+    return e;
+}
+
+}  // namespace
+
+const std::vector<std::string>& FormatNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> out;
+        for (const auto& f : Formats()) out.push_back(f.Name);
+        return out;
+    }();
+    return names;
+}
+
+std::string ResolveFormat(const std::string& name, const std::string& outputFile) {
+    if (!name.empty()) {
+        const std::string lower = LowerCase(name);
+        for (const auto& f : Formats()) {
+            if (lower == f.Name) return f.Name;
+            for (const char* ext : f.Extensions)
+                if (lower == ext) return f.Name;
+        }
+        return {};
+    }
+    const size_t dot = outputFile.rfind('.');
+    const size_t slash = outputFile.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return ResolveFormat(outputFile.substr(dot + 1), "");
+}
+
+bool WritesFile(const std::string& format) { return format != "clipboard"; }
+
+std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCliOptions& o,
+                                           const std::string& fileName) {
+    if (format == "txt" || format == "csv" || format == "dif" || format == "sylk") {
+        auto e = Configured<TIB_OstrelASCII>(o, fileName);
+        e->SetExportType(format == "txt" ? etTXT : format == "csv" ? etCSV : format == "dif" ? etDIF : etSYLK);
+        ApplyPublished(*e, o);
+        if (!o.Separator.empty()) e->SetCSVComma(o.Separator[0]);
+        e->SetCSVQuoteStrings(!o.NoQuote);
+        if (o.Spacing >= 0) e->SetTXTSpacing(o.Spacing);
+        if (o.NoAutoWidth) e->SetAutoCalcColWidth(false);
+        return e;
+    }
+    if (format == "xml") {
+        auto e = Configured<TIB_OstrelXML>(o, fileName);
+        ApplyPublished(*e, o);
+        e->Options().SetEncoding(o.XmlEncoding);
+        e->Options().SetStandAlone(!o.XmlNotStandalone);
+        return e;
+    }
+    if (format == "sql") {
+        auto e = Configured<TIB_OstrelSQL>(o, fileName);
+        ApplyPublished(*e, o);
+        e->SetTableName(o.Table);
+        e->SetCreateTable(o.CreateTable);
+        e->SetCommitRecCount(o.CommitEvery);
+        e->SetCommitAfterScript(o.CommitAtEnd);
+        e->SetCommitStatement(o.CommitStatement);
+        e->SetStatementTerm(FirstChar(o.StatementTerm, ';'));
+        return e;
+    }
+    if (format == "latex") {
+        auto e = Configured<TIB_OstrelLaTeX>(o, fileName);
+        ApplyPublished(*e, o);
+        TLaTeXOptions& l = e->Options();
+        l.SetLaTeXVersion(o.Latex209 ? LaTeX209 : LaTeX2e);
+        l.SetDocumentStyle(o.LatexClass == "book" ? dsBook : dsArticle);
+        l.SetDocumentParams(o.LatexParams);
+        l.SetLanguages(o.LatexLanguages);
+        l.SetCodePage(o.LatexCodePage);
+        return e;
+    }
+    if (format == "clipboard") {
+        auto e = Configured<TIB_OstrelClipboard>(o, fileName);
+        ApplyPublished(*e, o);
+        e->SetExportType(o.ClipboardFixed ? etFixed : etSeparated);
+        if (!o.Separator.empty()) e->SetSeparator(o.Separator[0]);
+        if (o.Spacing >= 0) e->SetSpacing(o.Spacing);
+        return e;
+    }
+    return nullptr;
+}
+
+int64_t RowsLeftOut(TIB_Ostrel& exporter) {
+    if (auto* ascii = dynamic_cast<TIB_OstrelASCII*>(&exporter)) return ascii->RowsLeftOut();
+    return 0;
+}
+
+}  // namespace ostrel::cli
