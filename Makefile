@@ -18,8 +18,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@mkdir -p $(OUT)
-	@$(BUILD)/examples/ostrel-example $(OUT)
+	@scripts/export-sample.sh $(BUILD)/bin $(OUT)
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -52,15 +52,18 @@ TDateTime DateOf(ISC_DATE d) { return static_cast<double>(d - kDateOffset); }
 TDateTime TimeOf(ISC_TIME t) { return static_cast<double>(t / 10) / 86400000.0; }
 int MSecOf(ISC_TIME t) { return static_cast<int>(t / 10 % 1000); }
 
-// The time with its milliseconds, so that no fraction is lost in the text.
+// The time in the long time form, with its milliseconds after the seconds when it has any, so
+// that no fraction is lost in the text.
 std::string TimeText(ISC_TIME t) {
-    std::string text = FormatDateTime(FormatSettings().LongTimeFormat, TimeOf(t));
-    if (int ms = MSecOf(t)) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "%c%03d", FormatSettings().DecimalSeparator, ms);
-        text += buf;
+    std::string pattern = FormatSettings().LongTimeFormat;
+    if (const int ms = MSecOf(t)) {
+        const std::string fraction = std::string("\"") + FormatSettings().DecimalSeparator + "\"zzz";
+        size_t at = pattern.find("ss");
+        if (at == std::string::npos) at = pattern.find("SS");
+        if (at == std::string::npos) pattern += fraction;
+        else pattern.insert(at + 2, fraction);
     }
-    return text;
+    return FormatDateTime(pattern, TimeOf(t));
 }
 
 size_t Align8(size_t n) { return (n + 7) & ~size_t{7}; }

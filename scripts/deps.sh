@@ -3,7 +3,7 @@
 # prints the apt-get line to run.
 set -eu
 want=(cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmock-dev
-      clang libclang-rt-14-dev
+      clang libclang-rt-14-dev libcli11-dev firebird-dev libfbclient2
       # independent readers of the exported files, for the `readers` tests
       libreoffice-calc-nogui libxml2-utils sqlite3 firebird3.0-server-core firebird3.0-utils
       texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal poppler-utils xvfb xclip)
