@@ -125,8 +125,8 @@ int64_t TIB_QueryColumn::RawInteger() const {
 }
 
 int64_t TIB_QueryColumn::AsInteger() const {
-    if (IsNull()) return 0;
-    if (IsScaledInteger() && Scale() == 0) return RawInteger();
+    // By the column's type, so that a NULL in the current row does not make a float an integer.
+    if (IsScaledInteger() && Scale() == 0) return IsNull() ? 0 : RawInteger();
     throw EConvertError("'" + AsString() + "' is not a valid integer value");
 }
 

@@ -57,9 +57,9 @@ std::string TMemColumn::AsString() const {
 
 int64_t TMemColumn::AsInteger() const {
     const TMemValue& v = Value();
-    if (std::holds_alternative<std::monostate>(v)) return 0;
-    if (const auto* i = std::get_if<int64_t>(&v)) return *i;
-    if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
+    const bool integerType = FType == TMemFieldType::Integer || FType == TMemFieldType::BigInt;
+    if (integerType && std::holds_alternative<std::monostate>(v)) return 0;
+    if (const auto* i = std::get_if<int64_t>(&v); i && integerType) return *i;
     // A floating-point column never reads as an integer, so that its type does not depend on
     // the row that happens to be current.
     throw EConvertError(FormatMessage("'%s' is not a valid integer value", AsString()));

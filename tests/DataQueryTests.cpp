@@ -108,6 +108,9 @@ TEST_F(Database, EveryTypeReadsWithItsPredicatesAndText) {
         EXPECT_EQ(q.Fields(i)->AsString(), "") << i;
     }
     EXPECT_EQ(Col("L").AsInteger(), 0);
+    // A NULL does not make a float column an integer one.
+    EXPECT_THROW(Col("D").AsInteger(), EConvertError);
+    EXPECT_EQ(ColTypeOfColumn(&Col("D")), ectFloat);
     q.Next();
     EXPECT_EQ(Col("C").AsString(), "xyz");
     EXPECT_EQ(Col("TS").AsString(), "1/1/2000");  // midnight shows the date alone

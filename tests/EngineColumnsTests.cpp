@@ -102,6 +102,12 @@ TEST(ColumnTypes, DatasetTypesFormatsAlignmentsAndSqlTypes) {
         EXPECT_EQ(cols[i].Format, formats[i]);
     }
     EXPECT_EQ(ColTypeName(cols[6].ColType), "DateTime");
+    // A NULL in the current row does not change a column's type.
+    ds.AppendRow({TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{},
+                  TMemValue{}, TMemValue{}});
+    ds.SetRecNo(2);
+    TOstrelColumns& again = Build(e);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(again[i].ColType, types[i]) << i;
     EXPECT_EQ(ColTypeOfColumn(nullptr), ectUnknown);
 }
 

@@ -1,0 +1,121 @@
+// ostrel-bench: generates the standard datasets and exports them; bench/run.py times it
+// against peer tools.
+//   ostrel-bench gen ROWS DIR                 CSV copy and Firebird load script of the dataset
+//   ostrel-bench export ROWS FORMAT OUT [DB]  export from memory, or from the Firebird file DB
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "bench/BenchData.h"
+#include "data/IB_Query.h"
+#include "exporters/text/IB_OstrelASCII.h"
+#include "exporters/text/IB_OstrelLaTeX.h"
+#include "exporters/text/IB_OstrelSQL.h"
+#include "exporters/text/IB_OstrelXML.h"
+
+using namespace ostrel;
+
+namespace {
+
+std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::string& out) {
+    if (format == "txt" || format == "csv" || format == "dif" || format == "sylk") {
+        auto e = std::make_unique<TIB_OstrelASCII>();
+        e->SetExportType(format == "txt" ? etTXT : format == "csv" ? etCSV : format == "dif" ? etDIF : etSYLK);
+        e->SetCSVComma(',');
+        e->SetFileName(out);
+        return e;
+    }
+    if (format == "xml") {
+        auto e = std::make_unique<TIB_OstrelXML>();
+        e->SetFileName(out);
+        return e;
+    }
+    if (format == "sql") {
+        auto e = std::make_unique<TIB_OstrelSQL>();
+        e->SetTableName("BENCH");
+        e->SetFileName(out);
+        return e;
+    }
+    if (format == "latex") {
+        auto e = std::make_unique<TIB_OstrelLaTeX>();
+        e->SetFileName(out);
+        return e;
+    }
+    return nullptr;
+}
+
+int Generate(int rows, const std::string& dir) {
+    TMemDataset ds;
+    bench::FillStandardDataset(ds, rows);
+    const std::string base = dir + "/bench-" + std::to_string(rows);
+    {
+        // Plain forms every reader takes: ISO dates, points, no grouping.
+        TIB_OstrelASCII csv;
+        csv.SetDataSet(&ds);
+        csv.SetExportType(etCSV);
+        csv.SetCSVComma(',');
+        TOstrelFormats& f = csv.Formats();
+        f.SetIntegerFormat("0");
+        f.SetFloatFormat("0.00");
+        f.SetCurrencyFormat("0.0000");
+        f.SetDateFormat("yyyy-mm-dd");
+        f.SetDateTimeFormat("yyyy-mm-dd hh:nn:ss");
+        csv.SetFileName(base + ".csv");
+        csv.DoExecute();
+    }
+    {
+        TIB_OstrelSQL sql;
+        sql.SetDataSet(&ds);
+        sql.SetTableName("BENCH");
+        sql.Header().Add(bench::kCreateTable);
+        sql.SetCommitRecCount(20000);
+        sql.SetCommitAfterScript(true);
+        sql.SetFileName(base + "-load.sql");
+        sql.DoExecute();
+    }
+    return 0;
+}
+
+int Export(int rows, const std::string& format, const std::string& out, const char* database) {
+    TMemDataset memory;
+    TIB_Connection connection;
+    TIB_Query query;
+    auto exporter = MakeExporter(format, out);
+    if (!exporter) {
+        std::fprintf(stderr, "unknown format %s\n", format.c_str());
+        return 2;
+    }
+    if (database) {
+        connection.SetDatabaseName(database);
+        connection.SetUsername("SYSDBA");
+        connection.Connect();
+        query.SetConnection(&connection);
+        query.SetSQL("SELECT * FROM BENCH");
+        query.Open();
+        exporter->SetDataSet(&query);
+    } else {
+        bench::FillStandardDataset(memory, rows);
+        exporter->SetDataSet(&memory);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    exporter->DoExecute();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%d %.3f\n", exporter->RecordCounter(), seconds);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc == 4 && std::strcmp(argv[1], "gen") == 0) return Generate(std::atoi(argv[2]), argv[3]);
+        if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "export") == 0)
+            return Export(std::atoi(argv[2]), argv[3], argv[4], argc == 6 ? argv[5] : nullptr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ostrel-bench: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "usage: ostrel-bench gen ROWS DIR | export ROWS FORMAT OUT [DATABASE]\n");
+    return 2;
+}
