@@ -130,6 +130,40 @@ int64_t TIB_QueryColumn::AsInteger() const {
     throw EConvertError("'" + AsString() + "' is not a valid integer value");
 }
 
+bool TIB_QueryColumn::GetDecimal(TDecimal& value) const {
+    if (IsNull()) return false;
+    const XSQLVAR& v = Var();
+    switch (SqlType()) {
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64:
+            value = TDecimal::FromInt64(RawInteger());
+            value.Exponent += v.sqlscale;  // exact: the scale moves the point
+            return true;
+        case SQL_FLOAT:
+            value = TDecimal::FromDouble(*reinterpret_cast<const float*>(v.sqldata)).RoundedToSignificant(7);
+            return true;
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: value = TDecimal::FromDouble(*reinterpret_cast<const double*>(v.sqldata)); return true;
+        default: return false;
+    }
+}
+
+bool TIB_QueryColumn::GetDateTime(TDateTime& value) const {
+    if (IsNull()) return false;
+    const XSQLVAR& v = Var();
+    switch (SqlType()) {
+        case SQL_TYPE_DATE: value = DateOf(*reinterpret_cast<const ISC_DATE*>(v.sqldata)); return true;
+        case SQL_TYPE_TIME: value = TimeOf(*reinterpret_cast<const ISC_TIME*>(v.sqldata)); return true;
+        case SQL_TIMESTAMP: {
+            const auto* ts = reinterpret_cast<const ISC_TIMESTAMP*>(v.sqldata);
+            value = ComposeDateTime(DateOf(ts->timestamp_date), TimeOf(ts->timestamp_time));
+            return true;
+        }
+        default: return false;
+    }
+}
+
 std::string TIB_QueryColumn::AsString() const {
     if (IsNull()) return {};
     const XSQLVAR& v = Var();

@@ -43,6 +43,8 @@ public:
     bool IsTimeOnly() const override;
     bool IsDateTime() const override;
     int64_t AsInteger() const override;
+    bool GetDecimal(TDecimal& value) const override;
+    bool GetDateTime(TDateTime& value) const override;
 
     // The SQL type code without the nullable bit, and the scale (0 or negative).
     int SqlType() const;

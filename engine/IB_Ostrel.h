@@ -128,6 +128,7 @@ protected:
     std::string GetExportText(int Index, bool Formatted);
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
+    bool FormatTypedValue(const TOstrelColumn& column, std::string& text);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

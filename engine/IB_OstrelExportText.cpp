@@ -6,12 +6,44 @@
 
 namespace ostrel {
 
+// Formats a typed dataset value directly; false when the column gives no typed value for it.
+bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
+    const TIB_Column* column = SourceColumn(c.Number);
+    if (!column) return false;
+    switch (c.ColType) {
+        case ectInteger:
+        case ectFloat:
+        case ectCurrency: {
+            TDecimal value;
+            if (!column->GetDecimal(value)) return false;
+            // An integer column shows the integer part, as its text would read.
+            if (c.ColType == ectInteger && value.Exponent < static_cast<int>(value.Digits.size())) return false;
+            text = ReplaceSpecialChars(FormatDecimal(c.Format, value));
+            return true;
+        }
+        case ectDate:
+        case ectTime:
+        case ectDateTime: {
+            TDateTime value;
+            if (!column->GetDateTime(value)) return false;
+            text = ReplaceSpecialChars(FormatDateTime(c.Format, value));
+            return true;
+        }
+        default: return false;
+    }
+}
+
 std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     const TOstrelColumn& c = FColumns[Index];
-    std::string text = SourceText(c);
+    std::string text;
     if (IsNullValue(Index)) {
         text = FFormats.NullString();
         Formatted = false;
+    } else if (Formatted && (FExportSource == esDataSet || FExportSource == esDBGrid) &&
+               FormatTypedValue(c, text)) {
+        Formatted = false;
+    } else {
+        text = SourceText(c);
     }
     if (Formatted) {
         switch (c.ColType) {

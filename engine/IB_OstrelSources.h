@@ -6,7 +6,9 @@
 #include <string>
 
 #include "engine/Classes.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Graphics.h"
+#include "platform/NumberFormat.h"
 
 namespace ostrel {
 
@@ -34,6 +36,11 @@ public:
     virtual bool IsDateTime() const = 0;
     // The current value as an integer; throws when it is not one.
     virtual int64_t AsInteger() const = 0;
+
+    // Optional typed reads of the current, non-NULL value: the same value that AsString renders,
+    // without a round trip through text. False when the column cannot give it that way.
+    virtual bool GetDecimal(TDecimal& value) const { return false; }
+    virtual bool GetDateTime(TDateTime& value) const { return false; }
 };
 
 class TIB_Dataset : public TComponent {

@@ -56,11 +56,20 @@ void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
     }
 }
 
-std::string Pad(int value, int width) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", width, value);
-    return buf;
+// The decimal digits of a non-negative value, at least `width` of them.
+void AppendPadded(std::string& out, int value, int width) {
+    char buf[12];
+    int n = 0;
+    unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
+    do {
+        buf[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    while (n < width) buf[n++] = '0';
+    while (n) out += buf[--n];
 }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 bool StartsWithNoCase(std::string_view p, size_t i, std::string_view what) {
     if (p.size() - i < what.size()) return false;
@@ -82,7 +91,7 @@ public:
         char lastToken = ' ';
         for (size_t i = 0; i < p.size();) {
             char c = p[i];
-            char token = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            char token = AsciiUpper(c);
             if (c == '"' || c == '\'') {
                 size_t end = p.find(c, i + 1);
                 if (end == std::string_view::npos) end = p.size();
@@ -91,18 +100,17 @@ public:
                 continue;
             }
             size_t count = 1;
-            while (i + count < p.size() &&
-                   std::toupper(static_cast<unsigned char>(p[i + count])) == token &&
-                   std::isalpha(static_cast<unsigned char>(c)))
-                ++count;
+            const bool letter = (token >= 'A' && token <= 'Z');
+            while (letter && i + count < p.size() && AsciiUpper(p[i + count]) == token) ++count;
             if (token == 'M' && (lastToken == 'H')) token = 'N';
-            if (std::isalpha(static_cast<unsigned char>(c))) lastToken = token;
+            if (letter) lastToken = token;
             switch (token) {
                 case 'Y':
-                    Out += count <= 2 ? Pad(Parts.Year % 100, 2) : Pad(Parts.Year, 4);
+                    if (count <= 2) AppendPadded(Out, Parts.Year % 100, 2);
+                    else AppendPadded(Out, Parts.Year, 4);
                     break;
                 case 'M':
-                    if (count <= 2) Out += Pad(Parts.Month, static_cast<int>(count));
+                    if (count <= 2) AppendPadded(Out, Parts.Month, static_cast<int>(count));
                     else if (count == 3) Out += Fs.ShortMonthNames[Parts.Month - 1];
                     else Out += Fs.LongMonthNames[Parts.Month - 1];
                     break;
@@ -116,17 +124,17 @@ public:
                         hour %= 12;
                         if (hour == 0) hour = 12;
                     }
-                    Out += Pad(hour, count >= 2 ? 2 : 1);
+                    AppendPadded(Out, hour, count >= 2 ? 2 : 1);
                     break;
                 }
                 case 'N':
-                    Out += Pad(Parts.Minute, count >= 2 ? 2 : 1);
+                    AppendPadded(Out, Parts.Minute, count >= 2 ? 2 : 1);
                     break;
                 case 'S':
-                    Out += Pad(Parts.Second, count >= 2 ? 2 : 1);
+                    AppendPadded(Out, Parts.Second, count >= 2 ? 2 : 1);
                     break;
                 case 'Z':
-                    Out += Pad(Parts.MSec, count >= 3 ? 3 : 1);
+                    AppendPadded(Out, Parts.MSec, count >= 3 ? 3 : 1);
                     break;
                 case 'T':
                     if (level < 2) Append(count == 1 ? Fs.ShortTimeFormat : Fs.LongTimeFormat, level + 1);
@@ -173,8 +181,8 @@ private:
     void AppendDay(size_t count, int level) {
         int dow = DayOfWeek(Value) - 1;
         switch (count) {
-            case 1: Out += std::to_string(Parts.Day); break;
-            case 2: Out += Pad(Parts.Day, 2); break;
+            case 1: AppendPadded(Out, Parts.Day, 1); break;
+            case 2: AppendPadded(Out, Parts.Day, 2); break;
             case 3: Out += Fs.ShortDayNames[dow]; break;
             case 4: Out += Fs.LongDayNames[dow]; break;
             case 5: if (level < 2) Append(Fs.ShortDateFormat, level + 1); break;

@@ -1,6 +1,7 @@
 #include "platform/NumberFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
@@ -280,7 +281,8 @@ TDecimal TDecimal::FromDouble(double value) {
     TDecimal d;
     if (value == 0 || !std::isfinite(value)) return d;
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.*e", kPrecision - 1, value);
+    const auto res = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, kPrecision - 1);
+    *res.ptr = '\0';
     const char* p = buf;
     if (*p == '-') {
         d.Negative = true;
@@ -342,22 +344,50 @@ std::string GeneralForm(const TDecimal& value) {
     return out;
 }
 
+namespace {
+
+// A pattern split into its analysed sections; patterns repeat for every value of a column,
+// so the last few are kept.
+struct TCompiledPattern {
+    std::string Text;
+    TSection Sections[3];
+    int Count = 0;
+
+    void Compile(std::string_view pattern) {
+        Text.assign(pattern);
+        std::vector<std::string_view> parts = SplitSections(Text);
+        Count = static_cast<int>(parts.size());
+        for (int i = 0; i < Count; ++i) Sections[i] = Analyse(parts[i]);
+    }
+};
+
+const TCompiledPattern& Compiled(std::string_view pattern) {
+    static thread_local TCompiledPattern cache[8];
+    static thread_local unsigned next = 0;
+    for (auto& c : cache)
+        if (c.Count && c.Text == pattern) return c;
+    TCompiledPattern& slot = cache[next++ % 8];
+    slot.Compile(pattern);
+    return slot;
+}
+
+}  // namespace
+
 std::string FormatDecimal(std::string_view pattern, const TDecimal& value) {
     if (pattern.empty()) return GeneralForm(value);
-    std::vector<std::string_view> parts = SplitSections(pattern);
-    TSection first = Analyse(parts[0]);
-    bool hasNeg = parts.size() > 1 && !parts[1].empty();
-    bool hasZero = parts.size() > 2 && !parts[2].empty();
-    TSection chosen = first;
+    const TCompiledPattern& p = Compiled(pattern);
+    const bool hasNeg = p.Count > 1 && !p.Sections[1].Text.empty();
+    const bool hasZero = p.Count > 2 && !p.Sections[2].Text.empty();
+    const TSection* chosen = &p.Sections[0];
     bool minus = false;
-    if (value.Negative && hasNeg) chosen = Analyse(parts[1]);
+    if (value.Negative && hasNeg) chosen = &p.Sections[1];
     else if (value.Negative) minus = true;
-    if (RoundsToZero(chosen, value)) {
-        if (hasZero) chosen = Analyse(parts[2]);
+    if (RoundsToZero(*chosen, value)) {
+        if (hasZero) chosen = &p.Sections[2];
         minus = false;
     }
-    if (chosen.Text.empty()) return GeneralForm(value);
-    return FormatSection(chosen, value, minus);
+    if (chosen->Text.empty()) return GeneralForm(value);
+    return FormatSection(*chosen, value, minus);
 }
 
 std::string FormatFloat(std::string_view pattern, double value) {

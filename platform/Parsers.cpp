@@ -281,15 +281,23 @@ bool TryStrToFloat(std::string_view text, double& value) {
 
 bool TryStrToDecimal(std::string_view text, TDecimal& value) {
     TNumberText n;
-    double check;
-    // The range of a double is the range of the numbers this library formats.
-    if (!ScanNumberText(text, n) || !TryStrToFloat(text, check)) return false;
+    if (!ScanNumberText(text, n)) return false;
     TDecimal d;
     d.Negative = n.Negative;
     size_t first = n.Digits.find_first_not_of('0');
-    if (first == std::string::npos || check == 0) {
+    if (first == std::string::npos) {
         value = TDecimal{};
         return true;
+    }
+    // The range of a double is the range of the numbers this library formats.
+    const long magnitude = n.IntDigits - static_cast<long>(first) + n.Exponent;
+    if (magnitude > 300 || magnitude < -300) {
+        double check;
+        if (!TryStrToFloat(text, check)) return false;
+        if (check == 0) {
+            value = TDecimal{};
+            return true;
+        }
     }
     d.Digits = n.Digits.substr(first);
     d.Digits.erase(d.Digits.find_last_not_of('0') + 1);

@@ -65,6 +65,31 @@ int64_t TMemColumn::AsInteger() const {
     throw EConvertError(FormatMessage("'%s' is not a valid integer value", AsString()));
 }
 
+bool TMemColumn::GetDecimal(TDecimal& value) const {
+    const TMemValue& v = Value();
+    if (const auto* i = std::get_if<int64_t>(&v)) {
+        value = TDecimal::FromInt64(*i);
+        return true;
+    }
+    if (const auto* d = std::get_if<double>(&v); d && (IsNumeric() || IsCurrency())) {
+        value = TDecimal::FromDouble(*d);
+        return true;
+    }
+    return false;
+}
+
+bool TMemColumn::GetDateTime(TDateTime& value) const {
+    const TMemValue& v = Value();
+    const auto* d = std::get_if<double>(&v);
+    if (!d || !(IsDateOnly() || IsTimeOnly() || IsDateTime())) return false;
+    // As the text shows it: dates without a time, times without a date, to the millisecond.
+    const TDateParts p = DecodeDateTime(*d);
+    if (IsDateOnly()) value = EncodeDate(p.Year, p.Month, p.Day);
+    else if (IsTimeOnly()) value = EncodeTime(p.Hour, p.Minute, p.Second, 0);
+    else value = ComposeDateTime(EncodeDate(p.Year, p.Month, p.Day), EncodeTime(p.Hour, p.Minute, p.Second, 0));
+    return true;
+}
+
 TMemColumn& TMemDataset::AddField(const std::string& name, TMemFieldType type, int size) {
     if (FActive) throw EOstrelError("Cannot add a field to an open dataset");
     FColumns.push_back(std::make_unique<TMemColumn>(*this, FieldCount(), name, type, size));

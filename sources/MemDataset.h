@@ -44,6 +44,8 @@ public:
     bool IsDateTime() const override { return FType == TMemFieldType::DateTime; }
     // Integer columns only; NULL reads as 0.
     int64_t AsInteger() const override;
+    bool GetDecimal(TDecimal& value) const override;
+    bool GetDateTime(TDateTime& value) const override;
     TMemFieldType Type() const { return FType; }
 
 private:

@@ -1,0 +1,100 @@
+#!/usr/bin/python3
+"""Benchmarks: every landed format of ostrel against peer tools on the standard datasets.
+
+Usage: bench/run.py [--repeat N] [--sizes 65000,1000000] [--build build]
+
+Generates the datasets once (bench-data/), loads them into SQLite, a Firebird file and a
+pandas pickle, then times whole processes (median of N runs) and reads their peak memory.
+"""
+import argparse, os, pickle, statistics, subprocess, sys, time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def run(cmd, **kw):
+    subprocess.run(cmd, check=True, **kw)
+
+
+def measure(cmd, repeat):
+    """Median wall seconds and the largest peak RSS (MiB) of a whole process."""
+    times, peaks = [], []
+    stats = os.path.join(ROOT, "bench-data", "time.txt")
+    for _ in range(repeat):
+        start = time.perf_counter()
+        proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", stats] + cmd,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        times.append(time.perf_counter() - start)
+        if proc.returncode != 0:
+            raise SystemExit("failed: %s\n%s" % (cmd, proc.stderr.decode()))
+        with open(stats) as f:
+            peaks.append(int(f.read().split()[-1]) / 1024)
+    return statistics.median(times), max(peaks)
+
+
+def prepare(rows, data, build):
+    base = os.path.join(data, "bench-%d" % rows)
+    if not os.path.exists(base + ".csv"):
+        run([os.path.join(build, "bin", "ostrel-bench"), "gen", str(rows), data])
+    if not os.path.exists(base + ".fdb"):
+        create = base + "-create.sql"
+        with open(create, "w") as f:
+            f.write("CREATE DATABASE '%s.fdb' DEFAULT CHARACTER SET UTF8;\n" % base)
+        run(["isql-fb", "-q", "-u", "SYSDBA", "-i", create])
+        run(["isql-fb", "-q", "-bail", "-ch", "UTF8", "-u", "SYSDBA", "-i", base + "-load.sql", base + ".fdb"])
+    if not os.path.exists(base + ".pickle"):
+        import pandas
+        frame = pandas.read_csv(base + ".csv", keep_default_na=False, na_values=[""])
+        frame = frame.loc[:, ~frame.columns.str.startswith("Unnamed")]  # after the trailing separator
+        frame.to_pickle(base + ".pickle")
+        frame.to_csv(base + ".clean.csv", index=False)
+        with open(base + ".rows.pickle", "wb") as f:
+            pickle.dump([list(r) for r in frame.itertuples(index=False)], f)
+    if not os.path.exists(base + ".sqlite"):
+        run(["sqlite3", base + ".sqlite", ".mode csv", ".import %s.clean.csv bench" % base])
+    return base
+
+
+PY_CSV = "import csv,pickle,sys; rows=pickle.load(open(sys.argv[1],'rb')); w=csv.writer(open(sys.argv[2],'w',newline='')); w.writerows(rows)"
+PANDAS = "import pandas,sys; f=pandas.read_pickle(sys.argv[1]); getattr(f, sys.argv[2])(sys.argv[3], **eval(sys.argv[4]))"
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--repeat", type=int, default=3)
+    ap.add_argument("--sizes", default="65000,1000000")
+    ap.add_argument("--build", default=os.path.join(ROOT, "build"))
+    args = ap.parse_args()
+    data = os.path.join(ROOT, "bench-data")
+    os.makedirs(data, exist_ok=True)
+    bench = os.path.join(args.build, "bin", "ostrel-bench")
+    out = os.path.join(data, "out")
+    os.makedirs(out, exist_ok=True)
+    results = []
+
+    def add(rows, fmt, tool, cmd):
+        seconds, peak = measure(cmd, args.repeat)
+        results.append((rows, fmt, tool, seconds, rows / seconds, peak))
+        print("%9d  %-6s %-28s %8.3f s %12.0f rows/s %8.1f MiB" % results[-1], flush=True)
+
+    for rows in [int(s) for s in args.sizes.split(",")]:
+        base = prepare(rows, data, args.build)
+        o = os.path.join(out, "o")
+        for fmt in ["csv", "sql", "txt", "dif", "sylk", "xml", "latex"]:
+            add(rows, fmt, "ostrel (memory)", [bench, "export", str(rows), fmt, o + "." + fmt])
+        add(rows, "csv", "ostrel (Firebird file)", [bench, "export", str(rows), "csv", o + ".fb.csv", base + ".fdb"])
+        with open(o + ".select.sql", "w") as f:
+            f.write("SELECT * FROM BENCH;\n")
+        add(rows, "csv", "isql-fb select", ["isql-fb", "-q", "-ch", "UTF8", "-u", "SYSDBA", "-o", o + ".isql.txt",
+                                            "-i", o + ".select.sql", base + ".fdb"])
+        add(rows, "csv", "sqlite3 .mode csv", ["sqlite3", base + ".sqlite", ".mode csv", ".output " + o + ".sq.csv", "select * from bench"])
+        add(rows, "sql", "sqlite3 .mode insert", ["sqlite3", base + ".sqlite", ".mode insert BENCH", ".output " + o + ".sq.sql", "select * from bench"])
+        add(rows, "csv", "python csv", [sys.executable, "-c", PY_CSV, base + ".rows.pickle", o + ".py.csv"])
+        if rows <= 100000:
+            for fmt, method, kw in [("csv", "to_csv", "{}"), ("xml", "to_xml", "{}"), ("html", "to_html", "{}"),
+                                    ("latex", "to_latex", "{}")]:
+                add(rows, fmt, "pandas " + method, [sys.executable, "-c", PANDAS, base + ".pickle", method,
+                                                    o + ".pd." + fmt, kw])
+
+
+if __name__ == "__main__":
+    main()
