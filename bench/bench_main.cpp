@@ -23,6 +23,7 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
         auto e = std::make_unique<TIB_OstrelASCII>();
         e->SetExportType(format == "txt" ? etTXT : format == "csv" ? etCSV : format == "dif" ? etDIF : etSYLK);
         e->SetCSVComma(',');
+        e->SetRowLimit(0);
         e->SetFileName(out);
         return e;
     }
@@ -55,6 +56,7 @@ int Generate(int rows, const std::string& dir) {
         csv.SetDataSet(&ds);
         csv.SetExportType(etCSV);
         csv.SetCSVComma(',');
+        csv.SetRowLimit(0);
         TOstrelFormats& f = csv.Formats();
         f.SetIntegerFormat("0");
         f.SetFloatFormat("0.00");

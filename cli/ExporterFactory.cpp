@@ -115,6 +115,7 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
         e->SetCSVQuoteStrings(!o.NoQuote);
         if (o.Spacing >= 0) e->SetTXTSpacing(o.Spacing);
         if (o.NoAutoWidth) e->SetAutoCalcColWidth(false);
+        if (o.NoRowLimit) e->SetRowLimit(0);
         return e;
     }
     if (format == "xml") {

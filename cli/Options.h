@@ -33,6 +33,7 @@ struct TCliOptions {
     bool NoQuote = false;
     int Spacing = -1;  // TXT and fixed clipboard text; -1 keeps the exporter's default
     bool NoAutoWidth = false;
+    bool NoRowLimit = false;
     std::string XmlEncoding;
     bool XmlNotStandalone = false;
     std::string Table;

@@ -162,7 +162,7 @@ int Run(TCliOptions o) {
     }
     if (const int64_t left = RowsLeftOut(*exporter); left > 0)
         std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
-                  << " format holds at most 65,537 rows\n";
+                  << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
     if (!o.Quiet) std::cerr << "ostrel-export: " << exporter->RecordCounter() << " rows written to " << where << "\n";
     return kExitDone;
 }
@@ -225,6 +225,7 @@ int main(int argc, char** argv) {
     app.add_option("--spacing", o.Spacing, "TXT and fixed clipboard text: blanks after each field")
         ->check(CLI::NonNegativeNumber)->group(fmt);
     app.add_flag("--no-auto-width", o.NoAutoWidth, "TXT: take widths from the source, not from the data")->group(fmt);
+    app.add_flag("--no-row-limit", o.NoRowLimit, "CSV, DIF, SYLK: write every row, not at most 65,537")->group(fmt);
     app.add_option("--xml-encoding", o.XmlEncoding, "XML: encoding named in the declaration")->group(fmt);
     app.add_flag("--xml-not-standalone", o.XmlNotStandalone, "XML: standalone=\"no\"")->group(fmt);
     app.add_option("--table", o.Table, "SQL: table name")->group(fmt);

@@ -129,6 +129,9 @@ protected:
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
     bool FormatTypedValue(const TOstrelColumn& column, std::string& text);
+    // The dataset column behind an export column, for typed reads; nullptr for list views and
+    // string grids.
+    const TIB_Column* DatasetColumn(int Index) const;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

@@ -16,6 +16,11 @@ TIB_Column* TIB_Ostrel::SourceColumn(int number) const {
     return nullptr;
 }
 
+const TIB_Column* TIB_Ostrel::DatasetColumn(int Index) const {
+    if (FExportSource != esDataSet && FExportSource != esDBGrid) return nullptr;
+    return SourceColumn(FColumns[Index].Number);
+}
+
 void TIB_Ostrel::ResetSourceRow() {
     if (FExportSource == esListView) FSourceRow = 0;
     else if (FExportSource == esStringGrid && FStringGrid) FSourceRow = FStringGrid->Row();

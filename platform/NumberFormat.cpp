@@ -280,8 +280,10 @@ bool RoundsToZero(const TSection& s, const TDecimal& v) {
 TDecimal TDecimal::FromDouble(double value) {
     TDecimal d;
     if (value == 0 || !std::isfinite(value)) return d;
+    // The shortest text that reads back as the value; longer than 15 digits it is rounded to 15,
+    // the precision every formatter shows.
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, kPrecision - 1);
+    const auto res = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific);
     *res.ptr = '\0';
     const char* p = buf;
     if (*p == '-') {
@@ -292,6 +294,7 @@ TDecimal TDecimal::FromDouble(double value) {
         if (*p >= '0' && *p <= '9') d.Digits += *p;
     d.Exponent = std::atoi(p + 1) + 1;
     TrimDigits(d);
+    if (d.Digits.size() > static_cast<size_t>(kPrecision)) d = d.RoundedToSignificant(kPrecision);
     return d;
 }
 
@@ -312,9 +315,10 @@ TDecimal TDecimal::RoundedToDecimals(int decimals) const {
 
 TDecimal TDecimal::RoundedToSignificant(int count) const { return RoundToKeep(*this, count); }
 
-std::string GeneralForm(const TDecimal& value) {
+std::string GeneralForm(const TDecimal& value) { return GeneralForm(value, FormatSettings().DecimalSeparator); }
+
+std::string GeneralForm(const TDecimal& value, char dec) {
     if (value.IsZero()) return "0";
-    const char dec = FormatSettings().DecimalSeparator;
     const int precision = std::max<int>(kPrecision, static_cast<int>(value.Digits.size()));
     TDecimal v = value.RoundedToSignificant(precision);
     std::string out = v.Negative ? "-" : "";

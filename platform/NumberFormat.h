@@ -33,5 +33,7 @@ std::string FormatDecimal(std::string_view pattern, const TDecimal& value);
 // 1E-5 .. 1E15, the locale's decimal separator, no grouping.
 std::string FloatToStr(double value);
 std::string GeneralForm(const TDecimal& value);
+// The general form with a given decimal separator, whatever the locale says.
+std::string GeneralForm(const TDecimal& value, char decimalSeparator);
 
 }  // namespace ostrel

@@ -196,3 +196,44 @@ TEST(ExportTextSources, DemoListViewWithGuessedTypes) {
 
 }  // namespace
 }  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+// Typed reads of dataset values must give the bytes the text path gives; an OnGetExportText
+// handler forces the text path.
+TEST(TypedReads, GiveTheSameOutputAsTheTextPath) {
+    for (const TFormatSettings& settings : {UsSettings(), GermanSettings()}) {
+        TFormatSettingsScope scope(settings);
+        TTempDir dir;
+        TMemDataset ds;
+        ds.AddField("I", TMemFieldType::Integer);
+        ds.AddField("BIG", TMemFieldType::BigInt);
+        ds.AddField("F", TMemFieldType::Float);
+        ds.AddField("C", TMemFieldType::Currency);
+        ds.AddField("D", TMemFieldType::Date);
+        ds.AddField("T", TMemFieldType::Time);
+        ds.AddField("DT", TMemFieldType::DateTime);
+        ds.AppendRow({int64_t{-42}, int64_t{9000000000123}, 0.1 + 0.2, 1234.5678, EncodeDate(1899, 12, 30),
+                      EncodeTime(23, 59, 59, 999), EncodeDate(2024, 2, 29) + EncodeTime(0, 0, 1, 500)});
+        ds.AppendRow({int64_t{0}, int64_t{-1}, -1e-7, 0.0, EncodeDate(1, 1, 1), EncodeTime(0, 0, 0, 0),
+                      -700000.25});
+        ds.AppendRow({int64_t{7}, int64_t{1}, 123456789012345678.0, 99999.99995, EncodeDate(9999, 12, 31),
+                      EncodeTime(12, 0, 0, 0), EncodeDate(2003, 2, 1)});
+        ds.Open();
+        auto run = [&](TFileRecorder& e, bool withEvent) {
+            e.SetDataSet(&ds);
+            e.SetFileName(dir.File("out"));
+            if (withEvent) e.OnGetExportText = [](TObject*, int, std::string&) {};
+            e.DoExecute();
+            return ReadAll(dir.File("out"));
+        };
+        TFileRecorder typed, text;
+        text.UserFormats().SetText("F=0.000000000");
+        typed.UserFormats().SetText("F=0.000000000");
+        EXPECT_EQ(run(typed, false), run(text, true));
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::test

@@ -199,6 +199,13 @@ TEST(AsciiLimit, RowLimitLeavesOutRowsAndSaysHowMany) {
     e.SetExportRecCount(0);
     e.DoExecute();
     EXPECT_EQ(e.RowsLeftOut(), 0);
+    // Lifting the limit writes every row.
+    e.SetExportType(etCSV);
+    e.SetRowLimit(0);
+    e.DoExecute();
+    lines.SetText(ReadAll(dir.File("big.csv")));
+    EXPECT_EQ(lines.Count(), 1 + 70000);
+    EXPECT_EQ(e.RowsLeftOut(), 0);
 }
 
 }  // namespace

@@ -121,3 +121,36 @@ TEST_F(Sql, IdentifiersThatAreNotPlainAreQuoted) {
 
 }  // namespace
 }  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+TEST(SqlTypedReads, GiveTheSameScriptAsTheTextPath) {
+    TFormatSettingsScope de(GermanSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    ds.AddField("F", TMemFieldType::Float);
+    ds.AddField("C", TMemFieldType::Currency);
+    ds.AddField("D", TMemFieldType::Date);
+    ds.AddField("T", TMemFieldType::Time);
+    ds.AddField("DT", TMemFieldType::DateTime);
+    ds.AppendRow({-1e-7, 1234.5678, EncodeDate(2024, 2, 29), EncodeTime(23, 59, 59, 0),
+                  EncodeDate(1850, 3, 1) - EncodeTime(6, 0, 0, 0)});
+    ds.AppendRow({1e20, 0.0, EncodeDate(1, 1, 1), EncodeTime(0, 0, 0, 0), EncodeDate(2003, 2, 1)});
+    ds.Open();
+    auto run = [&](bool withEvent) {
+        TIB_OstrelSQL e;
+        e.SetDataSet(&ds);
+        e.SetFileName(dir.File("out.sql"));
+        if (withEvent) e.OnGetExportText = [](TObject*, int, std::string&) {};
+        e.DoExecute();
+        return ReadAll(dir.File("out.sql"));
+    };
+    const std::string typed = run(false);
+    EXPECT_EQ(typed, run(true));
+    EXPECT_NE(typed.find("VALUES(-1E-7,1234.5678,'2024-02-29','23:59:59','1850-03-01 06:00:00');"), std::string::npos)
+        << typed;
+}
+
+}  // namespace
+}  // namespace ostrel::test

@@ -28,13 +28,8 @@ std::string SYLKString(const std::string& text) {
     return out + "\"";
 }
 
-// A number in the form spreadsheet readers take whatever their locale: point, no grouping.
-std::string PlainNumber(const TDecimal& value) {
-    TFormatSettings plain = FormatSettings();
-    plain.DecimalSeparator = '.';
-    TFormatSettingsScope scope(plain);
-    return GeneralForm(value);
-}
+// A number with a point and no grouping, as every reader takes it.
+std::string PlainNumber(const TDecimal& value) { return GeneralForm(value, '.'); }
 
 }  // namespace
 
@@ -121,7 +116,7 @@ bool TIB_OstrelASCII::CountDIFRows() {
 
 void TIB_OstrelASCII::AfterExport() {
     // Rows the limit left out, counted so that the caller can tell the user.
-    if (HasRowLimit() && !FAborted && FRecordCounter > kRowLimit) {
+    if (HasRowLimit() && !FAborted && FRecordCounter > FRowLimit) {
         int64_t passed = FRecordCounter;
         while (!BaseEndOfData() && (ExportRecCount() == 0 || passed < ExportRecCount())) {
             MoveNext();
@@ -150,7 +145,7 @@ void TIB_OstrelASCII::EndExport() {
 }
 
 bool TIB_OstrelASCII::IsEndOfData() {
-    return BaseEndOfData() || (HasRowLimit() && FRecordCounter > kRowLimit);
+    return BaseEndOfData() || (HasRowLimit() && FRecordCounter > FRowLimit);
 }
 
 std::string TIB_OstrelASCII::GetCaptionRow() {

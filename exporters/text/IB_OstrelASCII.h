@@ -11,7 +11,8 @@ enum TOstrelASCIIType : int { etTXT = 0, etCSV = 1, etDIF = 2, etSYLK = 3 };
 
 class TIB_OstrelASCII : public TIB_OstrelFormatText {
 public:
-    // CSV, DIF and SYLK end once this many rows have been passed.
+    // CSV, DIF and SYLK end once this many rows have been passed, the row count older
+    // spreadsheets hold.
     static constexpr int kRowLimit = 65536;
 
     explicit TIB_OstrelASCII(TComponent* AOwner = nullptr);
@@ -36,6 +37,11 @@ public:
     using TIB_Ostrel::SetTitle;
     using TIB_Ostrel::Title;
 
+    // The row limit of CSV, DIF and SYLK: kRowLimit unless changed; 0 or less lifts it, for
+    // readers without the limit.
+    int RowLimit() const { return FRowLimit; }
+    void SetRowLimit(int value) { FRowLimit = value; }
+
     // The number of rows the last run left out because of the row limit (0 when none), so
     // that callers can warn about an incomplete file.
     int64_t RowsLeftOut() const { return FRowsLeftOut; }
@@ -57,7 +63,7 @@ protected:
     void DoFetchedRecord(int RecNo);
 
 private:
-    bool HasRowLimit() const { return FExportType != etTXT; }
+    bool HasRowLimit() const { return FExportType != etTXT && FRowLimit > 0; }
     bool BaseEndOfData() { return TIB_OstrelFormatText::IsEndOfData(); }
     // The DIF row count pre-pass; false when it was stopped.
     bool CountDIFRows();
@@ -68,6 +74,7 @@ private:
     char FCSVComma;
     bool FCSVQuoteStrings = true;
     int FTXTSpacing = 1;
+    int FRowLimit = kRowLimit;
     int FDIFRowCount = 0;
     int64_t FRowsLeftOut = 0;
 };

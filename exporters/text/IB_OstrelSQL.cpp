@@ -75,13 +75,8 @@ std::string IsoLiteral(TOstrelColType type, TDateTime value) {
     }
 }
 
-// A number with a point and no grouping, as SQL reads it.
-std::string PlainNumber(const TDecimal& value) {
-    TFormatSettings plain = FormatSettings();
-    plain.DecimalSeparator = '.';
-    TFormatSettingsScope scope(plain);
-    return GeneralForm(value);
-}
+// A number with a point and no grouping, as every reader takes it.
+std::string PlainNumber(const TDecimal& value) { return GeneralForm(value, '.'); }
 
 }  // namespace
 
@@ -183,8 +178,17 @@ std::string TIB_OstrelSQL::SqlLiteral(int Index) {
         const std::string& null = Formats().NullString();
         return null.empty() ? "NULL" : null;
     }
-    const std::string raw = TIB_OstrelAdvancedText::GetColData(Index, false);
     const TOstrelColType type = Columns()[Index].ColType;
+    // Typed dataset values need no trip through text, unless an event wants to see the text.
+    if (const TIB_Column* column = OnGetExportText ? nullptr : DatasetColumn(Index)) {
+        TDecimal number;
+        TDateTime moment;
+        if ((type == ectInteger || type == ectFloat || type == ectCurrency) && column->GetDecimal(number))
+            return PlainNumber(number);
+        if ((type == ectDate || type == ectTime || type == ectDateTime) && column->GetDateTime(moment))
+            return IsoLiteral(type, moment);
+    }
+    const std::string raw = TIB_OstrelAdvancedText::GetColData(Index, false);
     switch (type) {
         case ectString: return SqlString(raw);
         case ectDate:
