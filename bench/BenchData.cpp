@@ -36,6 +36,7 @@ void FillStandardDataset(TMemDataset& ds, int rows) {
     ds.AddField("BIRTH", TMemFieldType::Date);
     ds.AddField("CREATED", TMemFieldType::DateTime);
     ds.AddField("ACTIVE", TMemFieldType::Boolean);
+    ds.Reserve(rows);
     TRandom r{12345};
     const TDateTime birth0 = EncodeDate(1950, 1, 1), created0 = EncodeDate(2020, 1, 1);
     for (int i = 1; i <= rows; ++i) {

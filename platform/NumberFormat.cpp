@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -62,6 +63,14 @@ struct TSection {
     bool Grouping = false;
     bool Scientific = false;
     bool HasDecimalPoint = false;
+    // The section as output steps, for the fixed-point form.
+    enum TStep : char { IntDigit, FracDigit, Point, Literal };
+    struct TToken {
+        TStep Step;
+        int Index;             // placeholder number
+        std::string_view Text;  // literal text
+    };
+    std::vector<TToken> Tokens;
 };
 
 size_t SkipQuoted(std::string_view p, size_t i) {
@@ -90,6 +99,36 @@ std::vector<std::string_view> SplitSections(std::string_view p) {
 
 bool IsExponentAt(std::string_view p, size_t i) {
     return (p[i] == 'E' || p[i] == 'e') && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-');
+}
+
+// The output steps of a fixed-point section, in pattern order.
+void Tokenize(TSection& s) {
+    const std::string_view p = s.Text;
+    bool point = false;
+    int intSeen = 0, fracSeen = 0;
+    auto literal = [&](std::string_view t) {
+        if (!t.empty()) s.Tokens.push_back({TSection::Literal, 0, t});
+    };
+    for (size_t i = 0; i < p.size();) {
+        const char c = p[i];
+        if (c == '"' || c == '\'') {
+            const size_t end = SkipQuoted(p, i);
+            const size_t stop = end > i + 1 && end <= p.size() && p[end - 1] == c ? end - 1 : end;
+            literal(p.substr(i + 1, stop - i - 1));
+            i = end;
+            continue;
+        }
+        if (c == '0' || c == '#') {
+            if (point) s.Tokens.push_back({TSection::FracDigit, fracSeen++, {}});
+            else s.Tokens.push_back({TSection::IntDigit, intSeen++, {}});
+        } else if (c == '.') {
+            if (!point) s.Tokens.push_back({TSection::Point, 0, {}});
+            point = true;
+        } else if (c != ',') {
+            literal(p.substr(i, 1));
+        }
+        ++i;
+    }
 }
 
 TSection Analyse(std::string_view text) {
@@ -124,6 +163,7 @@ TSection Analyse(std::string_view text) {
         }
         ++i;
     }
+    if (!s.Scientific) Tokenize(s);
     return s;
 }
 
@@ -136,6 +176,7 @@ public:
 
     std::string Run() {
         const std::string_view p = S.Text;
+        Out.reserve(p.size() + Int.size() + Frac.size() + 8);
         bool pointDone = false;
         for (size_t i = 0; i < p.size();) {
             char c = p[i];
@@ -237,7 +278,90 @@ std::string FixedDigitsOfInt(const TDecimal& d) {
     return s;
 }
 
+// The fixed-point form of a section, straight from the digits into the output.
+std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus) {
+    // Round to the section's decimals: d holds the kept digits, e the point's place.
+    char d[400];
+    int n = static_cast<int>(std::min<size_t>(value.Digits.size(), sizeof d - 1));
+    int e = value.Exponent;
+    std::memcpy(d, value.Digits.data(), static_cast<size_t>(n));
+    const long keep = static_cast<long>(e) + s.FracPlaceholders;
+    if (keep < n) {
+        if (keep < 0) {
+            n = 0;
+        } else {
+            const bool up = d[keep] >= '5';
+            n = static_cast<int>(keep);
+            if (up) {
+                int i = n - 1;
+                while (i >= 0 && d[i] == '9') d[i--] = '0';
+                if (i >= 0) {
+                    ++d[i];
+                } else {
+                    std::memmove(d + 1, d, static_cast<size_t>(n));
+                    d[0] = '1';
+                    ++n;
+                    ++e;
+                }
+            }
+        }
+        while (n > 0 && d[n - 1] == '0') --n;
+        if (n == 0) e = 0;
+    }
+    const int intLen = std::max(e, 0);
+    const int minInt = s.FirstIntZero >= 0 ? s.IntPlaceholders - s.FirstIntZero : 0;
+    const int width = std::max(intLen, minInt);  // integer digits shown
+    const int leadingZeros = width - intLen;
+    auto intDigit = [&](int j) { j -= leadingZeros; return j < 0 || j >= n ? '0' : d[j]; };
+    int fracLen = s.FracPlaceholders;
+    auto fracDigit = [&](int k) {
+        const int idx = e + k;
+        return idx >= 0 && idx < n ? d[idx] : '0';
+    };
+    while (fracLen > s.FracRequired && fracDigit(fracLen - 1) == '0') --fracLen;
+
+    const TFormatSettings& fs = FormatSettings();
+    std::string out;
+    out.reserve(s.Text.size() + width + width / 3 + 8);
+    if (withMinus) out += '-';
+    bool intDone = false;
+    auto emitInt = [&](int j) {
+        out += intDigit(j);
+        const int right = width - 1 - j;
+        if (s.Grouping && right > 0 && right % 3 == 0) out += fs.ThousandSeparator;
+    };
+    auto emitAllInt = [&] {
+        if (intDone) return;
+        intDone = true;
+        if (s.IntPlaceholders == 0)
+            for (int j = 0; j < width; ++j) emitInt(j);
+    };
+    for (const auto& t : s.Tokens) {
+        switch (t.Step) {
+            case TSection::IntDigit: {
+                const int index = width - s.IntPlaceholders + t.Index;
+                if (t.Index == 0)
+                    for (int j = 0; j < index; ++j) emitInt(j);
+                if (index >= 0) emitInt(index);
+                if (t.Index + 1 == s.IntPlaceholders) intDone = true;
+                break;
+            }
+            case TSection::Point:
+                emitAllInt();
+                if (fracLen > 0) out += fs.DecimalSeparator;
+                break;
+            case TSection::FracDigit:
+                if (t.Index < fracLen) out += fracDigit(t.Index);
+                break;
+            case TSection::Literal: out += t.Text; break;
+        }
+    }
+    emitAllInt();
+    return out;
+}
+
 std::string FormatSection(const TSection& s, const TDecimal& value, bool withMinus) {
+    if (!s.Scientific) return FormatFixed(s, value, withMinus);
     std::string intDigits, fracDigits;
     int exponent = 0;
     bool expNegative = false;
@@ -270,9 +394,12 @@ std::string FormatSection(const TSection& s, const TDecimal& value, bool withMin
     return withMinus ? "-" + out : out;
 }
 
+// Whether the value shows as zero in the section: no digit survives the rounding.
 bool RoundsToZero(const TSection& s, const TDecimal& v) {
-    if (s.Scientific) return v.IsZero();
-    return v.RoundedToDecimals(s.FracPlaceholders).IsZero();
+    if (v.IsZero()) return true;
+    if (s.Scientific) return false;
+    const long keep = static_cast<long>(v.Exponent) + s.FracPlaceholders;
+    return keep < 0 || (keep == 0 && v.Digits[0] < '5');
 }
 
 }  // namespace

@@ -14,9 +14,9 @@ constexpr int kDefaultGridColumnWidth = 64;
 
 }  // namespace
 
-const TMemValue& TMemColumn::Value() const { return FDataset.CurrentValue(FIndex); }
+const TMemCell& TMemColumn::Cell() const { return FDataset.CurrentCell(FIndex); }
 
-bool TMemColumn::IsNull() const { return std::holds_alternative<std::monostate>(Value()); }
+bool TMemColumn::IsNull() const { return Cell().Kind == TMemCell::kNull; }
 
 bool TMemColumn::IsNumeric() const {
     return FType == TMemFieldType::Integer || FType == TMemFieldType::BigInt || FType == TMemFieldType::Float;
@@ -40,50 +40,52 @@ int TMemColumn::DataSize() const {
 }
 
 std::string TMemColumn::AsString() const {
-    const TMemValue& v = Value();
-    if (std::holds_alternative<std::monostate>(v)) return {};
-    if (const auto* s = std::get_if<std::string>(&v)) return *s;
-    if (const auto* b = std::get_if<bool>(&v)) return *b ? "True" : "False";
-    if (const auto* i = std::get_if<int64_t>(&v)) return std::to_string(*i);
-    double d = std::get<double>(v);
+    const TMemCell& c = Cell();
+    switch (c.Kind) {
+        case TMemCell::kNull: return {};
+        case TMemCell::kText: return std::string(FDataset.CellText(c));
+        case TMemCell::kBool: return c.Bool ? "True" : "False";
+        case TMemCell::kInt: return std::to_string(c.Int);
+        case TMemCell::kFloat: break;
+    }
     const TFormatSettings& fs = FormatSettings();
     switch (FType) {
-        case TMemFieldType::Date: return FormatDateTime(fs.ShortDateFormat, d);
-        case TMemFieldType::Time: return FormatDateTime(fs.LongTimeFormat, d);
-        case TMemFieldType::DateTime: return FormatDateTime("c", d);
-        default: return FloatToStr(d);
+        case TMemFieldType::Date: return FormatDateTime(fs.ShortDateFormat, c.Float);
+        case TMemFieldType::Time: return FormatDateTime(fs.LongTimeFormat, c.Float);
+        case TMemFieldType::DateTime: return FormatDateTime("c", c.Float);
+        default: return FloatToStr(c.Float);
     }
 }
 
 int64_t TMemColumn::AsInteger() const {
-    const TMemValue& v = Value();
-    const bool integerType = FType == TMemFieldType::Integer || FType == TMemFieldType::BigInt;
-    if (integerType && std::holds_alternative<std::monostate>(v)) return 0;
-    if (const auto* i = std::get_if<int64_t>(&v); i && integerType) return *i;
+    const TMemCell& c = Cell();
     // A floating-point column never reads as an integer, so that its type does not depend on
     // the row that happens to be current.
+    if (FType == TMemFieldType::Integer || FType == TMemFieldType::BigInt) {
+        if (c.Kind == TMemCell::kNull) return 0;
+        if (c.Kind == TMemCell::kInt) return c.Int;
+    }
     throw EConvertError(FormatMessage("'%s' is not a valid integer value", AsString()));
 }
 
 bool TMemColumn::GetDecimal(TDecimal& value) const {
-    const TMemValue& v = Value();
-    if (const auto* i = std::get_if<int64_t>(&v)) {
-        value = TDecimal::FromInt64(*i);
+    const TMemCell& c = Cell();
+    if (c.Kind == TMemCell::kInt) {
+        value = TDecimal::FromInt64(c.Int);
         return true;
     }
-    if (const auto* d = std::get_if<double>(&v); d && (IsNumeric() || IsCurrency())) {
-        value = TDecimal::FromDouble(*d);
+    if (c.Kind == TMemCell::kFloat && (IsNumeric() || IsCurrency())) {
+        value = TDecimal::FromDouble(c.Float);
         return true;
     }
     return false;
 }
 
 bool TMemColumn::GetDateTime(TDateTime& value) const {
-    const TMemValue& v = Value();
-    const auto* d = std::get_if<double>(&v);
-    if (!d || !(IsDateOnly() || IsTimeOnly() || IsDateTime())) return false;
-    // As the text shows it: dates without a time, times without a date, to the millisecond.
-    const TDateParts p = DecodeDateTime(*d);
+    const TMemCell& c = Cell();
+    if (c.Kind != TMemCell::kFloat || !(IsDateOnly() || IsTimeOnly() || IsDateTime())) return false;
+    // As the text shows it: dates without a time, times without a date, to the second.
+    const TDateParts p = DecodeDateTime(c.Float);
     if (IsDateOnly()) value = EncodeDate(p.Year, p.Month, p.Day);
     else if (IsTimeOnly()) value = EncodeTime(p.Hour, p.Minute, p.Second, 0);
     else value = ComposeDateTime(EncodeDate(p.Year, p.Month, p.Day), EncodeTime(p.Hour, p.Minute, p.Second, 0));
@@ -98,7 +100,25 @@ TMemColumn& TMemDataset::AddField(const std::string& name, TMemFieldType type, i
 
 void TMemDataset::AppendRow(std::vector<TMemValue> values) {
     values.resize(FColumns.size());
-    FRows.push_back(std::move(values));
+    for (const auto& v : values) {
+        TMemCell c;
+        if (const auto* i = std::get_if<int64_t>(&v)) {
+            c.Kind = TMemCell::kInt;
+            c.Int = *i;
+        } else if (const auto* d = std::get_if<double>(&v)) {
+            c.Kind = TMemCell::kFloat;
+            c.Float = *d;
+        } else if (const auto* b = std::get_if<bool>(&v)) {
+            c.Kind = TMemCell::kBool;
+            c.Bool = *b;
+        } else if (const auto* t = std::get_if<std::string>(&v)) {
+            c.Kind = TMemCell::kText;
+            c.Offset = FText.size();
+            c.Length = static_cast<uint32_t>(t->size());
+            FText += *t;
+        }
+        FCells.push_back(c);
+    }
 }
 
 void TMemDataset::Open() {
@@ -125,10 +145,10 @@ TIB_Column* TMemDataset::FieldByName(const std::string& name) const {
     return nullptr;
 }
 
-const TMemValue& TMemDataset::CurrentValue(int column) const {
-    static const TMemValue null;
+const TMemCell& TMemDataset::CurrentCell(int column) const {
+    static const TMemCell null;
     if (!FActive || FRow < 0 || FRow >= RowCount()) return null;
-    return FRows[FRow][column];
+    return FCells[static_cast<size_t>(FRow) * FColumns.size() + column];
 }
 
 void TMemGrid::SetDataSource(TIB_DataSource* source) {

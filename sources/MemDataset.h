@@ -20,6 +20,19 @@ using TMemValue = std::variant<std::monostate, int64_t, double, bool, std::strin
 
 class TMemDataset;
 
+// One stored value: 16 bytes, texts kept together in the dataset's text store.
+struct TMemCell {
+    enum TKind : uint8_t { kNull, kInt, kFloat, kBool, kText };
+    TKind Kind = kNull;
+    uint32_t Length = 0;  // of a text
+    union {
+        int64_t Int = 0;
+        double Float;
+        bool Bool;
+        uint64_t Offset;  // of a text in the store
+    };
+};
+
 class TMemColumn : public TIB_Column {
 public:
     TMemColumn(TMemDataset& dataset, int index, std::string name, TMemFieldType type, int size)
@@ -49,7 +62,7 @@ public:
     TMemFieldType Type() const { return FType; }
 
 private:
-    const TMemValue& Value() const;
+    const TMemCell& Cell() const;
 
     TMemDataset& FDataset;
     int FIndex;
@@ -67,10 +80,12 @@ public:
     TMemColumn& AddField(const std::string& name, TMemFieldType type, int size = 0);
     // One value per column; dates and times as TDateTime numbers (double).
     void AppendRow(std::vector<TMemValue> values);
+    // Room for this many rows, for large fills.
+    void Reserve(int rows) { FCells.reserve(static_cast<size_t>(rows) * FColumns.size()); }
     void Open();
     void Close() { FActive = false; }
     TStrings& GridLabels() { return FGridLabels; }
-    int RowCount() const { return static_cast<int>(FRows.size()); }
+    int RowCount() const { return FColumns.empty() ? 0 : static_cast<int>(FCells.size() / FColumns.size()); }
     // The nesting depth of DisableControls, and how often EnableControls ran.
     int ControlsDisabled() const { return FDisabled; }
     int EnableCalls() const { return FEnableCalls; }
@@ -92,11 +107,15 @@ public:
     TIB_Column* FieldByName(const std::string& name) const override;
     const TStrings& FieldsGridLabel() const override { return FGridLabels; }
 
-    const TMemValue& CurrentValue(int column) const;
+    const TMemCell& CurrentCell(int column) const;
+    std::string_view CellText(const TMemCell& cell) const {
+        return std::string_view(FText.data() + cell.Offset, cell.Length);
+    }
 
 private:
     std::vector<std::unique_ptr<TMemColumn>> FColumns;
-    std::vector<std::vector<TMemValue>> FRows;
+    std::vector<TMemCell> FCells;  // row by row
+    std::string FText;             // the texts of the cells
     TStrings FGridLabels;
     bool FActive = false;
     int FRow = 0;

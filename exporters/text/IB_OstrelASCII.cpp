@@ -218,7 +218,9 @@ std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& tex
 
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
     if (FExportType != etCSV || !FCSVQuoteStrings || Text.empty()) return Text;
-    std::string out = "\"";
+    std::string out;
+    out.reserve(Text.size() + 2);
+    out += '"';
     for (char ch : Text) {
         if (ch == '"') out += '"';
         out += ch;
