@@ -13,9 +13,11 @@ namespace ostrel {
 class TOstrelWriter : public TObject {
 public:
     // The stream is not owned: the writer never closes or frees it.
-    explicit TOstrelWriter(TStream& stream) : FStream(stream) {}
+    explicit TOstrelWriter(TStream& stream) : FStream(&stream) {}
 
-    TStream& Stream() const { return FStream; }
+    TStream& Stream() const { return *FStream; }
+    // Writers of formats that span several files move on to the next one.
+    void SetStream(TStream& stream) { FStream = &stream; }
 
     virtual std::string AlignToStr(TOstrelColAlign align);
     void EmptyLine() { WriteLn({}); }
@@ -28,11 +30,11 @@ public:
     static std::string PadCenter(std::string_view text, char ch, int len);
     // Blanks before (right), after (left) or around (centre) the text, to len characters.
     static std::string PadAligned(std::string_view text, TOstrelColAlign align, int len);
-    void Write(std::string_view text) { FStream.Write(text.data(), text.size()); }
+    void Write(std::string_view text) { FStream->Write(text.data(), text.size()); }
     void WriteLn(std::string_view text);
 
 private:
-    TStream& FStream;
+    TStream* FStream;
 };
 
 // A writer class: creates a writer of one class on a stream.

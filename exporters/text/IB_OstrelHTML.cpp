@@ -1,0 +1,355 @@
+#include "exporters/text/IB_OstrelHTML.h"
+
+#include <cstdio>
+
+#include "engine/IB_OstrelColor.h"
+#include "platform/FormatSettings.h"
+#include "platform/IniFile.h"
+#include "platform/Services.h"
+
+namespace ostrel {
+
+namespace {
+
+const char* const kHtmlSection = "HTML options";
+const char* const kTableSection = "Table options";
+
+// The charset a browser must read the page's bytes in.
+std::string CharsetMeta() {
+    return FormatSettings().CodePage == CP_UTF8 ? " <meta charset=\"utf-8\">"
+                                                : " <meta charset=\"windows-" + std::to_string(FormatSettings().CodePage) + "\">";
+}
+
+}  // namespace
+
+std::string ColorToHTML(TColor color) {
+    const auto v = static_cast<uint32_t>(color);
+    const uint32_t rgb = ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "#%.6X", rgb);
+    return buf;
+}
+
+std::string TOHTMLWriter::AlignToStr(TOstrelColAlign align) {
+    switch (align) {
+        case ecaLeft: return "Left";
+        case ecaCenter: return "Center";
+        case ecaRight: return "Right";
+    }
+    return {};
+}
+
+TIB_OstrelHTML::TIB_OstrelHTML(TComponent* AOwner) : TIB_OstrelFormatText(AOwner) {
+    Header().Add("<br>");
+    Footer().Add("<br>");
+    SetHTMLTemplate(htClassic);
+}
+
+void TIB_OstrelHTML::SetHTMLTemplate(THTMLTemplate value) {
+    if (value == FHTMLTemplate) return;
+    FHTMLTemplate = value;
+    if (value != htCustom) ApplyTemplate(HTMLTemplateRecord(value));
+}
+
+void TIB_OstrelHTML::ApplyTemplate(const RHTMLTemplate& t) {
+    FHTMLOptions.BackgroundColor = t.BackgroundColor;
+    FHTMLOptions.LinkColor = t.LinkColor;
+    FHTMLOptions.VLinkColor = t.VLinkColor;
+    FHTMLOptions.ALinkColor = t.ALinkColor;
+    FHTMLOptions.TextFont.Color = t.FontColor;
+    FHTMLOptions.TextFont.Name = t.FontName;
+    FTableOptions.HeadersRowBgColor = t.HeadersRowBgColor;
+    FTableOptions.HeadersRowFontColor = t.HeadersRowFontColor;
+    FTableOptions.TableBgColor = t.TableBgColor;
+    FTableOptions.TableFontColor = t.TableFontColor;
+    FTableOptions.OddRowBgColor = t.OddRowBgColor;
+}
+
+void TIB_OstrelHTML::SaveTemplateToFile(const std::string& fileName) {
+    TIniFile ini(fileName);
+    ini.WriteString(kHtmlSection, "Background-color", ColorToString(FHTMLOptions.BackgroundColor));
+    ini.WriteString(kHtmlSection, "Font-color", ColorToString(FHTMLOptions.TextFont.Color));
+    ini.WriteString(kHtmlSection, "Font-family", FHTMLOptions.TextFont.Name);
+    ini.WriteString(kHtmlSection, "LinkColor", ColorToString(FHTMLOptions.LinkColor));
+    ini.WriteString(kHtmlSection, "VLinkColor", ColorToString(FHTMLOptions.VLinkColor));
+    ini.WriteString(kHtmlSection, "ALinkColor", ColorToString(FHTMLOptions.ALinkColor));
+    ini.WriteString(kTableSection, "Header-bgcolor", ColorToString(FTableOptions.HeadersRowBgColor));
+    ini.WriteString(kTableSection, "Header-color", ColorToString(FTableOptions.HeadersRowFontColor));
+    ini.WriteString(kTableSection, "Table-color", ColorToString(FTableOptions.TableFontColor));
+    ini.WriteString(kTableSection, "Even_row-bgcolor", ColorToString(FTableOptions.TableBgColor));
+    ini.WriteString(kTableSection, "Odd_row-bgcolor", ColorToString(FTableOptions.OddRowBgColor));
+    ini.WriteString(kTableSection, "Border-color", ColorToString(FTableOptions.BorderColor));
+}
+
+void TIB_OstrelHTML::LoadTemplateFromFile(const std::string& fileName) {
+    const TIniFile ini(fileName);
+    // A missing key, or a text that is no colour, leaves the current value.
+    auto color = [&](const char* section, const char* key, TColor& target) {
+        const std::string text = ini.ReadString(section, key, "");
+        if (text.empty()) return;
+        try {
+            target = StringToColor(text);
+        } catch (const EConvertError&) {
+        }
+    };
+    color(kHtmlSection, "Background-color", FHTMLOptions.BackgroundColor);
+    color(kHtmlSection, "Font-color", FHTMLOptions.TextFont.Color);
+    FHTMLOptions.TextFont.Name = ini.ReadString(kHtmlSection, "Font-family", FHTMLOptions.TextFont.Name);
+    color(kHtmlSection, "LinkColor", FHTMLOptions.LinkColor);
+    color(kHtmlSection, "VLinkColor", FHTMLOptions.VLinkColor);
+    color(kHtmlSection, "ALinkColor", FHTMLOptions.ALinkColor);
+    color(kTableSection, "Header-bgcolor", FTableOptions.HeadersRowBgColor);
+    color(kTableSection, "Header-color", FTableOptions.HeadersRowFontColor);
+    color(kTableSection, "Table-color", FTableOptions.TableFontColor);
+    color(kTableSection, "Even_row-bgcolor", FTableOptions.TableBgColor);
+    color(kTableSection, "Odd_row-bgcolor", FTableOptions.OddRowBgColor);
+    color(kTableSection, "Border-color", FTableOptions.BorderColor);
+}
+
+std::string TIB_OstrelHTML::PageFileName(int page) const {
+    const std::string& name = FileName();
+    const std::string number = page < 10 ? "0" + std::to_string(page) : std::to_string(page);
+    const size_t slash = name.find_last_of("/\\");
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + number;
+    return name.substr(0, dot) + number + name.substr(dot);
+}
+
+void TIB_OstrelHTML::AddFontLines(int indent) {
+    const TFont& f = FHTMLOptions.TextFont;
+    if (!(FHTMLOptions.DefaultOptions & doFontName))
+        FStyleLines.Add(std::string(indent, ' ') + "font-family: " + f.Name + ";");
+    if (!(FHTMLOptions.DefaultOptions & doFontSize))
+        FStyleLines.Add(std::string(indent, ' ') + "font-size: " + std::to_string(f.Size) + "pt;");
+}
+
+void TIB_OstrelHTML::BeginExport() {
+    TIB_OstrelFormatText::BeginExport();
+    const TTableOptions& t = FTableOptions;
+    const THTMLOptions& h = FHTMLOptions;
+    FStyleLines.Clear();
+    FStyleLines.Add("  BODY { background: " + ColorToHTML(h.BackgroundColor) + ";" + " color: " +
+                    ColorToHTML(h.TextFont.Color) + ";");
+    AddFontLines(9);
+    if (!h.BackgroundFileName.empty()) FStyleLines.Add("background-image: url(" + h.BackgroundFileName + ")");
+    FStyleLines.Add("  }");
+    FStyleLines.Add("  A:link { color: " + ColorToHTML(h.LinkColor) + " }");
+    FStyleLines.Add("  A:visited { color: " + ColorToHTML(h.VLinkColor) + " }");
+    FStyleLines.Add("  A:active { color: " + ColorToHTML(h.ALinkColor) + " }");
+    FUseBorderColor = t.BorderColor != clWhite;
+    if (AllowCaptions()) {
+        FStyleLines.Add("  .ThRows { background-color: " + ColorToHTML(t.HeadersRowBgColor) + "; " + " color: " +
+                        ColorToHTML(t.HeadersRowFontColor) + ";");
+        FStyleLines.Add("            font-weight: bold; text-align: center;");
+        AddFontLines(12);
+        FStyleLines.Add("  }");
+    }
+    FStyleLines.Add("  .TrRows { background-color: " + ColorToHTML(t.TableBgColor) + "; " + " color: " +
+                    ColorToHTML(t.TableFontColor) + ";");
+    AddFontLines(12);
+    FStyleLines.Add("  }");
+    FStyleLines.Add("  .TrOdd  { background-color: " + ColorToHTML(t.OddRowBgColor) + "; " + " color: " +
+                    ColorToHTML(t.TableFontColor) + ";");
+    AddFontLines(12);
+    FStyleLines.Add("  }");
+    if (FUseBorderColor) FStyleLines.Add("  .TrBC { background-color: " + ColorToHTML(t.BorderColor) + " }");
+    FPageCount = 0;
+    FPageBegun = false;
+}
+
+void TIB_OstrelHTML::WriteHeadStyle(TOHTMLWriter& w, bool forIndex) {
+    if (FUsingCSS == usExternal) {
+        w.WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + FCSSFileName + "\">");
+        if (forIndex) return;
+        TFileStream css(FCSSFileName, TFileMode::Create);
+        for (const auto& line : FStyleLines) {
+            css.Write(line);
+            css.Write("\r\n");
+        }
+        css.Close();
+    } else {
+        w.OpenStyle();
+        for (const auto& line : FStyleLines) w.WriteLn(line);
+        w.CloseStyle();
+    }
+}
+
+void TIB_OstrelHTML::BeginPage() {
+    std::string name = FileName();
+    if (FMaxRecords > 0) name = PageFileName(++FPageCount);
+    if (FPageBegun) WriteEndSequence();
+    FPageStream->Close();
+    FPageStream = std::make_unique<TFileStream>(name, TFileMode::Create);
+    TOHTMLWriter& w = Html();
+    w.SetStream(*FPageStream);
+    FPageBegun = true;
+    w.OpenHTML();
+    w.OpenHead();
+    // Without it a browser may read UTF-8 bytes in another encoding.
+    w.WriteLn(CharsetMeta());
+    w.WriteTitle(Title());
+    if (FUsingCSS == usExternal && FCSSFileName.empty()) {
+        const size_t slash = name.find_last_of("/\\");
+        const size_t dot = name.rfind('.');
+        FCSSFileName = (dot == std::string::npos || (slash != std::string::npos && dot < slash) ? name
+                                                                                                : name.substr(0, dot)) +
+                       ".css";
+    }
+    WriteHeadStyle(w, false);
+    w.CloseHead();
+    w.OpenBody();
+    for (const auto& line : Header()) w.WriteLn(line);
+    if (FUseBorderColor) {
+        w.WriteLn("<Table cellspacing=0 cellpadding=0 class=\"TrBC\">");
+        w.WriteLn("<tr><td>");
+    }
+    w.WriteLn("<Table Border=\"" + std::to_string(FTableOptions.Border) + "\" Cellpadding=\"" +
+              std::to_string(FTableOptions.CellPadding) + "\" Cellspacing=\"" +
+              std::to_string(FTableOptions.CellSpacing) + "\">");
+    if (AllowCaptions()) {
+        w.WriteLn("  <tr>");
+        for (int i = 0; i < Columns().Count(); ++i) w.WriteLn("    <td class=\"ThRows\">" + GetColCaption(i) + "</td>");
+        w.WriteLn("  </tr>");
+    }
+}
+
+void TIB_OstrelHTML::WriteDataRow() {
+    const int n = RecordCounter();
+    if (FFileDestination && (n == 0 || (FMaxRecords > 0 && (n - 1) % FMaxRecords == 0))) BeginPage();
+    TOHTMLWriter& w = Html();
+    w.WriteLn("  <tr>");
+    const std::string open = n % 2 ? "    <td class=\"TrOdd\"" : "    <td class=\"TrRows\"";
+    for (int i = 0; i < Columns().Count(); ++i) w.WriteLn(open + GetColData(i, true) + "</td>");
+    w.WriteLn("  </tr>");
+}
+
+void TIB_OstrelHTML::WriteEndSequence() {
+    TOHTMLWriter& w = Html();
+    w.WriteLn("</Table>");
+    // The border wrapper of a page is closed as well.
+    if (FUseBorderColor && FPageBegun) {
+        w.WriteLn("</td></tr>");
+        w.WriteLn("</Table>");
+    }
+    for (const auto& line : Footer()) w.WriteLn(line);
+    w.CloseBody();
+    w.CloseHTML();
+}
+
+void TIB_OstrelHTML::AfterExport() {
+    WriteEndSequence();
+    TIB_OstrelFormatText::AfterExport();
+}
+
+void TIB_OstrelHTML::EndExport() {
+    if (FMaxRecords > 0 && FGenerateIndex && FFileDestination) WriteIndex();
+    TIB_OstrelFormatText::EndExport();
+}
+
+void TIB_OstrelHTML::WriteIndex() {
+    TFileStream file(FileName(), TFileMode::Create);
+    TOHTMLWriter w(file);
+    w.OpenHTML();
+    w.OpenHead();
+    w.WriteLn(CharsetMeta());
+    WriteHeadStyle(w, true);
+    w.CloseHead();
+    w.OpenBody();
+    w.OpenList();
+    for (int k = 1; k <= FPageCount; ++k) {
+        w.ListItem();
+        const std::string page = PageFileName(k);
+        w.WriteLn("<a href=\"" + page + "\">" + page + "</a>");
+    }
+    w.CloseList();
+    w.CloseBody();
+    w.CloseHTML();
+    file.Close();
+}
+
+// The background of a record row's class: TrRows for the first, third, ... row, TrOdd for the
+// second, fourth, ...
+TColor TIB_OstrelHTML::RowBackground(int recNo) const {
+    return recNo % 2 ? FTableOptions.OddRowBgColor : FTableOptions.TableBgColor;
+}
+
+std::string TIB_OstrelHTML::GetColData(int Index, bool Formatted) {
+    std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    const TOstrelColumn& c = Columns()[Index];
+    const bool escapedByFormatting = Formatted && !IsNullValue(Index) && c.ColType != ectBoolean && c.ColType != ectUnknown;
+    if (!escapedByFormatting && c.ColType != ectBoolean && !FBoolAsCheckBox) v = ReplaceSpecialChars(v);
+    if (v.empty()) v = "&nbsp";
+
+    const int n = RecordCounter();
+    TColor background = RowBackground(n);
+    TOstrelColAlign align = c.Align;
+    TFont font = FHTMLOptions.TextFont;
+    DoGetCellParams(n, Index, v, align, font, background);
+
+    std::string attributes = " align=" + Html().AlignToStr(align);
+    const TFont& base = FHTMLOptions.TextFont;
+    std::string style;
+    auto item = [&](const std::string& text) { style += (style.empty() ? "" : " ") + text + ";"; };
+    if (background != RowBackground(n)) item("background-color: " + ColorToHTML(background));
+    if (!SameText(font.Name, base.Name)) item("font-family: " + font.Name);
+    if (font.Size != base.Size) item("font-size: " + std::to_string(font.Size) + "pt");
+    if (font.Color != base.Color) item("color: " + ColorToHTML(font.Color));
+    auto flag = [&](TFontStyle f, const char* property, const char* on, const char* off) {
+        const bool now = font.Style & f, was = base.Style & f;
+        if (now != was) item(std::string(property) + ": " + (now ? on : off));
+    };
+    flag(fsBold, "font-weight", "bold", "normal");
+    flag(fsItalic, "font-style", "italic", "normal");
+    flag(fsUnderline, "text-decoration", "underline", "none");
+    if (!style.empty()) {
+        style.pop_back();
+        attributes += " style=\"" + style + "\"";
+    }
+    return attributes + ">" + v;
+}
+
+TCharSet TIB_OstrelHTML::GetSpecialChars() {
+    TCharSet set;
+    for (unsigned char c : {'"', '&', '<', '>'}) set.set(c);
+    return set;
+}
+
+std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
+    const TCharSet special = GetSpecialChars();
+    std::string out;
+    out.reserve(Text.size() + 8);
+    bool lastBreak = false;
+    for (char c : Text) {
+        if (c == '\r' || c == '\n') {
+            // CR LF, LF CR and a lone CR or LF each give one break.
+            if (!lastBreak) out += "<br>";
+            lastBreak = !lastBreak;
+            continue;
+        }
+        lastBreak = false;
+        if (!special.test(static_cast<unsigned char>(c))) out += c;
+        else if (c == '"') out += "&quot;";
+        else if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else out += "&gt;";
+    }
+    return out;
+}
+
+void TIB_OstrelHTML::DoExecute() {
+    FPageStream = std::make_unique<TFileStream>(FileName(), TFileMode::Create);
+    FFileDestination = true;
+    try {
+        ExportToStream(*FPageStream);
+    } catch (...) {
+        FPageStream.reset();
+        FFileDestination = false;
+        throw;
+    }
+    FFileDestination = false;
+    FPageStream->Close();
+    FPageStream.reset();
+    ShowResult();
+}
+
+}  // namespace ostrel
