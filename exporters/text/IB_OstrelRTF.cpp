@@ -1,0 +1,260 @@
+#include "exporters/text/IB_OstrelRTF.h"
+
+#include "platform/CodePage.h"
+#include "platform/Services.h"
+
+namespace ostrel {
+
+TRTFOptions::TRTFOptions() {
+    DefaultFont.Name = "Arial";
+    DefaultFont.Size = 10;
+    HeaderFont = DefaultFont;
+    HeaderFont.Style |= fsBold;
+}
+
+std::string TRTFFontTableItem::Text() const {
+    return "{\\f" + std::to_string(Index) + "\\f" + Family + " " + RtfEscape(Name) + ";}";
+}
+
+std::string TRTFColorTableItem::Text() const {
+    return "\\red" + std::to_string(Red) + "\\green" + std::to_string(Green) + "\\blue" + std::to_string(Blue) + ";";
+}
+
+TColor ResolveColor(TColor color) {
+    const auto v = static_cast<uint32_t>(color);
+    if ((v & 0xFF000000u) != 0x80000000u) return static_cast<TColor>(v & 0xFFFFFF);
+    switch (v & 0xFF) {
+        case 5: case 9: case 14: case 20: return 0xFFFFFF;           // window, caption and highlight text
+        case 15: case 4: case 10: case 11: return 0xF0F0F0;          // faces, menus, borders
+        case 13: return 0xD77800;                                    // highlight
+        case 16: case 17: return 0xA0A0A0;                           // shadows, grey text
+        case 24: return 0xE1FFFF;                                    // info background
+        default: return 0;                                           // window and button text
+    }
+}
+
+std::string RtfEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    bool ascii = true;
+    for (char c : text) ascii &= static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+        for (char c : text) {
+            if (c == '\\' || c == '{' || c == '}') out += '\\';
+            out += c;
+        }
+        return out;
+    }
+    // Readers take \uN as the UTF-16 unit N (signed) and skip the "?" that follows.
+    for (char16_t u : ToUtf16(text)) {
+        if (u == '\\' || u == '{' || u == '}') {
+            out += '\\';
+            out += static_cast<char>(u);
+        } else if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else {
+            out += "\\u" + std::to_string(static_cast<int16_t>(u)) + "?";
+        }
+    }
+    return out;
+}
+
+void TORTFWriter::WriteHeader() {
+    WriteLn("\\rtf" + std::to_string(Header.Version) + "\\" + Header.Charset + "\\deff" +
+            std::to_string(Header.DefaultFontIndex) + "\\deftab" + std::to_string(Header.DefTab));
+}
+
+void TORTFWriter::WriteFontTable() {
+    Write("{\\fonttbl");
+    for (const auto& f : FontTable) Write(f.Text());
+    WriteLn("}");
+}
+
+void TORTFWriter::WriteColorTable() {
+    Write("{\\colortbl");
+    for (const auto& c : ColorTable) Write(c.Text());
+    WriteLn("}");
+}
+
+size_t TORTFWriter::HeaderLength() const {
+    return 19 + std::to_string(Header.Version).size() + std::to_string(Header.DefaultFontIndex).size() +
+           std::to_string(Header.DefTab).size() + Header.Charset.size();
+}
+
+size_t TORTFWriter::FontTableLength() const {
+    size_t n = 11;
+    for (const auto& f : FontTable) n += f.Text().size();
+    return n;
+}
+
+size_t TORTFWriter::ColorTableLength() const {
+    size_t n = 12;
+    for (const auto& c : ColorTable) n += c.Text().size();
+    return n;
+}
+
+void TORTFWriter::AddFont(const std::string& name) {
+    int next = 0;
+    for (const auto& f : FontTable) next = std::max(next, f.Index + 1);
+    FontTable.push_back({next, "nil", name});
+}
+
+void TORTFWriter::AddColor(TColor color) {
+    const auto v = static_cast<uint32_t>(ResolveColor(color));
+    ColorTable.push_back({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF)});
+}
+
+std::string TORTFWriter::FontRef(const TFont& font, bool writeIt) {
+    auto it = std::find_if(FontTable.begin(), FontTable.end(), [&](const auto& f) { return SameText(f.Name, font.Name); });
+    int index;
+    if (it == FontTable.end()) {
+        const int64_t position = static_cast<int64_t>(HeaderLength() + FontTableLength()) - 1;
+        AddFont(font.Name);
+        InsertText(position, FontTable.back().Text());
+        index = FontTable.back().Index;
+    } else {
+        index = it->Index;
+    }
+    const std::string ref = "\\f" + std::to_string(index) + "\\fs" + std::to_string(font.Size * 2);
+    if (writeIt) WriteLn(ref);
+    return ref;
+}
+
+std::string TORTFWriter::ColorRef(TColor color, bool background) {
+    const TColor rgb = ResolveColor(color);
+    int index = -1;
+    for (size_t i = 0; i < ColorTable.size(); ++i)
+        if (ColorTable[i].Value() == rgb) {
+            index = static_cast<int>(i);
+            break;
+        }
+    if (index < 0) {
+        const int64_t position = static_cast<int64_t>(HeaderLength() + FontTableLength() + ColorTableLength());
+        AddColor(color);
+        InsertText(position, ColorTable.back().Text());
+        index = static_cast<int>(ColorTable.size()) - 1;
+    }
+    return (background ? "\\cbpat" : "\\cf") + std::to_string(index);
+}
+
+void TORTFWriter::InsertText(int64_t position, const std::string& text) {
+    TStream& s = Stream();
+    const int64_t size = s.Size() - position;
+    std::vector<char> tail(static_cast<size_t>(std::max<int64_t>(size, 0)));
+    s.SetPosition(position);
+    size_t got = 0;
+    while (got < tail.size()) {
+        const size_t n = s.Read(tail.data() + got, tail.size() - got);
+        if (n == 0) throw EStreamError("Stream read error");
+        got += n;
+    }
+    s.SetPosition(position);
+    s.Write(text);
+    if (!tail.empty()) s.Write(tail.data(), tail.size());
+}
+
+std::string TORTFWriter::AlignToStr(TOstrelColAlign align) {
+    switch (align) {
+        case ecaLeft: return "\\ql";
+        case ecaCenter: return "\\qc";
+        case ecaRight: return "\\qr";
+    }
+    return {};
+}
+
+void TIB_OstrelRTF::BeginExport() {
+    TIB_OstrelFormatText::BeginExport();
+    TORTFWriter& w = Rtf();
+    w.WriteDocumentStart();
+    w.WriteHeader();
+    w.AddFont(FOptions.HeaderFont.Name);
+    w.AddFont(FOptions.DefaultFont.Name);
+    w.WriteFontTable();
+    w.AddColor(clBlack);
+    w.WriteColorTable();
+    w.FontRef(FOptions.DefaultFont, true);
+    if (FOptions.PageOrientation == poLandscape) {
+        w.WriteLn("\\landscape");
+        w.WriteLn("\\paperw16838");
+        w.WriteLn("\\paperh11906");
+    } else {
+        w.WriteLn("\\paperw11906");
+        w.WriteLn("\\paperh16838");
+    }
+    for (const auto& line : Header()) {
+        w.WriteLn(line);
+        w.WritePar();
+    }
+    w.WritePar();
+    w.WriteLn("\\trowd\\trql\\trgaph0\\trleft36");
+    const int k = FontMetrics().TextWidth(FOptions.HeaderFont, "k");
+    int x = 36;
+    for (const auto& c : Columns()) {
+        x += 15 * (c.Width * k) + 10;
+        w.WriteLn("\\clbrdrl\\brdrth \\clbrdrr\\brdrth \\clbrdrt\\brdrth \\clbrdrb\\brdrth");
+        w.WriteLn("\\cellx" + std::to_string(x));
+    }
+}
+
+void TIB_OstrelRTF::BeforeExport() { Rtf().FontRef(FOptions.DefaultFont, true); }
+
+void TIB_OstrelRTF::WriteCaptionRow() {
+    Rtf().FontRef(FOptions.HeaderFont, true);
+    Rtf().WriteLn(GetCaptionRow() + "\\row");
+}
+
+void TIB_OstrelRTF::WriteDataRow() { Rtf().WriteLn(GetDataRow(true) + "\\row"); }
+
+namespace {
+
+std::string StyleOf(TFontStyles styles) {
+    std::string s;
+    if (styles & fsBold) s += "\\b";
+    if (styles & fsItalic) s += "\\i";
+    if (styles & fsUnderline) s += "\\ul";
+    if (styles & fsStrikeOut) s += "\\strike";
+    return s;
+}
+
+}  // namespace
+
+std::string TIB_OstrelRTF::GetColCaption(int Index) {
+    return "\\pard\\intbl\\li30\\ri30{" + StyleOf(FOptions.HeaderFont.Style) + " " +
+           TIB_OstrelFormatText::GetColCaption(Index) + "}\\cell";
+}
+
+std::string TIB_OstrelRTF::GetColData(int Index, bool Formatted) {
+    std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    const TOstrelColumn& c = Columns()[Index];
+    // NULL texts, Booleans and raw values are not escaped by the value formatting; a brace or
+    // backslash in them would break the document.
+    if (!Formatted || c.ColType == ectBoolean || c.ColType == ectUnknown || IsNullValue(Index)) v = RtfEscape(v);
+    TFont font = FOptions.DefaultFont;
+    TOstrelColAlign align = c.Align;
+    TColor background = clWhite;
+    DoGetCellParams(RecordCounter(), Index, v, align, font, background);
+    TORTFWriter& w = Rtf();
+    const std::string alignment = w.AlignToStr(align);
+    const std::string fontText = SameText(font.Name, FOptions.DefaultFont.Name) ? "" : w.FontRef(font, false);
+    const std::string colourText = font.Color != FOptions.DefaultFont.Color ? w.ColorRef(font.Color, false) : "";
+    std::string format = fontText + colourText + StyleOf(font.Style | FOptions.DefaultFont.Style);
+    if (!format.empty()) format += ' ';
+    const std::string backText = background != clWhite ? w.ColorRef(background, true) : "";
+    return "\\pard\\intbl\\li30\\ri30" + backText + alignment + "{" + format + v + "}\\cell";
+}
+
+std::string TIB_OstrelRTF::ReplaceSpecialChars(const std::string& Text) { return RtfEscape(Text); }
+
+void TIB_OstrelRTF::EndExport() {
+    TORTFWriter& w = Rtf();
+    w.WriteLn("\\pard");
+    w.WritePar();
+    for (const auto& line : Footer()) {
+        w.WritePar();
+        w.WriteLn(line);
+    }
+    w.WriteDocumentEnd();
+    TIB_OstrelFormatText::EndExport();
+}
+
+}  // namespace ostrel
