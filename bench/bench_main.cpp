@@ -10,6 +10,8 @@
 #include "bench/BenchData.h"
 #include "data/IB_Query.h"
 #include "exporters/text/IB_OstrelASCII.h"
+#include "exporters/text/IB_OstrelHTML.h"
+#include "exporters/text/IB_OstrelRTF.h"
 #include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "exporters/text/IB_OstrelXML.h"
@@ -36,6 +38,27 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
         auto e = std::make_unique<TIB_OstrelSQL>();
         e->SetTableName("BENCH");
         e->SetFileName(out);
+        return e;
+    }
+    if (format == "html") {
+        auto e = std::make_unique<TIB_OstrelHTML>();
+        e->SetFileName(out);
+        return e;
+    }
+    if (format == "rtf" || format == "rtf-late") {
+        auto e = std::make_unique<TIB_OstrelRTF>();
+        e->SetFileName(out);
+        if (format == "rtf-late") {
+            // A new font and colour first met near the end move the whole document once.
+            e->OnGetCellParams = [](TObject* sender, int recNo, int colNo, const std::string&, TOstrelColAlign&,
+                                    TFont& font, TColor&) {
+                const int rows = static_cast<TIB_Ostrel*>(sender)->DataSet()->RecordCount();
+                if (recNo == rows - 1 && colNo == 0) {
+                    font.Name = "Courier New";
+                    font.Color = clRed;
+                }
+            };
+        }
         return e;
     }
     if (format == "latex") {

@@ -74,12 +74,12 @@ def main():
     def add(rows, fmt, tool, cmd):
         seconds, peak = measure(cmd, args.repeat)
         results.append((rows, fmt, tool, seconds, rows / seconds, peak))
-        print("%9d  %-6s %-28s %8.3f s %12.0f rows/s %8.1f MiB" % results[-1], flush=True)
+        print("%9d  %-8s %-26s %8.3f s %12.0f rows/s %8.1f MiB" % results[-1], flush=True)
 
     for rows in [int(s) for s in args.sizes.split(",")]:
         base = prepare(rows, data, args.build)
         o = os.path.join(out, "o")
-        for fmt in ["csv", "sql", "txt", "dif", "sylk", "xml", "latex"]:
+        for fmt in ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late"]:
             add(rows, fmt, "ostrel (memory)", [bench, "export", str(rows), fmt, o + "." + fmt])
         add(rows, "csv", "ostrel (Firebird file)", [bench, "export", str(rows), "csv", o + ".fb.csv", base + ".fdb"])
         with open(o + ".select.sql", "w") as f:

@@ -4,7 +4,9 @@
 
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelClipboard.h"
+#include "exporters/text/IB_OstrelHTML.h"
 #include "exporters/text/IB_OstrelLaTeX.h"
+#include "exporters/text/IB_OstrelRTF.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "exporters/text/IB_OstrelXML.h"
 
@@ -20,7 +22,8 @@ struct TFormatEntry {
 const std::vector<TFormatEntry>& Formats() {
     static const std::vector<TFormatEntry> formats = {
         {"txt", {"txt"}}, {"csv", {"csv"}}, {"dif", {"dif"}},          {"sylk", {"slk", "sylk"}},
-        {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"clipboard", {}},
+        {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"html", {"htm", "html"}},
+        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"clipboard", {}},
     };
     return formats;
 }
@@ -145,6 +148,22 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
         l.SetDocumentParams(o.LatexParams);
         l.SetLanguages(o.LatexLanguages);
         l.SetCodePage(o.LatexCodePage);
+        return e;
+    }
+    if (format == "html") {
+        auto e = Configured<TIB_OstrelHTML>(o, fileName);
+        ApplyPublished(*e, o);
+        if (o.HtmlTemplate >= 0) e->SetHTMLTemplate(static_cast<THTMLTemplate>(o.HtmlTemplate));
+        e->SetUsingCSS(o.HtmlExternalCss ? usExternal : usInternal);
+        e->SetMaxRecords(o.HtmlPageRows);
+        e->SetGenerateIndex(o.HtmlIndex);
+        return e;
+    }
+    if (format == "rtf" || format == "word") {
+        // A Word document is the same RTF content under a .doc name.
+        auto e = Configured<TIB_OstrelRTF>(o, fileName);
+        ApplyPublished(*e, o);
+        if (o.Landscape) e->Options().PageOrientation = poLandscape;
         return e;
     }
     if (format == "clipboard") {

@@ -45,6 +45,10 @@ struct TCliOptions {
     std::string LatexClass = "article", LatexParams = "a4paper", LatexLanguages = "english";
     int LatexCodePage = 0;
     bool ClipboardFixed = false;
+    int HtmlTemplate = -1;  // -1 keeps the exporter's (Classic)
+    bool HtmlExternalCss = false, HtmlIndex = false;
+    int HtmlPageRows = 0;
+    bool Landscape = false;
 
     bool Quiet = false;
 };

@@ -241,6 +241,13 @@ int main(int argc, char** argv) {
     app.add_option("--latex-languages", o.LatexLanguages, "LaTeX: babel languages")->capture_default_str()->group(fmt);
     app.add_option("--latex-codepage", o.LatexCodePage, "LaTeX: input code page (0: the process's)")->group(fmt);
     app.add_flag("--clipboard-fixed", o.ClipboardFixed, "Clipboard: right-aligned fixed-width columns")->group(fmt);
+    app.add_option("--html-template", o.HtmlTemplate, "HTML: colour template 1..9 (Black&White, Classic, ColorFul, "
+                   "Gray, MS_Money, Murky, Olive, Plain, Simple)")->check(CLI::Range(0, 9))->group(fmt);
+    app.add_flag("--html-external-css", o.HtmlExternalCss, "HTML: write the style sheet into a .css file")->group(fmt);
+    app.add_option("--html-page-rows", o.HtmlPageRows, "HTML: rows per page file (0: one page)")
+        ->check(CLI::NonNegativeNumber)->group(fmt);
+    app.add_flag("--html-index", o.HtmlIndex, "HTML: write an index page of the page files")->group(fmt);
+    app.add_flag("--landscape", o.Landscape, "RTF and Word: landscape pages")->group(fmt);
     app.add_flag("-q,--quiet", o.Quiet, "No progress and no summary");
 
     try {

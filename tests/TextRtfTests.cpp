@@ -91,3 +91,32 @@ TEST_F(Rtf, StoppedRunStillEndsTheDocumentOnce) {
 
 }  // namespace
 }  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+TEST(RtfFailures, AFailedRunKeepsTheWholeDocumentWithItsTables) {
+    TFormatSettingsScope locale(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    FillNumbered(ds, 5);
+    TIB_OstrelRTF e;
+    e.SetDataSet(&ds);
+    e.SetFileName(dir.File("f.rtf"));
+    int values = 0;
+    e.OnGetCellParams = [](TObject*, int, int, const std::string&, TOstrelColAlign&, TFont& font, TColor&) {
+        font.Color = clBlue;
+    };
+    e.OnGetExportText = [&](TObject*, int, std::string&) {
+        if (++values == 5) throw EOstrelError("boom");
+    };
+    EXPECT_THROW(e.DoExecute(), EOstrelError);
+    const std::string out = ReadAll(dir.File("f.rtf"));
+    EXPECT_EQ(out.substr(0, 28), "{\\rtf1\\ansi\\deff0\\deftab720\r\n");
+    EXPECT_NE(out.find("{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"), std::string::npos);
+    EXPECT_NE(out.find("{\\cf1 1}\\cell"), std::string::npos);
+    EXPECT_EQ(out.back(), '}');
+}
+
+}  // namespace
+}  // namespace ostrel::test

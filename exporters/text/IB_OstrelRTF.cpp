@@ -1,5 +1,10 @@
 #include "exporters/text/IB_OstrelRTF.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/CodePage.h"
 #include "platform/Services.h"
 
@@ -74,6 +79,46 @@ void TORTFWriter::WriteColorTable() {
     Write("{\\colortbl");
     for (const auto& c : ColorTable) Write(c.Text());
     WriteLn("}");
+    // Everything after the tables is spilled; the tables stay open for new entries.
+    char name[] = "/tmp/ostrel-rtf-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) throw EStreamError("Cannot create a temporary file for the document body");
+    close(fd);
+    FSpillName = name;
+    FSpill = std::make_unique<TFileStream>(FSpillName, TFileMode::Create);
+    FDestination = &Stream();
+    SetStream(*FSpill);
+}
+
+void TORTFWriter::Finish() {
+    if (!FSpill) return;
+    TFileStream& spill = *FSpill;
+    TStream& out = *FDestination;
+    SetStream(out);
+    // The head as written, with the tables as they ended up.
+    const int64_t headEnd = static_cast<int64_t>(1 + HeaderLength());
+    out.SetPosition(headEnd);
+    std::string tables = "{\\fonttbl";
+    for (const auto& f : FontTable) tables += f.Text();
+    tables += "}\r\n{\\colortbl";
+    for (const auto& c : ColorTable) tables += c.Text();
+    tables += "}\r\n";
+    out.Write(tables);
+    spill.SetPosition(0);
+    std::vector<char> buf(1 << 16);
+    size_t n;
+    while ((n = spill.Read(buf.data(), buf.size())) > 0) out.Write(buf.data(), n);
+    FSpill.reset();
+    std::remove(FSpillName.c_str());
+}
+
+TORTFWriter::~TORTFWriter() {
+    try {
+        Finish();
+    } catch (...) {
+        // A failing run reports its own error; the spill file goes either way.
+    }
+    if (!FSpillName.empty()) std::remove(FSpillName.c_str());
 }
 
 size_t TORTFWriter::HeaderLength() const {
@@ -110,7 +155,8 @@ std::string TORTFWriter::FontRef(const TFont& font, bool writeIt) {
     if (it == FontTable.end()) {
         const int64_t position = static_cast<int64_t>(HeaderLength() + FontTableLength()) - 1;
         AddFont(font.Name);
-        InsertText(position, FontTable.back().Text());
+        // While the body is spilled the table is written by Finish.
+        if (!FSpill) InsertText(position, FontTable.back().Text());
         index = FontTable.back().Index;
     } else {
         index = it->Index;
@@ -131,7 +177,7 @@ std::string TORTFWriter::ColorRef(TColor color, bool background) {
     if (index < 0) {
         const int64_t position = static_cast<int64_t>(HeaderLength() + FontTableLength() + ColorTableLength());
         AddColor(color);
-        InsertText(position, ColorTable.back().Text());
+        if (!FSpill) InsertText(position, ColorTable.back().Text());
         index = static_cast<int>(ColorTable.size()) - 1;
     }
     return (background ? "\\cbpat" : "\\cf") + std::to_string(index);
@@ -254,6 +300,7 @@ void TIB_OstrelRTF::EndExport() {
         w.WriteLn(line);
     }
     w.WriteDocumentEnd();
+    w.Finish();
     TIB_OstrelFormatText::EndExport();
 }
 

@@ -2,6 +2,7 @@
 // bordered table of the rows.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "engine/IB_Ostrel.h"
@@ -39,9 +40,14 @@ struct TRTFColorTableItem {
     TColor Value() const { return Red | (Green << 8) | (Blue << 16); }
 };
 
+// The tables lead the document but grow while it is written. The writer keeps them in memory
+// and writes everything after them to a spill file; Finish puts the head, the tables as they
+// ended up and the spilled body into the destination. A new font or colour then costs the
+// same however much of the document is written.
 class TORTFWriter : public TOstrelWriter {
 public:
     using TOstrelWriter::TOstrelWriter;
+    ~TORTFWriter() override;
 
     TRTFHeader Header;
     std::vector<TRTFFontTableItem> FontTable;
@@ -50,7 +56,10 @@ public:
     void WriteDocumentStart() { Write("{"); }
     void WriteHeader();
     void WriteFontTable();
+    // Writes the colour table line; from here on the body goes to the spill file.
     void WriteColorTable();
+    // Writes the head, the final tables and the body to the destination; later calls do nothing.
+    void Finish();
     void WritePar() { WriteLn("\\par"); }
     void WriteDocumentEnd() { Write("}"); }
     size_t HeaderLength() const;
@@ -65,6 +74,11 @@ public:
     // Inserts text at a byte position of the output, moving the rest of it.
     void InsertText(int64_t position, const std::string& text);
     std::string AlignToStr(TOstrelColAlign align) override;
+
+private:
+    TStream* FDestination = nullptr;
+    std::unique_ptr<TFileStream> FSpill;
+    std::string FSpillName;
 };
 
 // The RGB value of a colour, system colours resolved to those of a light desktop theme.
