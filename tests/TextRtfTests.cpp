@@ -112,7 +112,7 @@ TEST(RtfFailures, AFailedRunKeepsTheWholeDocumentWithItsTables) {
     };
     EXPECT_THROW(e.DoExecute(), EOstrelError);
     const std::string out = ReadAll(dir.File("f.rtf"));
-    EXPECT_EQ(out.substr(0, 28), "{\\rtf1\\ansi\\deff0\\deftab720\r\n");
+    EXPECT_EQ(out.substr(0, 29), "{\\rtf1\\ansi\\deff0\\deftab720\r\n");
     EXPECT_NE(out.find("{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"), std::string::npos);
     EXPECT_NE(out.find("{\\cf1 1}\\cell"), std::string::npos);
     EXPECT_EQ(out.back(), '}');
