@@ -126,6 +126,21 @@ TEST_F(Html, PagedExportWithIndexAndExternalStyleSheet) {
     EXPECT_EQ(e.PageFileName(12), dir.File("page12.htm"));
 }
 
+TEST_F(Html, FontOptionsAndBackgroundPicture) {
+    e.HTMLOptions().DefaultOptions = doFontName;
+    e.HTMLOptions().TextFont.Size = 11;
+    e.HTMLOptions().BackgroundFileName = "bg.png";
+    e.SetAllowCaptions(false);
+    e.SetExportRecCount(1);
+    const std::string out = Run();
+    EXPECT_NE(out.find("  BODY { background: #333399; color: #FFFFFF;\r\n         font-size: 11pt;\r\n"
+                       "background-image: url(bg.png)\r\n  }\r\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("  .TrRows { background-color: #007AEC;  color: #FFFFFF;\r\n            font-size: 11pt;\r\n  }"),
+              std::string::npos);
+    EXPECT_EQ(out.find("font-family"), std::string::npos);
+}
+
 TEST(HtmlColours, TextAndTemplates) {
     EXPECT_EQ(ColorToHTML(0xFFFFFF), "#FFFFFF");
     EXPECT_EQ(ColorToHTML(0x0000FF), "#FF0000");
