@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "platform/FormatSettings.h"
 
@@ -78,6 +80,94 @@ bool StartsWithNoCase(std::string_view p, size_t i, std::string_view what) {
     return true;
 }
 
+bool HasAmPmAfter(std::string_view p, size_t from) {
+    for (size_t i = from; i < p.size(); ++i) {
+        if (p[i] == '"' || p[i] == '\'') {
+            size_t end = p.find(p[i], i + 1);
+            if (end == std::string_view::npos) return false;
+            i = end;
+            continue;
+        }
+        if (StartsWithNoCase(p, i, "am/pm") || StartsWithNoCase(p, i, "a/p") ||
+            StartsWithNoCase(p, i, "ampm"))
+            return true;
+    }
+    return false;
+}
+
+// One element of a date-time pattern, as the formatter emits it.
+struct TDateToken {
+    char Kind;     // Y M D H N S Z T C A / : or L (literal)
+    int Count;     // letters in a row; for A the length of the am/pm element
+    bool Twelve;   // H: twelve-hour clock
+    std::string_view Text;  // L: the text; A: the element as written
+};
+
+struct TCompiledDatePattern {
+    std::string Text;
+    std::vector<TDateToken> Tokens;
+};
+
+std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view pattern) {
+    auto c = std::make_shared<TCompiledDatePattern>();
+    c->Text.assign(pattern);
+    const std::string_view p = c->Text;
+    char lastToken = ' ';
+    for (size_t i = 0; i < p.size();) {
+        const char ch = p[i];
+        char token = AsciiUpper(ch);
+        if (ch == '"' || ch == '\'') {
+            size_t end = p.find(ch, i + 1);
+            if (end == std::string_view::npos) end = p.size();
+            c->Tokens.push_back({'L', 0, false, p.substr(i + 1, end - i - 1)});
+            i = end < p.size() ? end + 1 : end;
+            continue;
+        }
+        size_t count = 1;
+        const bool letter = token >= 'A' && token <= 'Z';
+        while (letter && i + count < p.size() && AsciiUpper(p[i + count]) == token) ++count;
+        if (token == 'M' && lastToken == 'H') token = 'N';  // m after h is the minute
+        if (letter) lastToken = token;
+        switch (token) {
+            case 'Y': case 'M': case 'D': case 'N': case 'S': case 'Z': case 'T': case 'C':
+                c->Tokens.push_back({token, static_cast<int>(count), false, {}});
+                break;
+            case 'H':
+                // Twelve-hour clock when an am/pm element follows anywhere later.
+                c->Tokens.push_back({'H', static_cast<int>(count), HasAmPmAfter(p, i + count), {}});
+                break;
+            case 'A': {
+                const size_t used = StartsWithNoCase(p, i, "am/pm") ? 5
+                                    : StartsWithNoCase(p, i, "a/p") ? 3
+                                    : StartsWithNoCase(p, i, "ampm") ? 4 : 0;
+                if (used) {
+                    c->Tokens.push_back({'A', static_cast<int>(used), false, p.substr(i, used)});
+                    i += used;
+                    continue;
+                }
+                c->Tokens.push_back({'L', 0, false, p.substr(i, 1)});
+                count = 1;
+                break;
+            }
+            case '/': case ':': c->Tokens.push_back({token, 1, false, {}}); break;
+            default: c->Tokens.push_back({'L', 0, false, p.substr(i, count)}); break;
+        }
+        i += count;
+    }
+    return c;
+}
+
+// Patterns repeat for every value of a column; the last few stay compiled.
+std::shared_ptr<const TCompiledDatePattern> CompiledDatePattern(std::string_view pattern) {
+    static thread_local std::shared_ptr<const TCompiledDatePattern> cache[8];
+    static thread_local unsigned next = 0;
+    for (const auto& c : cache)
+        if (c && c->Text == pattern) return c;
+    auto& slot = cache[next++ % 8];
+    slot = CompileDatePattern(pattern);
+    return slot;
+}
+
 class TDateTimeFormatter {
 public:
     explicit TDateTimeFormatter(TDateTime value)
@@ -88,81 +178,42 @@ public:
             AppendC(level);
             return;
         }
-        char lastToken = ' ';
-        for (size_t i = 0; i < p.size();) {
-            char c = p[i];
-            char token = AsciiUpper(c);
-            if (c == '"' || c == '\'') {
-                size_t end = p.find(c, i + 1);
-                if (end == std::string_view::npos) end = p.size();
-                Out.append(p.substr(i + 1, end - i - 1));
-                i = end < p.size() ? end + 1 : end;
-                continue;
-            }
-            size_t count = 1;
-            const bool letter = (token >= 'A' && token <= 'Z');
-            while (letter && i + count < p.size() && AsciiUpper(p[i + count]) == token) ++count;
-            if (token == 'M' && (lastToken == 'H')) token = 'N';
-            if (letter) lastToken = token;
-            switch (token) {
+        // Held while in use: nested locale patterns may push it out of the cache.
+        const std::shared_ptr<const TCompiledDatePattern> compiled = CompiledDatePattern(p);
+        for (const TDateToken& t : compiled->Tokens) {
+            const int count = t.Count;
+            switch (t.Kind) {
                 case 'Y':
                     if (count <= 2) AppendPadded(Out, Parts.Year % 100, 2);
                     else AppendPadded(Out, Parts.Year, 4);
                     break;
                 case 'M':
-                    if (count <= 2) AppendPadded(Out, Parts.Month, static_cast<int>(count));
+                    if (count <= 2) AppendPadded(Out, Parts.Month, count);
                     else if (count == 3) Out += Fs.ShortMonthNames[Parts.Month - 1];
                     else Out += Fs.LongMonthNames[Parts.Month - 1];
                     break;
-                case 'D':
-                    AppendDay(count, level);
-                    break;
+                case 'D': AppendDay(static_cast<size_t>(count), level); break;
                 case 'H': {
-                    // Twelve-hour clock when an am/pm element follows anywhere later.
                     int hour = Parts.Hour;
-                    if (HasAmPmAfter(p, i + count)) {
+                    if (t.Twelve) {
                         hour %= 12;
                         if (hour == 0) hour = 12;
                     }
                     AppendPadded(Out, hour, count >= 2 ? 2 : 1);
                     break;
                 }
-                case 'N':
-                    AppendPadded(Out, Parts.Minute, count >= 2 ? 2 : 1);
-                    break;
-                case 'S':
-                    AppendPadded(Out, Parts.Second, count >= 2 ? 2 : 1);
-                    break;
-                case 'Z':
-                    AppendPadded(Out, Parts.MSec, count >= 3 ? 3 : 1);
-                    break;
+                case 'N': AppendPadded(Out, Parts.Minute, count >= 2 ? 2 : 1); break;
+                case 'S': AppendPadded(Out, Parts.Second, count >= 2 ? 2 : 1); break;
+                case 'Z': AppendPadded(Out, Parts.MSec, count >= 3 ? 3 : 1); break;
                 case 'T':
                     if (level < 2) Append(count == 1 ? Fs.ShortTimeFormat : Fs.LongTimeFormat, level + 1);
                     break;
-                case 'C':
-                    AppendC(level);
-                    break;
-                case 'A': {
-                    size_t used = AppendAmPm(p, i);
-                    if (used) {
-                        i += used;
-                        continue;
-                    }
-                    Out += c;
-                    count = 1;
-                    break;
-                }
-                case '/':
-                    Out += Fs.DateSeparator;
-                    break;
-                case ':':
-                    Out += Fs.TimeSeparator;
-                    break;
-                default:
-                    Out.append(count, c);
-                    break;
+                case 'C': AppendC(level); break;
+                case 'A': AppendAmPm(t); break;
+                case '/': Out += Fs.DateSeparator; break;
+                case ':': Out += Fs.TimeSeparator; break;
+                default: Out += t.Text; break;
             }
-            i += count;
         }
     }
 
@@ -190,37 +241,12 @@ private:
         }
     }
 
-    static bool HasAmPmAfter(std::string_view p, size_t from) {
-        for (size_t i = from; i < p.size(); ++i) {
-            if (p[i] == '"' || p[i] == '\'') {
-                size_t end = p.find(p[i], i + 1);
-                if (end == std::string_view::npos) return false;
-                i = end;
-                continue;
-            }
-            if (StartsWithNoCase(p, i, "am/pm") || StartsWithNoCase(p, i, "a/p") ||
-                StartsWithNoCase(p, i, "ampm"))
-                return true;
-        }
-        return false;
-    }
 
-    // Writes an am/pm element at p[i]; returns the characters it used, 0 when none is there.
-    size_t AppendAmPm(std::string_view p, size_t i) {
-        bool pm = Parts.Hour >= 12;
-        if (StartsWithNoCase(p, i, "am/pm")) {
-            Out.append(p.substr(pm ? i + 3 : i, 2));
-            return 5;
-        }
-        if (StartsWithNoCase(p, i, "a/p")) {
-            Out += p[pm ? i + 2 : i];
-            return 3;
-        }
-        if (StartsWithNoCase(p, i, "ampm")) {
-            Out += pm ? Fs.TimePMString : Fs.TimeAMString;
-            return 4;
-        }
-        return 0;
+    void AppendAmPm(const TDateToken& t) {
+        const bool pm = Parts.Hour >= 12;
+        if (t.Count == 5) Out.append(t.Text.substr(pm ? 3 : 0, 2));      // am/pm, in its own case
+        else if (t.Count == 3) Out += t.Text[pm ? 2 : 0];                // a/p
+        else Out += pm ? Fs.TimePMString : Fs.TimeAMString;             // ampm
     }
 
     TDateTime Value;
