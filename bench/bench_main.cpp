@@ -9,6 +9,7 @@
 
 #include "bench/BenchData.h"
 #include "data/IB_Query.h"
+#include "exporters/sheet/IB_OstrelDBF.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelHTML.h"
 #include "exporters/text/IB_OstrelRTF.h"
@@ -59,6 +60,11 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
                 }
             };
         }
+        return e;
+    }
+    if (format == "dbf") {
+        auto e = std::make_unique<TIB_OstrelDBF>();
+        e->SetFileName(out);
         return e;
     }
     if (format == "latex") {

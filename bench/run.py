@@ -55,6 +55,16 @@ def prepare(rows, data, build):
 
 
 PY_CSV = "import csv,pickle,sys; rows=pickle.load(open(sys.argv[1],'rb')); w=csv.writer(open(sys.argv[2],'w',newline='')); w.writerows(rows)"
+PY_DBF = ("import dbf,pickle,sys,datetime\n"
+          "rows=pickle.load(open(sys.argv[1],'rb'))\n"
+          "t=dbf.Table(sys.argv[2],'ID N(11,0); NAME C(254); CITY C(254); SALARY N(15,4); PRICE N(15,4); "
+          "BIRTH D; CREATED D; ACTIVE L',codepage='utf8')\n"
+          "t.open(dbf.READ_WRITE)\n"
+          "conv=lambda v: None if v != v else v\n"
+          "day=lambda s: datetime.date.fromisoformat(s[:10]) if isinstance(s,str) else None\n"
+          "for r in rows: t.append((conv(r[0]),r[1] if isinstance(r[1],str) else '',r[2] if isinstance(r[2],str) else '',"
+          "conv(r[3]) or 0,conv(r[4]) or 0,day(r[5]),day(r[6]),r[7] if isinstance(r[7],bool) else None))\n"
+          "t.close()\n")
 PANDAS = "import pandas,sys; f=pandas.read_pickle(sys.argv[1]); getattr(f, sys.argv[2])(sys.argv[3], **eval(sys.argv[4]))"
 
 
@@ -79,7 +89,7 @@ def main():
     for rows in [int(s) for s in args.sizes.split(",")]:
         base = prepare(rows, data, args.build)
         o = os.path.join(out, "o")
-        for fmt in ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late"]:
+        for fmt in ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late", "dbf"]:
             add(rows, fmt, "ostrel (memory)", [bench, "export", str(rows), fmt, o + "." + fmt])
         add(rows, "csv", "ostrel (Firebird file)", [bench, "export", str(rows), "csv", o + ".fb.csv", base + ".fdb"])
         with open(o + ".select.sql", "w") as f:
@@ -90,6 +100,7 @@ def main():
         add(rows, "sql", "sqlite3 .mode insert", ["sqlite3", base + ".sqlite", ".mode insert BENCH", ".output " + o + ".sq.sql", "select * from bench"])
         add(rows, "csv", "python csv", [sys.executable, "-c", PY_CSV, base + ".rows.pickle", o + ".py.csv"])
         if rows <= 100000:
+            add(rows, "dbf", "python3-dbf", [sys.executable, "-c", PY_DBF, base + ".rows.pickle", o + ".py.dbf"])
             for fmt, method, kw in [("csv", "to_csv", "{}"), ("xml", "to_xml", "{}"), ("html", "to_html", "{}"),
                                     ("latex", "to_latex", "{}")]:
                 add(rows, fmt, "pandas " + method, [sys.executable, "-c", PANDAS, base + ".pickle", method,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "exporters/sheet/IB_OstrelDBF.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelClipboard.h"
 #include "exporters/text/IB_OstrelHTML.h"
@@ -23,7 +24,7 @@ const std::vector<TFormatEntry>& Formats() {
     static const std::vector<TFormatEntry> formats = {
         {"txt", {"txt"}}, {"csv", {"csv"}}, {"dif", {"dif"}},          {"sylk", {"slk", "sylk"}},
         {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"html", {"htm", "html"}},
-        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"clipboard", {}},
+        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"dbf", {"dbf"}}, {"clipboard", {}},
     };
     return formats;
 }
@@ -164,6 +165,11 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
         auto e = Configured<TIB_OstrelRTF>(o, fileName);
         ApplyPublished(*e, o);
         if (o.Landscape) e->Options().PageOrientation = poLandscape;
+        return e;
+    }
+    if (format == "dbf") {
+        auto e = Configured<TIB_OstrelDBF>(o, fileName);
+        ApplyPublished(*e, o);
         return e;
     }
     if (format == "clipboard") {

@@ -27,7 +27,7 @@ TEST(Cli, EveryFormatFromTheSampleDatabase) {
         {"c.txt", "Afghanistan"}, {"c.csv", "\"Afghanistan\""},   {"c.dif", "\"Afghanistan\""},
         {"c.slk", "K\"Afghanistan\""}, {"c.xml", "NAME=\"Afghanistan\""}, {"c.sql", "'Afghanistan'"},
         {"c.tex", "Afghanistan"}, {"c.htm", ">Afghanistan</td>"}, {"c.rtf", "{Afghanistan}\\cell"},
-        {"c.doc", "{Afghanistan}\\cell"}};
+        {"c.doc", "{Afghanistan}\\cell"}, {"c.dbf", "Afghanistan"}};
     for (auto [file, needle] : cases) {
         SCOPED_TRACE(file);
         TCommandResult r = Export(SampleArgs(dir) + " " + ShellQuote(dir.File(file)));
