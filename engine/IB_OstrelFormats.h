@@ -48,8 +48,6 @@ public:
     static std::string DefaultBooleanTrue() { return "true"; }
     static std::string DefaultBooleanFalse() { return "false"; }
 
-    bool operator==(const TOstrelFormats&) const = default;
-
 private:
     std::string FIntegerFormat, FFloatFormat, FDateFormat, FTimeFormat, FDateTimeFormat,
         FCurrencyFormat, FBooleanTrue, FBooleanFalse, FNullString;

@@ -146,7 +146,7 @@ TIB_Column* TMemDataset::FieldByName(const std::string& name) const {
 }
 
 const TMemCell& TMemDataset::CurrentCell(int column) const {
-    static const TMemCell null;
+    static const TMemCell null{};
     if (!FActive || FRow < 0 || FRow >= RowCount()) return null;
     return FCells[static_cast<size_t>(FRow) * FColumns.size() + column];
 }

@@ -69,7 +69,7 @@ TEST(Cli, CsvFileAsSource) {
 
 TEST(Cli, BadUsageIsExitCodeTwo) {
     TTempDir dir;
-    for (const std::string args : {std::string("--bogus x.csv"), std::string("x.csv"),
+    for (const std::string& args : {std::string("--bogus x.csv"), std::string("x.csv"),
                                    "--database x.gdb " + ShellQuote(dir.File("x.csv")),
                                    SampleArgs(dir) + " " + ShellQuote(dir.File("x.unknown")),
                                    SampleArgs(dir) + " --format nope " + ShellQuote(dir.File("x.csv")),
