@@ -69,12 +69,12 @@ void TIB_OstrelLaTeX::BeginExport() {
     w.EmptyLine();
     for (const auto& line : Header()) w.WriteLn(line);
     w.WriteLn("\\par\\bigskip");
-    std::string spec = "|";
+    std::string layout = "|";
     for (int i = 0; i < Columns().Count(); ++i) {
         const TOstrelColType t = Columns()[i].ColType;
-        spec += (t == ectInteger || t == ectFloat || t == ectCurrency) ? "r|" : "l|";
+        layout += (t == ectInteger || t == ectFloat || t == ectCurrency) ? "r|" : "l|";
     }
-    w.BeginEnv("tabular", spec);
+    w.BeginEnv("tabular", layout);
     w.HLine();
 }
 
