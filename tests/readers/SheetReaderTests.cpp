@@ -56,3 +56,46 @@ TEST(SheetReaders, DbfreadAndLibreOfficeReadTheTable) {
 
 }  // namespace
 }  // namespace ostrel::test
+
+#include "platform/CompoundFile.h"
+
+namespace ostrel::test {
+namespace {
+
+const char* kOleCheck =
+    "import sys, olefile\n"
+    "ole = olefile.OleFileIO(sys.argv[1])\n"
+    "data = ole.openstream('Workbook').read()\n"
+    "print(ole.listdir(), data == open(sys.argv[2], 'rb').read(), ole.get_size('Workbook'))\n";
+
+TEST(SheetReaders, OlefileReadsTheCompoundFile) {
+    REQUIRE_READER("/usr/bin/python3");
+    TTempDir dir;
+    {
+        std::ofstream py(dir.File("check.py"));
+        py << kOleCheck;
+    }
+    // Empty, mini stream, the cut-off on both sides, and a stream large enough for DIFAT sectors.
+    for (size_t size : {size_t{0}, size_t{100}, size_t{4095}, size_t{4096}, size_t{5000}, size_t{8000000}}) {
+        SCOPED_TRACE(size);
+        std::string data(size, '\0');
+        for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
+        {
+            TFileStream f(dir.File("book.xls"), TFileMode::Create);
+            WriteCompoundFile(f, u"Workbook", data);
+            f.Close();
+            TFileStream raw(dir.File("raw.bin"), TFileMode::Create);
+            raw.Write(data);
+            raw.Close();
+        }
+        const std::string file = ReadAll(dir.File("book.xls"));
+        EXPECT_EQ(file.size() % 512, 0u);
+        EXPECT_EQ(file.substr(0, 8), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+        TCommandResult r = RunCommand("/usr/bin/python3 " + ShellQuote(dir.File("check.py")) + " " +
+                                      ShellQuote(dir.File("book.xls")) + " " + ShellQuote(dir.File("raw.bin")));
+        EXPECT_EQ(r.Output, "[['Workbook']] True " + std::to_string(size) + "\n");
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::test
