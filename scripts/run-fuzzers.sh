@@ -12,7 +12,7 @@ for target in fuzz_number_pattern fuzz_datetime_pattern fuzz_parsers fuzz_color_
     mkdir -p "$corpus"
     [ -d "$root/fuzz/corpus/$target" ] && cp "$root/fuzz/corpus/$target"/* "$corpus"/
     echo "== $target (${seconds}s)"
-    "$build/fuzz/$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    "$build/bin/$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -max_len=512 -artifact_prefix="$work/" -print_final_stats=0 2>&1 | tail -n 3
     if ls "$work"/crash-* "$work"/timeout-* "$work"/oom-* >/dev/null 2>&1; then
         echo "$target found a failure" >&2
