@@ -81,6 +81,18 @@ std::string Trim(std::string_view s) {
     return std::string(s.substr(b, e - b));
 }
 
+std::string QuotedDoubling(std::string_view text, char quote) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += quote;
+    for (char c : text) {
+        if (c == quote) out += quote;
+        out += c;
+    }
+    out += quote;
+    return out;
+}
+
 void TStringList::Move(int from, int to) {
     if (from == to) return;
     std::string s = FItems.at(from);

@@ -9,14 +9,7 @@ namespace {
 
 
 // A DIF string: readers take a doubled quote inside it as one quote.
-std::string DIFString(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
+std::string DIFString(const std::string& text) { return QuotedDoubling(text, '"'); }
 
 // A SYLK text: a semicolon ends a field unless it is doubled.
 std::string SYLKString(const std::string& text) {
@@ -218,15 +211,7 @@ std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& tex
 
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
     if (FExportType != etCSV || !FCSVQuoteStrings || Text.empty()) return Text;
-    std::string out;
-    out.reserve(Text.size() + 2);
-    out += '"';
-    for (char ch : Text) {
-        if (ch == '"') out += '"';
-        out += ch;
-    }
-    out += '"';
-    return out;
+    return QuotedDoubling(Text, '"');
 }
 
 }  // namespace ostrel

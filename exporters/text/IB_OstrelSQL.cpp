@@ -81,23 +81,10 @@ std::string PlainNumber(const TDecimal& value) { return GeneralForm(value, '.');
 }  // namespace
 
 std::string SqlIdentifier(const std::string& name) {
-    if (IsPlainIdentifier(name)) return name;
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
+    return IsPlainIdentifier(name) ? name : QuotedDoubling(name, '"');
 }
 
-std::string SqlString(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'') out += '\'';
-        out += c;
-    }
-    return out + "'";
-}
+std::string SqlString(const std::string& text) { return QuotedDoubling(text, '\''); }
 
 void TIB_OstrelSQL::BeginExport() {
     TIB_OstrelAdvancedText::BeginExport();
