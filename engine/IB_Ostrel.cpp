@@ -141,6 +141,25 @@ void TIB_Ostrel::SkipRecords(int Count) {
     }
 }
 
+bool TIB_Ostrel::PrePass(const std::function<void()>& row, const std::function<void()>& fetched) {
+    bool completed = true;
+    RestoringPosition([&] {
+        MoveFirst();
+        SkipRecords(FSkipRecCount);
+        FRecordCounter = 0;
+        while (!IsEndOfData() && (FExportRecCount == 0 || FRecordCounter < FExportRecCount)) {
+            if (FAborted && !AskContinue()) {
+                completed = false;
+                break;
+            }
+            if (row) row();
+            MoveNext();
+            if (fetched) fetched();
+        }
+    });
+    return completed;
+}
+
 bool TIB_Ostrel::AskContinue() {
     bool canContinue = !FAborted;
     if (OnStopExport) OnStopExport(this, canContinue);

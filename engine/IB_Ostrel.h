@@ -117,6 +117,26 @@ protected:
     int SavePosition();
     void RestorePosition(int Position);
     bool AskContinue();
+    // Runs a pass over the source and returns it to the row it stood on, also when the pass fails.
+    template <class F>
+    void RestoringPosition(F pass) {
+        const int position = SavePosition();
+        try {
+            pass();
+        } catch (...) {
+            try {
+                RestorePosition(position);
+            } catch (...) {
+                // The pass's own failure is the one to report.
+            }
+            throw;
+        }
+        RestorePosition(position);
+    }
+    // Walks the rows a run is about to write (from the first row, past SkipRecCount, within
+    // ExportRecCount), calling row() on each before moving on and fetched() after; the source
+    // returns to where it stood. False when the pass was stopped.
+    bool PrePass(const std::function<void()>& row, const std::function<void()>& fetched);
     void DoGetCellParams(int RecNo, int ColNo, const std::string& Value, TOstrelColAlign& Align,
                          TFont& Font, TColor& Background);
     void CheckSource();

@@ -257,28 +257,14 @@ std::string TOstrelColumns::SQLTypeOf(const TOstrelColumn& c) const {
 void TOstrelColumns::AutoCalcWidth() {
     TIB_Ostrel& e = FExporter;
     for (auto& c : FItems) c.Width = std::max<int>(c.Width, static_cast<int>(CharLength(c.Caption)));
-    const int position = e.SavePosition();
-    try {
-        e.MoveFirst();
-        e.SkipRecords(e.FSkipRecCount);
-        e.FRecordCounter = 0;
-        while (!e.IsEndOfData() && (e.FExportRecCount == 0 || e.FRecordCounter < e.FExportRecCount)) {
-            if (e.FAborted && !e.AskContinue()) break;
-            for (int i = 0; i < Count(); ++i)
-                FItems[i].Width = std::max<int>(FItems[i].Width,
-                                                static_cast<int>(CharLength(e.GetExportText(i, true))));
-            e.MoveNext();
+    e.PrePass(
+        [&] {
+            for (auto& c : FItems)
+                c.Width = std::max<int>(c.Width, static_cast<int>(CharLength(e.GetExportText(&c - FItems.data(), true))));
+        },
+        [&] {
             if (e.OnFetchedRecord) e.OnFetchedRecord(this, e.FRecordCounter);
-        }
-    } catch (...) {
-        try {
-            e.RestorePosition(position);
-        } catch (...) {
-            // The pass's own failure is the one to report.
-        }
-        throw;
-    }
-    e.RestorePosition(position);
+        });
 }
 
 }  // namespace ostrel

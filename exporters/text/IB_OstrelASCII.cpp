@@ -80,31 +80,10 @@ void TIB_OstrelASCII::BeginExport() {
 }
 
 bool TIB_OstrelASCII::CountDIFRows() {
-    const int position = SavePosition();
-    bool completed = true;
-    try {
-        MoveFirst();
-        SkipRecords(SkipRecCount());
-        FRecordCounter = 0;
-        while (!IsEndOfData() && (ExportRecCount() == 0 || FRecordCounter < ExportRecCount())) {
-            if (FAborted && !AskContinue()) {
-                completed = false;
-                break;
-            }
-            MoveNext();
-            DoFetchedRecord(FRecordCounter);
-            ++FDIFRowCount;
-        }
-    } catch (...) {
-        try {
-            RestorePosition(position);
-        } catch (...) {
-            // The pass's own failure is the one to report.
-        }
-        throw;
-    }
-    RestorePosition(position);
-    return completed;
+    return PrePass(nullptr, [&] {
+        DoFetchedRecord(FRecordCounter);
+        ++FDIFRowCount;
+    });
 }
 
 void TIB_OstrelASCII::AfterExport() {

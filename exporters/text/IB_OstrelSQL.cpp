@@ -110,23 +110,14 @@ void TIB_OstrelSQL::BeginExport() {
 void TIB_OstrelSQL::SizeTextColumns() {
     if (ExportSource() != esListView && ExportSource() != esStringGrid) return;
     std::vector<size_t> longest(Columns().Count(), 1);
-    const int position = SavePosition();
-    try {
+    RestoringPosition([&] {
         MoveFirst();
         while (!IsEndOfData()) {
             for (int i = 0; i < Columns().Count(); ++i)
                 longest[i] = std::max(longest[i], CharLength(SourceText(Columns()[i])));
             MoveNext();
         }
-    } catch (...) {
-        try {
-            RestorePosition(position);
-        } catch (...) {
-            // The pass's own failure is the one to report.
-        }
-        throw;
-    }
-    RestorePosition(position);
+    });
     for (int i = 0; i < Columns().Count(); ++i) {
         TOstrelColumn& c = Columns()[i];
         if (c.ColType == ectString)
