@@ -149,6 +149,9 @@ protected:
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
     bool FormatTypedValue(const TOstrelColumn& column, std::string& text);
+    // Whether GetExportText passed the value through ReplaceSpecialChars: formatted, not NULL,
+    // and of a type it escapes. Exporters escape the other values where their format needs it.
+    bool IsEscapedByFormatting(int Index, bool Formatted);
     // The dataset column behind an export column, for typed reads; nullptr for list views and
     // string grids.
     const TIB_Column* DatasetColumn(int Index) const;

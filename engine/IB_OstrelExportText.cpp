@@ -33,6 +33,11 @@ bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
     }
 }
 
+bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
+    const TOstrelColType type = FColumns[Index].ColType;
+    return Formatted && type != ectBoolean && type != ectUnknown && !IsNullValue(Index);
+}
+
 std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     const TOstrelColumn& c = FColumns[Index];
     std::string text;

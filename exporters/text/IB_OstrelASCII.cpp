@@ -21,9 +21,6 @@ std::string SYLKString(const std::string& text) {
     return out + "\"";
 }
 
-// A number with a point and no grouping, as every reader takes it.
-std::string PlainNumber(const TDecimal& value) { return GeneralForm(value, '.'); }
-
 }  // namespace
 
 TIB_OstrelASCII::TIB_OstrelASCII(TComponent* AOwner)
@@ -174,7 +171,7 @@ std::string TIB_OstrelASCII::DIFTuple(int Index, bool Formatted) {
         const std::string raw = TIB_OstrelFormatText::GetColData(Index, false);
         if (c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) {
             TDecimal number;
-            if (TryStrToDecimal(raw, number)) return "0," + PlainNumber(number) + "\r\nV\r\n";
+            if (TryStrToDecimal(raw, number)) return "0," + GeneralForm(number, '.') + "\r\nV\r\n";
         } else if (c.ColType == ectBoolean) {
             const std::string t = Trim(raw);
             if (SameText(t, "true") || SameText(t, Formats().BooleanTrue())) return "0,1\r\nTRUE\r\n";

@@ -276,8 +276,8 @@ TColor TIB_OstrelHTML::RowBackground(int recNo) const {
 std::string TIB_OstrelHTML::GetColData(int Index, bool Formatted) {
     std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
     const TOstrelColumn& c = Columns()[Index];
-    const bool escapedByFormatting = Formatted && !IsNullValue(Index) && c.ColType != ectBoolean && c.ColType != ectUnknown;
-    if (!escapedByFormatting && c.ColType != ectBoolean && !FBoolAsCheckBox) v = ReplaceSpecialChars(v);
+    if (!IsEscapedByFormatting(Index, Formatted) && c.ColType != ectBoolean && !FBoolAsCheckBox)
+        v = ReplaceSpecialChars(v);
     if (v.empty()) v = "&nbsp";
 
     const int n = RecordCounter();

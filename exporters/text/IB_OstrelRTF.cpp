@@ -274,7 +274,7 @@ std::string TIB_OstrelRTF::GetColData(int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
     // NULL texts, Booleans and raw values are not escaped by the value formatting; a brace or
     // backslash in them would break the document.
-    if (!Formatted || c.ColType == ectBoolean || c.ColType == ectUnknown || IsNullValue(Index)) v = RtfEscape(v);
+    if (!IsEscapedByFormatting(Index, Formatted)) v = RtfEscape(v);
     TFont font = FOptions.DefaultFont;
     TOstrelColAlign align = c.Align;
     TColor background = clWhite;

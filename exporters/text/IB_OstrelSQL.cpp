@@ -75,9 +75,6 @@ std::string IsoLiteral(TOstrelColType type, TDateTime value) {
     }
 }
 
-// A number with a point and no grouping, as every reader takes it.
-std::string PlainNumber(const TDecimal& value) { return GeneralForm(value, '.'); }
-
 }  // namespace
 
 std::string SqlIdentifier(const std::string& name) {
@@ -162,7 +159,7 @@ std::string TIB_OstrelSQL::SqlLiteral(int Index) {
         TDecimal number;
         TDateTime moment;
         if ((type == ectInteger || type == ectFloat || type == ectCurrency) && column->GetDecimal(number))
-            return PlainNumber(number);
+            return GeneralForm(number, '.');
         if ((type == ectDate || type == ectTime || type == ectDateTime) && column->GetDateTime(moment))
             return IsoLiteral(type, moment);
     }
@@ -184,7 +181,7 @@ std::string TIB_OstrelSQL::SqlLiteral(int Index) {
             int64_t whole;
             if (TryStrToInt64(raw, whole)) return std::to_string(whole);
             TDecimal number;
-            if (TryStrToDecimal(raw, number)) return PlainNumber(number);
+            if (TryStrToDecimal(raw, number)) return GeneralForm(number, '.');
             // A text that is no number still gives a valid statement.
             return SqlString(raw);
         }

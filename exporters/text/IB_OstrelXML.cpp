@@ -94,9 +94,7 @@ std::string TIB_OstrelXML::GetColData(int Index, bool Formatted) {
     std::string text = TIB_OstrelText::GetColData(Index, Formatted);
     // The engine leaves NULL texts, Booleans and raw values unescaped; an attribute needs them
     // escaped as well.
-    const TOstrelColType type = Columns()[Index].ColType;
-    if (!Formatted || type == ectBoolean || type == ectUnknown || IsNullValue(Index))
-        text = ReplaceSpecialChars(text);
+    if (!IsEscapedByFormatting(Index, Formatted)) text = ReplaceSpecialChars(text);
     return text;
 }
 
