@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exporters/sheet/IB_OstrelDBF.h"
+#include "exporters/sheet/IB_OstrelXLS.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelClipboard.h"
 #include "exporters/text/IB_OstrelHTML.h"
@@ -24,7 +25,7 @@ const std::vector<TFormatEntry>& Formats() {
     static const std::vector<TFormatEntry> formats = {
         {"txt", {"txt"}}, {"csv", {"csv"}}, {"dif", {"dif"}},          {"sylk", {"slk", "sylk"}},
         {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"html", {"htm", "html"}},
-        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"dbf", {"dbf"}}, {"clipboard", {}},
+        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"xls", {"xls"}}, {"dbf", {"dbf"}}, {"clipboard", {}},
     };
     return formats;
 }
@@ -167,6 +168,26 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
         if (o.Landscape) e->Options().PageOrientation = poLandscape;
         return e;
     }
+    if (format == "xls") {
+        auto e = Configured<TIB_OstrelXLS>(o, fileName);
+        ApplyPublished(*e, o);
+        if (!o.SheetTitle.empty()) e->Options().SetSheetTitle(o.SheetTitle);
+        e->Options().PageHeader = o.PageHeader;
+        if (o.PageFooterSet) e->Options().PageFooter = o.PageFooter;
+        e->SetStartDataCol(o.StartCol);
+        for (const auto& a : o.Aggregates) {
+            const size_t eq = a.find('=');
+            const std::string kind = eq == std::string::npos ? "" : LowerCase(a.substr(eq + 1));
+            static const std::vector<std::pair<std::string, TxlsAggregate>> kinds = {
+                {"sum", aggSum}, {"avg", aggAvg}, {"min", aggMin}, {"max", aggMax}};
+            auto found = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == kind; });
+            if (found == kinds.end()) continue;  // refused when the command line was parsed
+            TxlsFieldFormat* f = e->FieldFormats().Add();
+            f->FieldName = a.substr(0, eq);
+            f->Aggregate = found->second;
+        }
+        return e;
+    }
     if (format == "dbf") {
         auto e = Configured<TIB_OstrelDBF>(o, fileName);
         ApplyPublished(*e, o);
@@ -185,6 +206,7 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
 
 int64_t RowsLeftOut(TIB_Ostrel& exporter) {
     if (auto* ascii = dynamic_cast<TIB_OstrelASCII*>(&exporter)) return ascii->RowsLeftOut();
+    if (auto* xls = dynamic_cast<TIB_OstrelXLS*>(&exporter)) return xls->RowsLeftOut();
     return 0;
 }
 

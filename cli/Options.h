@@ -49,6 +49,10 @@ struct TCliOptions {
     bool HtmlExternalCss = false, HtmlIndex = false;
     int HtmlPageRows = 0;
     bool Landscape = false;
+    std::string SheetTitle, PageHeader, PageFooter;
+    bool PageFooterSet = false;
+    std::vector<std::string> Aggregates;  // NAME=sum|avg|min|max
+    int StartCol = 0;
 
     bool Quiet = false;
 };

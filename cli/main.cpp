@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <regex>
 
 #include "cli/CsvSource.h"
 #include "cli/ExporterFactory.h"
@@ -161,8 +162,14 @@ int Run(TCliOptions o) {
         return kExitFailed;
     }
     if (const int64_t left = RowsLeftOut(*exporter); left > 0)
-        std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
-                  << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
+    {
+        if (format == "xls")
+            std::cerr << "ostrel-export: warning: " << left
+                      << " rows were left out: a worksheet holds at most 65,536 rows\n";
+        else
+            std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
+                      << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
+    }
     if (!o.Quiet) std::cerr << "ostrel-export: " << exporter->RecordCounter() << " rows written to " << where << "\n";
     return kExitDone;
 }
@@ -248,10 +255,23 @@ int main(int argc, char** argv) {
         ->check(CLI::NonNegativeNumber)->group(fmt);
     app.add_flag("--html-index", o.HtmlIndex, "HTML: write an index page of the page files")->group(fmt);
     app.add_flag("--landscape", o.Landscape, "RTF and Word: landscape pages")->group(fmt);
+    app.add_option("--sheet-title", o.SheetTitle, "XLS: name of the worksheet")->group(fmt);
+    app.add_option("--page-header", o.PageHeader, "XLS: printed page header (&P page, &N pages)")->group(fmt);
+    app.add_option("--page-footer", o.PageFooter, "XLS: printed page footer (default \"Page &P of &N\")")->group(fmt);
+    app.add_option("--aggregate", o.Aggregates, "XLS: NAME=sum|avg|min|max, a formula below the column")
+        ->check(CLI::Validator(
+            [](std::string& a) -> std::string {
+                static const std::regex kind(".+=(sum|avg|min|max)", std::regex::icase);
+                return std::regex_match(a, kind) ? "" : "expected NAME=sum, NAME=avg, NAME=min or NAME=max";
+            },
+            "NAME=KIND"))
+        ->group(fmt);
+    app.add_option("--start-col", o.StartCol, "XLS: sheet column of the first field")->check(CLI::Range(0, 255))->group(fmt);
     app.add_flag("-q,--quiet", o.Quiet, "No progress and no summary");
 
     try {
         app.parse(argc, argv);
+        o.PageFooterSet = app.count("--page-footer") > 0;
         if (o.Database.empty() && o.CsvFile.empty())
             throw CLI::ValidationError("a source is needed: --database with --sql, or --csv");
     } catch (const CLI::CallForHelp& e) {

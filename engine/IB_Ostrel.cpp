@@ -62,15 +62,27 @@ TCharSet TIB_Ostrel::GetSpecialChars() { return {}; }
 
 std::string TIB_Ostrel::ReplaceSpecialChars(const std::string& Text) { return Text; }
 
-void TIB_Ostrel::ExportToStream(TStream& stream) {
-    FWriter = GetWriterClass()(stream);
+void TIB_Ostrel::ExportToStream(TStream& stream) { RunWith(GetWriterClass()(stream)); }
+
+std::unique_ptr<TOstrelWriter> TIB_Ostrel::RunWith(std::unique_ptr<TOstrelWriter> writer) {
+    FWriter = std::move(writer);
     try {
         RunExport();
     } catch (...) {
         FWriter.reset();
         throw;
     }
-    FWriter.reset();
+    return std::move(FWriter);
+}
+
+int64_t TIB_Ostrel::CountRowsLeft() {
+    int64_t passed = FRecordCounter, left = 0;
+    while (!TIB_Ostrel::IsEndOfData() && (FExportRecCount == 0 || passed < FExportRecCount)) {
+        MoveNext();
+        ++passed;
+        ++left;
+    }
+    return left;
 }
 
 void TIB_Ostrel::RunExport() {

@@ -110,6 +110,12 @@ protected:
 
     // Operations descendants call.
     void ExportToStream(TStream& stream);
+    // Runs the export through the given writer and hands it back when the run succeeded, for
+    // writers that complete their file afterwards; on failure the writer is destroyed.
+    std::unique_ptr<TOstrelWriter> RunWith(std::unique_ptr<TOstrelWriter> writer);
+    // After a format's own row limit ended the loop: the rows the run would still have
+    // written, walked to the end of the source.
+    int64_t CountRowsLeft();
     void RunExport();
     void MoveFirst();
     void MoveNext();

@@ -146,6 +146,32 @@ size_t CharLength(std::string_view text) {
     return n;
 }
 
+size_t Utf16Length(std::string_view text) {
+    if (FormatSettings().CodePage != CP_UTF8) return text.size();
+    size_t n = 0;
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            ++n;
+        } else {
+            n += DecodeUtf8(text, i) >= 0x10000 ? 2 : 1;
+        }
+    }
+    return n;
+}
+
+std::string_view HeadOfBytes(std::string_view text, size_t bytes) {
+    if (text.size() <= bytes) return text;
+    if (FormatSettings().CodePage != CP_UTF8) return text.substr(0, bytes);
+    size_t end = 0;
+    for (size_t i = 0; i < text.size();) {
+        DecodeUtf8(text, i);
+        if (i > bytes) break;
+        end = i;
+    }
+    return text.substr(0, end);
+}
+
 size_t ByteLengthOfChars(std::string_view text, size_t chars) {
     if (FormatSettings().CodePage != CP_UTF8) return std::min(chars, text.size());
     size_t i = 0;

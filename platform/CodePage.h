@@ -20,6 +20,11 @@ size_t CharLength(std::string_view text);
 // The number of bytes that make up the first `chars` characters of the text.
 size_t ByteLengthOfChars(std::string_view text, size_t chars);
 
+// The number of UTF-16 units ToUtf16 gives for a text of the process code page.
+size_t Utf16Length(std::string_view text);
+// The longest head of a text that has at most `bytes` bytes and ends on a character boundary.
+std::string_view HeadOfBytes(std::string_view text, size_t bytes);
+
 // Decodes the UTF-8 character at text[i] and moves i past it; a broken byte gives U+FFFD
 // and moves one byte.
 char32_t DecodeUtf8At(std::string_view text, size_t& i);

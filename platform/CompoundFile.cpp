@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ByteOrder.h"
 #include "platform/Errors.h"
 
 namespace ostrel {
@@ -17,14 +18,8 @@ constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr uint32_t kEntriesPerSector = kSectorSize / 4;  // 128
 constexpr uint32_t kHeaderDifat = 109;
 
-void Put16(std::vector<char>& b, size_t at, uint32_t v) {
-    b[at] = static_cast<char>(v);
-    b[at + 1] = static_cast<char>(v >> 8);
-}
-void Put32(std::vector<char>& b, size_t at, uint32_t v) {
-    Put16(b, at, v);
-    Put16(b, at + 2, v >> 16);
-}
+void Put16(std::vector<char>& b, size_t at, uint32_t v) { PutLE16(reinterpret_cast<uint8_t*>(&b[at]), v); }
+void Put32(std::vector<char>& b, size_t at, uint32_t v) { PutLE32(reinterpret_cast<uint8_t*>(&b[at]), v); }
 
 uint32_t SectorsFor(uint64_t bytes, uint32_t size) { return static_cast<uint32_t>((bytes + size - 1) / size); }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/ByteOrder.h"
 #include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
 #include "platform/Parsers.h"
@@ -12,27 +13,6 @@ namespace ostrel {
 
 namespace {
 
-void Put16(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Put32(uint8_t* p, uint32_t v) {
-    Put16(p, v);
-    Put16(p + 2, v >> 16);
-}
-
-// The longest head of a text that has at most `bytes` bytes and ends on a character boundary.
-std::string_view CutToBytes(std::string_view text, size_t bytes) {
-    if (text.size() <= bytes) return text;
-    size_t end = 0;
-    for (size_t chars = 1;; ++chars) {
-        const size_t next = ByteLengthOfChars(text, chars);
-        if (next > bytes || next == end) break;
-        end = next;
-    }
-    return text.substr(0, end);
-}
 
 }  // namespace
 
@@ -55,14 +35,14 @@ void TODBFWriter::WriteHeader() {
     HeaderImage[3] = static_cast<uint8_t>(tm.tm_mday);
     uint32_t recordLength = 1;
     for (const auto& f : Fields) recordLength += f.Length;
-    Put16(&HeaderImage[8], static_cast<uint32_t>(32 * (Fields.size() + 1) + 1));
-    Put16(&HeaderImage[10], recordLength);
+    PutLE16(&HeaderImage[8], static_cast<uint32_t>(32 * (Fields.size() + 1) + 1));
+    PutLE16(&HeaderImage[10], recordLength);
     Stream().Write(HeaderImage.data(), HeaderImage.size());
     for (const auto& f : Fields) {
         uint8_t d[32] = {};
         std::memcpy(d, f.Name.data(), 11);
         d[11] = static_cast<uint8_t>(f.Type);
-        Put32(d + 12, f.Offset);
+        PutLE32(d + 12, f.Offset);
         d[16] = f.Length;
         d[17] = f.Decimals;
         Stream().Write(d, sizeof d);
@@ -77,7 +57,7 @@ void TODBFWriter::WriteField(int index, const std::string& text) {
     if (!text.empty()) {
         switch (f.Type) {
             case 'C': {
-                const std::string_view cut = CutToBytes(text, f.Length);
+                const std::string_view cut = HeadOfBytes(text, f.Length);
                 b.replace(0, cut.size(), cut);
                 break;
             }
@@ -107,7 +87,7 @@ void TODBFWriter::Finish() {
     TStream& s = Stream();
     const int64_t end = s.Size();
     uint8_t count[4];
-    Put32(count, FRecordCount);
+    PutLE32(count, FRecordCount);
     s.SetPosition(4);
     s.Write(count, sizeof count);
     s.SetPosition(end);
@@ -123,7 +103,7 @@ void TIB_OstrelDBF::BeginExport() {
         std::string name = GetColCaption(i);
         for (char& ch : name)
             if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 32);
-        const std::string_view cut = CutToBytes(name, 10);
+        const std::string_view cut = HeadOfBytes(name, 10);
         std::memcpy(f.Name.data(), cut.data(), cut.size());
         switch (c.ColType) {
             case ectInteger: f.Type = 'N'; f.Length = 11; break;

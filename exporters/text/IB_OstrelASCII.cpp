@@ -85,14 +85,7 @@ bool TIB_OstrelASCII::CountDIFRows() {
 
 void TIB_OstrelASCII::AfterExport() {
     // Rows the limit left out, counted so that the caller can tell the user.
-    if (HasRowLimit() && !FAborted && FRecordCounter > FRowLimit) {
-        int64_t passed = FRecordCounter;
-        while (!BaseEndOfData() && (ExportRecCount() == 0 || passed < ExportRecCount())) {
-            MoveNext();
-            ++passed;
-            ++FRowsLeftOut;
-        }
-    }
+    if (HasRowLimit() && !FAborted && FRecordCounter > FRowLimit) FRowsLeftOut = CountRowsLeft();
     TIB_OstrelFormatText::AfterExport();
 }
 
