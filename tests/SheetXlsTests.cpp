@@ -1,0 +1,269 @@
+// Workbooks record by record: the globals, the worksheet, the inserted styles and shared
+// strings, the patched offsets, and where the exporter puts each cell.
+#include "TestSupport.h"
+#include "exporters/sheet/IB_OstrelXLS.h"
+#include "platform/ByteOrder.h"
+
+namespace ostrel::test {
+namespace {
+
+struct TRecord {
+    uint16_t Id;
+    std::string Body;
+    size_t Offset;
+    uint32_t U16(size_t at) const { return GetLE16(reinterpret_cast<const uint8_t*>(Body.data() + at)); }
+    uint32_t U32(size_t at) const { return GetLE32(reinterpret_cast<const uint8_t*>(Body.data() + at)); }
+};
+
+std::vector<TRecord> Records(const std::string& s) {
+    std::vector<TRecord> out;
+    for (size_t at = 0; at + 4 <= s.size();) {
+        const auto* p = reinterpret_cast<const uint8_t*>(s.data() + at);
+        const uint32_t length = GetLE16(p + 2);
+        out.push_back({static_cast<uint16_t>(GetLE16(p)), s.substr(at + 4, length), at});
+        at += 4 + length;
+    }
+    return out;
+}
+
+std::vector<uint16_t> Ids(const std::vector<TRecord>& records) {
+    std::vector<uint16_t> ids;
+    for (const auto& r : records) ids.push_back(r.Id);
+    return ids;
+}
+
+const TRecord* Find(const std::vector<TRecord>& records, uint16_t id, size_t nth = 0) {
+    for (const auto& r : records)
+        if (r.Id == id && nth-- == 0) return &r;
+    return nullptr;
+}
+
+// The cell record (LABELSST, NUMBER, BOOLERR or FORMULA) at row, col.
+const TRecord* Cell(const std::vector<TRecord>& records, int row, int col) {
+    for (const auto& r : records)
+        if ((r.Id == 0x00FD || r.Id == 0x0203 || r.Id == 0x0205 || r.Id == 0x0006) && r.U16(0) == uint32_t(row) &&
+            r.U16(2) == uint32_t(col))
+            return &r;
+    return nullptr;
+}
+
+double NumberOf(const TRecord& r) {
+    uint64_t bits = r.U32(6) | uint64_t{r.U32(10)} << 32;
+    double v;
+    std::memcpy(&v, &bits, 8);
+    return v;
+}
+
+std::string Hex(std::string_view bytes) {
+    std::string out;
+    char buf[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(buf, sizeof buf, "%02X ", c);
+        out += buf;
+    }
+    if (!out.empty()) out.pop_back();
+    return out;
+}
+
+// Keeps the workbook stream as the run completed it.
+class TCapturingXLS : public TIB_OstrelXLS {
+public:
+    std::string Workbook;
+    using TIB_OstrelXLS::FirstDataRow;
+
+protected:
+    void EndExport() override {
+        TIB_OstrelXLS::EndExport();
+        Workbook = std::string(static_cast<TOXLSWriter*>(Writer())->Workbook());
+    }
+};
+
+class Xls : public ::testing::Test {
+protected:
+    void SetUp() override { e.SetFileName(dir.File("t.xls")); }
+    std::vector<TRecord> Run(TMemDataset& source) {
+        e.SetDataSet(&source);
+        e.DoExecute();
+        return Records(e.Workbook);
+    }
+    TTempDir dir;
+    TCapturingXLS e;
+};
+
+TEST_F(Xls, GlobalsWorksheetAndPatches) {
+    TFormatSettingsScope us(UsSettings());
+    TMemDataset ds;
+    ds.AddField("I", TMemFieldType::Integer);
+    ds.AddField("S", TMemFieldType::String, 12);
+    ds.AddField("D", TMemFieldType::Date);
+    ds.AppendRow({int64_t{7}, "Jürgen", EncodeDate(1974, 5, 1)});
+    ds.AppendRow({int64_t{-3}, "東", EncodeDate(1900, 3, 1)});
+    ds.Open();
+    e.ColumnsWidth().Add("S=300");  // wider than a column can be: 255
+    const auto r = Run(ds);
+
+    const std::vector<uint16_t> expected = {
+        0x0809, 0x005C, 0x0042, 0x0161, 0x013D, 0x009C, 0x0019, 0x0012, 0x0013, 0x01AF, 0x01BC, 0x003D,
+        0x0040, 0x008D, 0x0022, 0x000E, 0x01B7, 0x00DA, 0x0031, 0x0031, 0x0031, 0x0031,
+        0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0, 0x00E0,
+        0x00E0, 0x00E0, 0x00E0, 0x00E0,
+        // style block: number formats (integer, date), the bold caption font, the XFs
+        0x041E, 0x041E, 0x0031, 0x00E0, 0x00E0, 0x00E0,
+        0x0085, 0x008C, 0x00FC, 0x000A,
+        0x0809, 0x000D, 0x000C, 0x000F, 0x0011, 0x0010, 0x005F, 0x002A, 0x002B, 0x0082, 0x0080, 0x0225,
+        0x0081, 0x0014, 0x0015, 0x0083, 0x0084, 0x0055, 0x007D, 0x007D, 0x007D, 0x0200,
+        0x00FD, 0x00FD, 0x00FD,          // captions
+        0x0203, 0x00FD, 0x0203,          // row 1
+        0x0203, 0x00FD, 0x0203,          // row 2
+        0x023E, 0x001D, 0x000A, 0x000A};
+    ASSERT_EQ(Ids(r), expected);
+
+    EXPECT_EQ(Hex(r[0].Body), "00 06 05 00 BB 0D CC 07 00 00 00 00 06 02 00 00");
+    EXPECT_EQ(r[1].Body, std::string("\x01\x00\x00X", 4) + std::string(108, ' '));
+    EXPECT_EQ(r[2].U16(0), 1252u);
+    EXPECT_EQ(Hex(r[11].Body), "78 00 78 00 0C 5D 68 3D 38 00 00 00 00 00 01 00 58 02");
+    EXPECT_EQ(Hex(r[18].Body), "C8 00 00 00 08 00 90 01 00 00 00 00 01 00 05 01 41 00 72 00 69 00 61 00 6C 00");
+    EXPECT_EQ(r[19].Body, r[18].Body);
+    EXPECT_EQ(Hex(r[22].Body), "00 00 00 00 F5 FF 20 00 00 00 00 00 00 00 00 00 00 00 C0 20");
+    EXPECT_EQ(Hex(r[23].Body), "01 00 00 00 F5 FF 20 00 00 F4 00 00 00 00 00 00 00 00 C0 20");
+    EXPECT_EQ(Hex(r[26].Body), "02 00 00 00 F5 FF 20 00 00 F4 00 00 00 00 00 00 00 00 C0 20");
+    EXPECT_EQ(Hex(r[36].Body), "00 00 00 00 F5 FF 20 00 00 F4 00 00 00 00 00 00 00 00 C0 20");
+    EXPECT_EQ(Hex(r[37].Body), "01 00 00 00 01 00 20 00 00 00 00 00 00 00 00 00 00 00 C0 20");
+
+    // The inserted styles: FORMAT 50 and 51, font 5 (bold), XFs 16 (integer), 17 (date), 18 (captions).
+    EXPECT_EQ(r[38].Body, std::string("\x32\x00\x09\x00\x00#,###,##0", 14));
+    EXPECT_EQ(r[39].U16(0), 51u);
+    EXPECT_EQ(r[39].Body.substr(5), "m/d/yyyy");
+    EXPECT_EQ(r[40].U16(6), 700u);
+    EXPECT_EQ(Hex(r[41].Body), "01 00 32 00 01 00 20 00 00 50 00 00 00 00 00 00 00 00 09 04");
+    EXPECT_EQ(r[42].U16(2), 51u);
+    EXPECT_EQ(Hex(r[43].Body), "05 00 00 00 01 00 20 00 00 58 00 00 00 00 00 00 00 00 09 04");
+
+    // BOUNDSHEET points at the worksheet's BOF after both insertions.
+    const TRecord& sheet = r[44];
+    EXPECT_EQ(sheet.U32(0), r[48].Offset);
+    EXPECT_EQ(sheet.Body.substr(4), std::string("\x00\x00\x07\x01S\0h\0e\0e\0t\0 \0001\0", 18));
+    EXPECT_EQ(Hex(r[45].Body), "01 00 01 00");
+    // Shared strings: the captions and the two texts, UTF-16 with the count in UTF-16 units.
+    const TRecord& sst = r[46];
+    EXPECT_EQ(sst.U32(0), 5u);
+    EXPECT_EQ(sst.U32(4), 5u);
+    EXPECT_EQ(sst.Body.substr(8, 5), std::string("\x01\x00\x01I\0", 5));
+    EXPECT_EQ(sst.Body.substr(8 + 3 * 5), std::string("\x06\x00\x01J\0\xFC\0r\0g\0e\0n\0\x01\x00\x01\x71\x67", 3 + 12 + 5));
+
+    EXPECT_EQ(Hex(r[53].Body), "FC A9 F1 D2 4D 62 50 3F");
+    EXPECT_EQ(Hex(r[59].Body), "00 00 FF 00");
+    EXPECT_EQ(Hex(r[60].Body), "C1 04");
+    EXPECT_TRUE(r[61].Body.empty());  // no page header
+    EXPECT_EQ(r[62].Body, std::string("\x0D\x00\x00Page &P of &N", 16));
+    EXPECT_EQ(Hex(r[65].Body), "08 00");
+    EXPECT_EQ(Hex(r[66].Body), "00 00 00 00 00 04 0F 00 00 00 00");  // I: data size 4
+    EXPECT_EQ(Hex(r[67].Body), "01 00 01 00 00 FF 0F 00 00 00 00");
+    EXPECT_EQ(Hex(r[69].Body), "00 00 00 00 03 00 00 00 00 00 03 00 00 00");
+
+    // Cells: caption with the bold XF 18, numbers with their column's XF, texts by SST index.
+    EXPECT_EQ(Hex(r[70].Body), "00 00 00 00 12 00 00 00 00 00");
+    EXPECT_EQ(Hex(r[71].Body), "00 00 01 00 12 00 01 00 00 00");
+    const TRecord* n = Cell(r, 1, 0);
+    EXPECT_EQ(n->U16(4), 16u);
+    EXPECT_EQ(NumberOf(*n), 7.0);
+    EXPECT_EQ(Cell(r, 2, 1)->U32(6), 4u);
+    EXPECT_EQ(Cell(r, 1, 2)->U16(4), 17u);
+    EXPECT_EQ(NumberOf(*Cell(r, 1, 2)), 27150.0);
+    EXPECT_EQ(NumberOf(*Cell(r, 2, 2)), 61.0);  // 1 March 1900
+    EXPECT_EQ(Hex(r[79].Body), "B6 06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(Hex(r[80].Body), "03 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00");
+}
+
+TEST_F(Xls, SharedStringsCountsAndBlocks) {
+    TMemDataset numbers;
+    numbers.AddField("N", TMemFieldType::Float);
+    numbers.AppendRow({1.5});
+    numbers.Open();
+    e.SetAllowCaptions(false);
+    auto r = Run(numbers);
+    const TRecord* sst = Find(r, 0x00FC);
+    ASSERT_NE(sst, nullptr);
+    EXPECT_EQ(sst->Body, std::string(8, '\0'));
+    EXPECT_EQ(Find(r, 0x003C), nullptr);
+
+    TMemDataset texts;
+    texts.AddField("T", TMemFieldType::String, 10);
+    for (const char* t : {"a", "A", "a", ""}) texts.AppendRow({std::string(t)});
+    texts.Open();
+    r = Run(texts);
+    EXPECT_EQ(Find(r, 0x00FC)->U32(0), 2u);
+    EXPECT_EQ(Cell(r, 0, 0)->U32(6), 0u);
+    EXPECT_EQ(Cell(r, 1, 0)->U32(6), 1u);
+    EXPECT_EQ(Cell(r, 2, 0)->U32(6), 0u);
+    EXPECT_EQ(Cell(r, 3, 0), nullptr);  // an empty text writes no cell
+
+    // 632 strings of 13 bytes fill the SST record to exactly 8224 bytes; the 633rd begins a
+    // CONTINUE record.
+    TMemDataset many;
+    many.AddField("T", TMemFieldType::String, 10);
+    for (int i = 0; i < 700; ++i) many.AppendRow({"s" + std::to_string(1000 + i)});
+    many.Open();
+    r = Run(many);
+    const TRecord* first = Find(r, 0x00FC);
+    const TRecord* next = Find(r, 0x003C);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(first->Body.size(), 8224u);
+    EXPECT_EQ(next->Body.substr(0, 13), std::string("\x05\x00\x01s\0" "1\0" "6\0" "3\0" "2\0", 13));
+    EXPECT_EQ(next->Body.size(), 68u * 13);
+    EXPECT_EQ(Find(r, 0x003C, 1), nullptr);
+    // The sheet offset still points at the worksheet.
+    const TRecord* sheet = Find(r, 0x0085);
+    EXPECT_EQ(sheet->U32(0), Find(r, 0x0809, 1)->Offset);
+}
+
+TEST_F(Xls, LongTextsSplitAtCharactersAndTheLengthLimit) {
+    TMemDataset ds;
+    ds.AddField("T", TMemFieldType::String, 32767);
+    ds.AppendRow({std::string("short")});
+    ds.AppendRow({std::string(5000, 'x')});
+    ds.AppendRow({std::string("after")});
+    ds.AppendRow({std::string(32767, 'y')});
+    ds.Open();
+    e.SetAllowCaptions(false);
+    auto r = Run(ds);
+    // SST: the counts and "short"; the long text starts a CONTINUE with its header and 4110
+    // characters, the rest follows with its option byte, then "after" and the 32767-character
+    // text in five further parts.
+    std::vector<size_t> sizes;
+    for (const auto& rec : r)
+        if (rec.Id == 0x00FC || rec.Id == 0x003C) sizes.push_back(rec.Body.size());
+    const std::vector<size_t> expected = {8 + 13, 3 + 2 * 4110, 1 + 2 * 890 + 13, 8223, 8223, 8223, 8223,
+                                          8223,   8223,         8223,            1 + 2 * 3991};
+    EXPECT_EQ(sizes, expected);
+    EXPECT_EQ(Find(r, 0x003C, 0)->Body.substr(0, 5), std::string("\x88\x13\x01x\0", 5));
+    const TRecord* rest = Find(r, 0x003C, 1);
+    EXPECT_EQ(rest->Body.substr(0, 3), std::string("\x01x\0", 3));
+    EXPECT_EQ(rest->Body.substr(1 + 2 * 890, 5), std::string("\x05\x00\x01" "a\0", 5));
+    EXPECT_EQ(Find(r, 0x003C, 2)->Body.substr(0, 5), std::string("\xFF\x7F\x01y\0", 5));
+    EXPECT_EQ(Find(r, 0x003C, 3)->Body.substr(0, 3), std::string("\x01y\0", 3));
+    size_t total = 0;
+    for (size_t size : sizes) total += size + 4;
+    EXPECT_EQ(Find(r, 0x000A)->Offset - Find(r, 0x00FC)->Offset, total);  // the globals' EOF follows
+
+    TMemDataset tooLong;
+    tooLong.AddField("T", TMemFieldType::String, 40000);
+    tooLong.AppendRow({std::string("fine")});
+    tooLong.AppendRow({std::string(32768, 'z')});
+    tooLong.Open();
+    e.SetAllowCaptions(true);
+    e.SetDataSet(&tooLong);
+    try {
+        e.DoExecute();
+        FAIL() << "no error";
+    } catch (const EOstrelError& error) {
+        EXPECT_STREQ(error.what(), "Cell R2,C0: String length more than 32767 bytes");
+    }
+    // The workbook was still completed, without the long text.
+    r = Records(e.Workbook);
+    EXPECT_EQ(Find(r, 0x00FC)->U32(0), 2u);
+    EXPECT_EQ(r.back().Id, 0x000A);
+}
+
+}  // namespace
+}  // namespace ostrel::test
