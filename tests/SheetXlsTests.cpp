@@ -265,5 +265,176 @@ TEST_F(Xls, LongTextsSplitAtCharactersAndTheLengthLimit) {
     EXPECT_EQ(r.back().Id, 0x000A);
 }
 
+// Text of a LABELSST cell, through the SST entries of a run with short texts only.
+std::string TextAt(const std::vector<TRecord>& r, int row, int col) {
+    const TRecord* cell = Cell(r, row, col);
+    if (!cell || cell->Id != 0x00FD) return "<none>";
+    const TRecord* sst = Find(r, 0x00FC);
+    size_t at = 8;
+    for (uint32_t i = 0;; ++i) {
+        const uint32_t n = sst->U16(at);
+        std::string text;
+        for (uint32_t k = 0; k < n; ++k) text += static_cast<char>(sst->U16(at + 3 + 2 * k));
+        if (i == cell->U32(6)) return text;
+        at += 3 + 2 * n;
+    }
+}
+
+TEST_F(Xls, HeaderCaptionDataAndFooterLayout) {
+    TMemDataset ds;
+    FillNumbered(ds, 2);
+    e.Header().Add("Title");
+    e.Header().Add("a\tb\t\tc");
+    e.Footer().Add("end\t");
+    auto r = Run(ds);
+    EXPECT_EQ(TextAt(r, 0, 0), "Title");
+    EXPECT_EQ(TextAt(r, 1, 0), "a");
+    EXPECT_EQ(TextAt(r, 1, 1), "b");
+    EXPECT_EQ(TextAt(r, 1, 2), "<none>");
+    EXPECT_EQ(TextAt(r, 1, 3), "c");
+    EXPECT_EQ(TextAt(r, 2, 0), "ID");
+    EXPECT_EQ(NumberOf(*Cell(r, 3, 0)), 1.0);
+    EXPECT_EQ(TextAt(r, 5, 0), "end");
+    EXPECT_EQ(Find(r, 0x0200)->U32(4), 6u);
+    EXPECT_EQ(e.FirstDataRow(), 3);
+
+    // Three header rows from one line: rows 1 and 2 only through the event.
+    e.SetHeaderRows(3);
+    e.Header().Clear();
+    e.Header().Add("Only");
+    std::vector<std::string> calls;
+    e.OnGetHeaderParams = [&](TObject*, int col, int row, TxlsFormat& f, std::string& s) {
+        if (row == 2 && col == 1) {
+            s = "filled";
+            f.Font.Style = {xfsItalic};  // stays for the following cells
+        }
+        if (col == 0) calls.push_back(std::to_string(row));
+    };
+    r = Run(ds);
+    EXPECT_EQ(calls, (std::vector<std::string>{"0", "1", "2"}));
+    EXPECT_EQ(TextAt(r, 2, 1), "filled");
+    EXPECT_TRUE(e.Options().HeaderFormat.Font.Style.Contains(xfsItalic));
+    EXPECT_EQ(TextAt(r, 3, 0), "ID");
+    EXPECT_EQ(e.FirstDataRow(), 2);  // HeaderRows above the lines: the range starts in the header
+
+    TCapturingXLS bare;
+    bare.SetFileName(dir.File("bare.xls"));
+    bare.SetAllowCaptions(false);
+    TxlsFieldFormat* sum = bare.FieldFormats().Add();
+    sum->FieldName = "id";
+    sum->Aggregate = aggSum;
+    bare.SetDataSet(&ds);
+    bare.DoExecute();
+    r = Records(bare.Workbook);
+    EXPECT_EQ(NumberOf(*Cell(r, 0, 0)), 1.0);
+    EXPECT_EQ(Cell(r, 2, 0)->Id, 0x0006);
+    EXPECT_EQ(Cell(r, 2, 0)->U16(23), 0u);  // from row 0
+    EXPECT_EQ(Cell(r, 2, 0)->U16(25), 1u);
+}
+
+TEST_F(Xls, TypedCellsNullsAndBooleans) {
+    TMemDataset ds;
+    ds.AddField("I", TMemFieldType::Integer);
+    ds.AddField("B", TMemFieldType::Boolean);
+    ds.AppendRow({TMemValue{}, true});
+    ds.AppendRow({int64_t{2}, false});
+    ds.AppendRow({int64_t{3}, false});
+    ds.Open();
+    e.SetAllowCaptions(false);
+    e.OnGetExportText = [](TObject* sender, int col, std::string& text) {
+        auto* x = static_cast<TCapturingXLS*>(sender);
+        if (col == 1 && x->RecordCounter() == 1) text = "TRUE";  // BooleanTrue is "true"
+        if (col == 1 && x->RecordCounter() == 2) text = "yes";
+    };
+    auto r = Run(ds);
+    EXPECT_EQ(Cell(r, 0, 0)->Id, 0x0203);
+    EXPECT_EQ(NumberOf(*Cell(r, 0, 0)), 0.0);
+    EXPECT_EQ(Hex(Cell(r, 0, 1)->Body.substr(6)), "01 00");
+    EXPECT_EQ(Hex(Cell(r, 1, 1)->Body.substr(6)), "01 00");
+    EXPECT_EQ(Hex(Cell(r, 2, 1)->Body.substr(6)), "00 00");
+
+    e.Formats().SetNullString("n/a");
+    r = Run(ds);
+    EXPECT_EQ(TextAt(r, 0, 0), "n/a");
+
+    // A number that does not read fails the run; the workbook holds the rows before it.
+    e.OnGetExportText = [](TObject* sender, int col, std::string& text) {
+        if (col == 0 && static_cast<TCapturingXLS*>(sender)->RecordCounter() == 1) text = "x1";
+    };
+    EXPECT_THROW(e.DoExecute(), EConvertError);
+    r = Records(e.Workbook);
+    EXPECT_NE(Cell(r, 0, 0), nullptr);
+    EXPECT_EQ(Cell(r, 1, 0), nullptr);
+    EXPECT_EQ(r.back().Id, 0x000A);
+}
+
+TEST_F(Xls, StartColumnAggregatesAndEvents) {
+    TMemDataset ds;
+    ds.AddField("A", TMemFieldType::Integer);
+    ds.AddField("B", TMemFieldType::Float);
+    for (int i = 1; i <= 10; ++i) ds.AppendRow({int64_t{i}, i * 1.5});
+    ds.Open();
+    TxlsFieldFormat* b = e.FieldFormats().Add();
+    b->FieldName = "B";
+    b->Aggregate = aggSum;
+    auto r = Run(ds);
+    const TRecord* f = Cell(r, 11, 1);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(Hex(f->Body.substr(6)),
+              "00 00 00 00 00 00 00 00 02 00 00 00 00 00 0D 00 25 01 00 0A 00 01 C0 01 C0 42 01 04 00");
+    EXPECT_EQ(f->U16(4), Cell(r, 1, 1)->U16(4));  // the column's XF when the style is default
+    EXPECT_EQ(Find(r, 0x0200)->U32(4), 12u);
+
+    // Two columns left free; an aggregate value on a column without aggregate.
+    e.SetStartDataCol(2);
+    b->Aggregate = aggNone;
+    e.OnGetAggregateParams = [](TObject*, int col, TxlsFormat&, std::string&, std::string& value) {
+        if (col == 2) value = "total";
+    };
+    int dataEvents = 0;
+    e.OnGetDataParams = [&](TObject*, int, int, TxlsFormat& fmt, std::string&) {
+        ++dataEvents;
+        fmt.Fill.Pattern = ptSolid;  // the same style for every cell: one XF
+    };
+    r = Run(ds);
+    EXPECT_EQ(Cell(r, 1, 0), nullptr);
+    EXPECT_EQ(NumberOf(*Cell(r, 1, 2)), 1.0);
+    EXPECT_EQ(TextAt(r, 11, 2), "total");
+    EXPECT_EQ(Find(r, 0x0200)->U32(4), 12u);
+    EXPECT_EQ(Find(r, 0x0200)->U16(10), 4u);
+    EXPECT_EQ(dataEvents, 20);
+    EXPECT_EQ(Cell(r, 1, 2)->U16(4), Cell(r, 5, 2)->U16(4));
+    EXPECT_NE(Cell(r, 1, 2)->U16(4), Cell(r, 1, 3)->U16(4));  // other number format
+
+    // Only before-data cells on the aggregate row: not counted, the footer takes that row.
+    e.OnGetAggregateParams = nullptr;
+    e.OnGetBeforeDataParams = [](TObject*, int col, int row, TxlsFormat&, std::string& s) { s = "r" + std::to_string(row); };
+    e.Footer().Add("foot");
+    r = Run(ds);
+    EXPECT_EQ(TextAt(r, 11, 0), "r11");
+    EXPECT_EQ(TextAt(r, 12, 0), "<none>");
+    EXPECT_EQ(Find(r, 0x0200)->U32(4), 12u);  // "foot" went into row 11 as well
+}
+
+TEST_F(Xls, SheetLimits) {
+    TMemDataset ds;
+    FillNumbered(ds, TIB_OstrelXLS::kMaxRows + 4);
+    e.Footer().Add("f");
+    auto r = Run(ds);
+    // Caption row, 65,534 data rows and the footer fill the sheet; five rows are left out.
+    EXPECT_EQ(Find(r, 0x0200)->U32(4), 65536u);
+    EXPECT_EQ(e.RowsLeftOut(), 6);
+    EXPECT_EQ(Cell(r, 65535, 0)->U32(6), Find(r, 0x00FC)->U32(0) - 1);  // "f", the last text
+    EXPECT_EQ(NumberOf(*Cell(r, 65534, 0)), 65534.0);
+
+    e.SetStartDataCol(255);
+    try {
+        e.DoExecute();
+        FAIL() << "no error";
+    } catch (const EOstrelError& error) {
+        EXPECT_STREQ(error.what(), "A worksheet has at most 256 columns; the export needs 257");
+    }
+}
+
 }  // namespace
 }  // namespace ostrel::test
