@@ -73,6 +73,7 @@ inline std::vector<std::vector<std::string>> ParseCsv(const std::string& text, c
             rows.back().push_back(cell);
             cell.clear();
             rows.emplace_back();
+            any = false;  // a line break ending the text starts no row
         } else {
             cell += c;
             any = true;

@@ -1,0 +1,232 @@
+// Workbooks read back by python3-xlrd, python3-olefile and LibreOffice.
+#include <fstream>
+
+#include "ReaderSupport.h"
+#include "exporters/sheet/IB_OstrelXLS.h"
+#include "platform/CodePage.h"
+
+namespace ostrel::test {
+namespace {
+
+// Prints the container's streams, then every cell as row,col:type:value:format, and the
+// styles of the cells in row 1.
+const char* kXlrdDump = R"(import sys, olefile, xlrd
+print(olefile.OleFileIO(sys.argv[1]).listdir())
+b = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+s = b.sheet_by_index(0)
+print(b.nsheets, s.name, s.nrows, s.ncols)
+for r in range(s.nrows):
+    for c in range(s.ncols):
+        cell = s.cell(r, c)
+        if cell.ctype == xlrd.XL_CELL_EMPTY: continue
+        fmt = b.format_map[b.xf_list[cell.xf_index].format_key].format_str
+        print('%d,%d:%s:%r:%s' % (r, c, xlrd.sheet.ctype_text[cell.ctype], cell.value, fmt))
+for c in range(s.ncols):
+    xf = b.xf_list[s.cell(1, c).xf_index]
+    f = b.font_list[xf.font_index]
+    bd = xf.border
+    print('style %d: %s weight=%d italic=%d colour=%d size=%d | borders %d/%d/%d/%d colours %d/%d | fill %d %d | align %d/%d wrap %d'
+          % (c, f.name, f.weight, f.italic, f.colour_index, f.height // 20, bd.left_line_style, bd.right_line_style,
+             bd.top_line_style, bd.bottom_line_style, bd.left_colour_index, bd.bottom_colour_index,
+             xf.background.fill_pattern, xf.background.pattern_colour_index,
+             xf.alignment.hor_align, xf.alignment.vert_align, xf.alignment.text_wrapped))
+)";
+
+std::string RunPython(const TTempDir& dir, const std::string& script, const std::string& args) {
+    {
+        std::ofstream py(dir.File("script.py"));
+        py << script;
+    }
+    TCommandResult r = RunCommand("/usr/bin/python3 " + ShellQuote(dir.File("script.py")) + " " + args);
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    return r.Output;
+}
+
+TEST(XlsReaders, XlrdReadsValuesTypesFormatsAndStyles) {
+    REQUIRE_READER("/usr/bin/python3");
+    TFormatSettingsScope us(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    ds.AddField("ID", TMemFieldType::Integer);
+    ds.AddField("Name", TMemFieldType::String, 20);
+    ds.AddField("Salary", TMemFieldType::Float);
+    ds.AddField("Born", TMemFieldType::Date);
+    ds.AddField("Seen", TMemFieldType::DateTime);
+    ds.AddField("Active", TMemFieldType::Boolean);
+    ds.AppendRow({int64_t{1}, "Jürgen Ångström", 1234.5, EncodeDate(1974, 5, 1),
+                  EncodeDate(2003, 2, 1) + EncodeTime(14, 5, 9, 0), true});
+    ds.AppendRow({int64_t{-2}, "Łucja 東京", -0.25, EncodeDate(2000, 2, 29), EncodeDate(1900, 3, 1), false});
+    ds.AppendRow({TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}, TMemValue{}});
+    ds.Open();
+    TIB_OstrelXLS e;
+    e.SetDataSet(&ds);
+    e.SetFileName(dir.File("t.xls"));
+    e.Formats().SetDateFormat("yyyy-mm-dd");
+    e.Formats().SetDateTimeFormat("yyyy-mm-dd hh:mm:ss");
+    e.UserFormats().Add("Salary=#,##0.00 \"€\"");
+    e.Options().SetSheetTitle("Größen");
+    e.Options().PageHeader = "&CÜbersicht";
+    TxlsFieldFormat* name = e.FieldFormats().Add();
+    name->FieldName = "NAME";
+    name->Font.Style = {xfsBold, xfsItalic};
+    name->Font.Color = clrRed;
+    name->Font.Name = "Courier New";
+    name->Font.Size = 12;
+    name->Borders.Left.Style = bstThin;
+    name->Borders.Left.Color = clrBlue;
+    name->Borders.Bottom.Style = bstDouble;
+    name->Borders.Bottom.Color = clrGreen;
+    name->Fill.Pattern = ptSolid;
+    name->Fill.Background = clrYellow;
+    name->Alignment.Horizontal = halCenter;
+    name->Alignment.Vertical = valTop;
+    name->Wrap = true;
+    e.DoExecute();
+
+    const std::string out = RunPython(dir, kXlrdDump, ShellQuote(dir.File("t.xls")));
+    EXPECT_EQ(out,
+              "[['Workbook']]\n"
+              "1 Größen 4 6\n"
+              "0,0:text:'ID':General\n0,1:text:'Name':General\n0,2:text:'Salary':General\n"
+              "0,3:text:'Born':General\n0,4:text:'Seen':General\n0,5:text:'Active':General\n"
+              "1,0:number:1.0:#,###,##0\n1,1:text:'Jürgen Ångström':General\n1,2:number:1234.5:#,##0.00 \"€\"\n"
+              "1,3:xldate:27150.0:yyyy-mm-dd\n1,4:xldate:37653.586909722224:yyyy-mm-dd hh:mm:ss\n1,5:bool:1:General\n"
+              "2,0:number:-2.0:#,###,##0\n2,1:text:'Łucja 東京':General\n2,2:number:-0.25:#,##0.00 \"€\"\n"
+              "2,3:xldate:36585.0:yyyy-mm-dd\n2,4:xldate:61.0:yyyy-mm-dd hh:mm:ss\n2,5:bool:0:General\n"
+              "3,0:number:0.0:#,###,##0\n3,2:number:0.0:#,##0.00 \"€\"\n3,3:xldate:0.0:yyyy-mm-dd\n"
+              "3,4:xldate:0.0:yyyy-mm-dd hh:mm:ss\n3,5:bool:0:General\n"
+              "style 0: Arial weight=400 italic=0 colour=8 size=10 | borders 0/0/0/0 colours 0/0 | fill 0 9 | align 0/2 wrap 0\n"
+              "style 1: Courier New weight=700 italic=1 colour=10 size=12 | borders 1/0/0/6 colours 12/17 | fill 1 13 | "
+              "align 2/0 wrap 1\n"
+              "style 2: Arial weight=400 italic=0 colour=8 size=10 | borders 0/0/0/0 colours 0/0 | fill 0 9 | align 0/2 wrap 0\n"
+              "style 3: Arial weight=400 italic=0 colour=8 size=10 | borders 0/0/0/0 colours 0/0 | fill 0 9 | align 0/2 wrap 0\n"
+              "style 4: Arial weight=400 italic=0 colour=8 size=10 | borders 0/0/0/0 colours 0/0 | fill 0 9 | align 0/2 wrap 0\n"
+              "style 5: Arial weight=400 italic=0 colour=8 size=10 | borders 0/0/0/0 colours 0/0 | fill 0 64 | align 0/2 wrap 0\n");
+    // Captions are bold.
+    EXPECT_EQ(RunPython(dir,
+                        "import sys, xlrd\nb = xlrd.open_workbook(sys.argv[1], formatting_info=True)\n"
+                        "print(b.font_list[b.xf_list[b.sheet_by_index(0).cell(0, 0).xf_index].font_index].weight)\n",
+                        ShellQuote(dir.File("t.xls"))),
+              "700\n");
+}
+
+TEST(XlsReaders, LibreOfficeComputesTheAggregates) {
+    REQUIRE_READER("soffice");
+    TFormatSettingsScope us(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    ds.AddField("K", TMemFieldType::String, 5);
+    for (const char* f : {"S", "A", "L", "H"}) ds.AddField(f, TMemFieldType::Float);
+    const double values[] = {4, -1.5, 10, 2.25};
+    for (double v : values) ds.AppendRow({std::string("k"), v, v, v, v});
+    ds.Open();
+    TIB_OstrelXLS e;
+    e.SetDataSet(&ds);
+    e.SetFileName(dir.File("agg.xls"));
+    e.Formats().SetFloatFormat("0.00");
+    e.Header().Add("Aggregates");
+    const std::pair<const char*, TxlsAggregate> aggregates[] = {{"S", aggSum}, {"A", aggAvg}, {"L", aggMin}, {"H", aggMax}};
+    for (auto [field, aggregate] : aggregates) {
+        TxlsFieldFormat* f = e.FieldFormats().Add();
+        f->FieldName = field;
+        f->Aggregate = aggregate;
+    }
+    e.DoExecute();
+    const auto cells = LibreOfficeCells(dir, dir.File("agg.xls"), "");
+    ASSERT_EQ(cells.size(), 7u);
+    EXPECT_EQ(cells[0][0], "Aggregates");
+    EXPECT_EQ(cells[2][1], "4.00");
+    EXPECT_EQ(cells[6], (std::vector<std::string>{"", "14.75", "3.69", "-1.50", "10.00"}));
+}
+
+// Runs the exporter on `rows` rows of long, distinct texts and checks what both readers see.
+TEST(XlsReaders, ManyLongTextsAndAFullSheetReadBackCompletely) {
+    REQUIRE_READER("/usr/bin/python3");
+    REQUIRE_READER("soffice");
+    TTempDir dir;
+    TMemDataset ds;
+    ds.AddField("T", TMemFieldType::String, 10000);
+    std::ofstream expected(dir.File("expected.txt"));
+    for (int i = 0; i < 20000; ++i) {
+        // 100 to 2,000 characters; every 500th text is longer than a record.
+        const int length = i % 500 == 7 ? 9000 + i / 100 : 100 + (i * 37) % 1900;
+        std::string text = "#" + std::to_string(i) + " ";
+        while (CharLength(text) < static_cast<size_t>(length)) text += i % 3 == 0 ? "Łódź 東京 " : "abcdefghij";
+        ds.AppendRow({text});
+        expected << text << "\n";
+    }
+    expected.close();
+    ds.Open();
+    TIB_OstrelXLS e;
+    e.SetDataSet(&ds);
+    e.SetAllowCaptions(false);
+    e.SetFileName(dir.File("texts.xls"));
+    e.DoExecute();
+    const std::string check = R"(import sys, xlrd
+s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+want = open(sys.argv[2], encoding='utf-8').read().split('\n')[:-1]
+got = [s.cell_value(r, 0) for r in range(s.nrows)]
+print(s.nrows, got == want, max(len(t) for t in got) > 9000)
+)";
+    EXPECT_EQ(RunPython(dir, check, ShellQuote(dir.File("texts.xls")) + " " + ShellQuote(dir.File("expected.txt"))),
+              "20000 True True\n");
+    const auto cells = LibreOfficeCells(dir, dir.File("texts.xls"), "");
+    ASSERT_EQ(cells.size(), 20000u);
+    EXPECT_EQ(cells[19999][0].substr(0, 7), "#19999 ");
+    EXPECT_GE(CharLength(cells[7][0]), 9000u);
+
+    // 65,536 rows: the whole sheet.
+    TMemDataset full;
+    FillNumbered(full, TIB_OstrelXLS::kMaxRows);
+    e.SetDataSet(&full);
+    e.SetFileName(dir.File("full.xls"));
+    e.DoExecute();
+    EXPECT_EQ(e.RowsLeftOut(), 0);
+    const std::string last = R"(import sys, xlrd
+s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+print(s.nrows, s.row_values(0), s.row_values(s.nrows - 1))
+)";
+    EXPECT_EQ(RunPython(dir, last, ShellQuote(dir.File("full.xls"))),
+              "65536 [1.0, 'row 1'] [65536.0, 'row 65536']\n");
+    const auto fullCells = LibreOfficeCells(dir, dir.File("full.xls"), "");
+    ASSERT_EQ(fullCells.size(), 65536u);
+    EXPECT_EQ(fullCells.back(), (std::vector<std::string>{"65,536", "row 65536"}));
+}
+
+TEST(XlsReaders, StoppedAndFailedRunsLeaveReadableWorkbooks) {
+    REQUIRE_READER("/usr/bin/python3");
+    REQUIRE_READER("soffice");
+    TTempDir dir;
+    TMemDataset ds;
+    FillNumbered(ds, 20);
+    const std::string count = R"(import sys, xlrd
+s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+print(s.nrows, s.row_values(s.nrows - 1))
+)";
+    {
+        TIB_OstrelXLS e;
+        e.SetDataSet(&ds);
+        e.SetFileName(dir.File("stopped.xls"));
+        e.OnExportedRecord = [&](TObject*, int n) {
+            if (n == 5) e.Abort();
+        };
+        e.DoExecute();
+        EXPECT_TRUE(e.Aborted());
+        EXPECT_EQ(RunPython(dir, count, ShellQuote(dir.File("stopped.xls"))), "6 [5.0, 'row 5']\n");
+        EXPECT_EQ(LibreOfficeCells(dir, dir.File("stopped.xls"), "").size(), 6u);
+    }
+    {
+        TIB_OstrelXLS e;
+        e.SetDataSet(&ds);
+        e.SetFileName(dir.File("failed.xls"));
+        e.OnGetExportText = [&](TObject*, int col, std::string& text) {
+            if (col == 0 && e.RecordCounter() == 6) text = "not a number";
+        };
+        EXPECT_THROW(e.DoExecute(), EConvertError);
+        EXPECT_EQ(RunPython(dir, count, ShellQuote(dir.File("failed.xls"))), "7 [6.0, 'row 6']\n");
+        EXPECT_EQ(LibreOfficeCells(dir, dir.File("failed.xls"), "").size(), 7u);
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::test
