@@ -10,6 +10,7 @@
 #include "bench/BenchData.h"
 #include "data/IB_Query.h"
 #include "exporters/sheet/IB_OstrelDBF.h"
+#include "exporters/sheet/IB_OstrelXLS.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelHTML.h"
 #include "exporters/text/IB_OstrelRTF.h"
@@ -60,6 +61,11 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
                 }
             };
         }
+        return e;
+    }
+    if (format == "xls") {
+        auto e = std::make_unique<TIB_OstrelXLS>();
+        e->SetFileName(out);
         return e;
     }
     if (format == "dbf") {

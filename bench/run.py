@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Benchmarks: every landed format of ostrel against peer tools on the standard datasets.
 
-Usage: bench/run.py [--repeat N] [--sizes 65000,1000000] [--build build]
+Usage: bench/run.py [--repeat N] [--sizes 65000,1000000] [--build build] [--only xls,dbf]
 
 Generates the datasets once (bench-data/), loads them into SQLite, a Firebird file and a
 pandas pickle, then times whole processes (median of N runs) and reads their peak memory.
@@ -65,6 +65,27 @@ PY_DBF = ("import dbf,pickle,sys,datetime\n"
           "for r in rows: t.append((conv(r[0]),r[1] if isinstance(r[1],str) else '',r[2] if isinstance(r[2],str) else '',"
           "conv(r[3]) or 0,conv(r[4]) or 0,day(r[5]),day(r[6]),r[7] if isinstance(r[7],bool) else None))\n"
           "t.close()\n")
+# The workbook the XLS exporter writes: bold captions, typed cells with the same number formats,
+# 0 for NULL numbers and dates, no cell for NULL texts.
+PY_XLWT = ("import xlwt,pickle,sys,datetime\n"
+           "rows=pickle.load(open(sys.argv[1],'rb'))\n"
+           "wb=xlwt.Workbook(encoding='utf-8'); ws=wb.add_sheet('Sheet 1')\n"
+           "bold=xlwt.easyxf('font: bold on')\n"
+           "for c,h in enumerate(['ID','NAME','CITY','SALARY','PRICE','BIRTH','CREATED','ACTIVE']): ws.write(0,c,h,bold)\n"
+           "fmt=lambda f: xlwt.easyxf(num_format_str=f)\n"
+           "fi,ff,fc,fd,ft=fmt('#,###,##0'),fmt('#,###,##0.00'),fmt('00.00$'),fmt('m/d/yyyy'),fmt('m/d/yyyy h:mm AMPM')\n"
+           "text=lambda v: v if isinstance(v,str) else None\n"
+           "num=lambda v: 0 if v is None or v!=v else v\n"
+           "day=lambda v: datetime.datetime.fromisoformat(v) if isinstance(v,str) else 0\n"
+           "for r,row in enumerate(rows,1):\n"
+           "  w=ws.row(r)\n"
+           "  w.write(0,num(row[0]),fi)\n"
+           "  if text(row[1]): w.write(1,row[1])\n"
+           "  if text(row[2]): w.write(2,row[2])\n"
+           "  w.write(3,num(row[3]),ff); w.write(4,num(row[4]),fc)\n"
+           "  w.write(5,day(row[5]),fd); w.write(6,day(row[6]),ft)\n"
+           "  w.write(7,row[7] if isinstance(row[7],bool) else False)\n"
+           "wb.save(sys.argv[2])\n")
 PANDAS = "import pandas,sys; f=pandas.read_pickle(sys.argv[1]); getattr(f, sys.argv[2])(sys.argv[3], **eval(sys.argv[4]))"
 
 
@@ -73,6 +94,7 @@ def main():
     ap.add_argument("--repeat", type=int, default=3)
     ap.add_argument("--sizes", default="65000,1000000")
     ap.add_argument("--build", default=os.path.join(ROOT, "build"))
+    ap.add_argument("--only", help="comma-separated formats to run (default: all)")
     args = ap.parse_args()
     data = os.path.join(ROOT, "bench-data")
     os.makedirs(data, exist_ok=True)
@@ -81,7 +103,11 @@ def main():
     os.makedirs(out, exist_ok=True)
     results = []
 
+    only = set(args.only.split(",")) if args.only else None
+
     def add(rows, fmt, tool, cmd):
+        if only and fmt not in only:
+            return
         seconds, peak = measure(cmd, args.repeat)
         results.append((rows, fmt, tool, seconds, rows / seconds, peak))
         print("%9d  %-8s %-26s %8.3f s %12.0f rows/s %8.1f MiB" % results[-1], flush=True)
@@ -89,7 +115,10 @@ def main():
     for rows in [int(s) for s in args.sizes.split(",")]:
         base = prepare(rows, data, args.build)
         o = os.path.join(out, "o")
-        for fmt in ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late", "dbf"]:
+        formats = ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late", "dbf"]
+        if rows < 65536:  # a worksheet's rows
+            formats.append("xls")
+        for fmt in formats:
             add(rows, fmt, "ostrel (memory)", [bench, "export", str(rows), fmt, o + "." + fmt])
         add(rows, "csv", "ostrel (Firebird file)", [bench, "export", str(rows), "csv", o + ".fb.csv", base + ".fdb"])
         with open(o + ".select.sql", "w") as f:
@@ -100,6 +129,7 @@ def main():
         add(rows, "sql", "sqlite3 .mode insert", ["sqlite3", base + ".sqlite", ".mode insert BENCH", ".output " + o + ".sq.sql", "select * from bench"])
         add(rows, "csv", "python csv", [sys.executable, "-c", PY_CSV, base + ".rows.pickle", o + ".py.csv"])
         if rows <= 100000:
+            add(rows, "xls", "python3-xlwt", [sys.executable, "-c", PY_XLWT, base + ".rows.pickle", o + ".py.xls"])
             add(rows, "dbf", "python3-dbf", [sys.executable, "-c", PY_DBF, base + ".rows.pickle", o + ".py.dbf"])
             for fmt, method, kw in [("csv", "to_csv", "{}"), ("xml", "to_xml", "{}"), ("html", "to_html", "{}"),
                                     ("latex", "to_latex", "{}")]:

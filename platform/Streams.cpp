@@ -67,16 +67,27 @@ TFileStream::~TFileStream() {
     ::close(FFd);
 }
 
-void TFileStream::Flush() {
+namespace {
+
+// Writes every byte; returns how many were written before a failure.
+size_t WriteAll(int fd, const char* data, size_t count) {
     size_t done = 0;
-    while (done < FBuffer.size()) {
-        ssize_t n = ::write(FFd, FBuffer.data() + done, FBuffer.size() - done);
+    while (done < count) {
+        ssize_t n = ::write(fd, data + done, count - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            FBuffer.erase(FBuffer.begin(), FBuffer.begin() + static_cast<long>(done));
-            FailWrite();
-        }
+        if (n <= 0) break;
         done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+}  // namespace
+
+void TFileStream::Flush() {
+    const size_t done = WriteAll(FFd, FBuffer.data(), FBuffer.size());
+    if (done < FBuffer.size()) {
+        FBuffer.erase(FBuffer.begin(), FBuffer.begin() + static_cast<long>(done));
+        FailWrite();
     }
     FBuffer.clear();
 }
@@ -93,8 +104,8 @@ void TFileStream::Write(const void* data, size_t count) {
     if (FFd < 0) FailWrite();
     if (FBuffer.size() + count > kFileBufferSize) Flush();
     if (count >= kFileBufferSize) {
-        FBuffer.assign(static_cast<const char*>(data), static_cast<const char*>(data) + count);
-        Flush();
+        // Large blocks go straight to the file.
+        if (WriteAll(FFd, static_cast<const char*>(data), count) < count) FailWrite();
         return;
     }
     FBuffer.insert(FBuffer.end(), static_cast<const char*>(data), static_cast<const char*>(data) + count);

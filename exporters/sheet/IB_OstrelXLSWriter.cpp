@@ -95,7 +95,6 @@ uint32_t TxlsRunState::AddSSTString(std::string_view text) {
 
 TOXLSWriter::TOXLSWriter(TIB_OstrelXLS& exporter, TStream& file)
     : TOstrelWriter(file), FExporter(exporter), FRun(exporter.RunState()), FBuffer(kBlock) {
-    FData.reserve(1 << 16);
 }
 
 TOXLSWriter::~TOXLSWriter() {
@@ -114,11 +113,11 @@ void TOXLSWriter::Flush() {
 
 void TOXLSWriter::Put(const void* data, size_t size) {
     if (FPos == FData.size()) {
-        FData.append(static_cast<const char*>(data), size);
+        FData.Append(data, size);
     } else {
         const size_t overwrite = std::min<size_t>(size, FData.size() - FPos);
         std::memcpy(FData.data() + FPos, data, overwrite);
-        FData.append(static_cast<const char*>(data) + overwrite, size - overwrite);
+        FData.Append(static_cast<const char*>(data) + overwrite, size - overwrite);
     }
     FPos += size;
 }
@@ -139,7 +138,7 @@ void TOXLSWriter::WriteWordRecord(uint16_t id, uint16_t value) {
 }
 
 void TOXLSWriter::OpenGap(uint64_t position, uint64_t size) {
-    FData.insert(position, size, '\0');
+    FData.InsertZeros(position, size);
     FPos = position;
 }
 

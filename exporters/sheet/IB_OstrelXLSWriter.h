@@ -12,6 +12,7 @@
 
 #include "engine/IB_OstrelWriter.h"
 #include "exporters/sheet/IB_OstrelXLSFormats.h"
+#include "platform/ByteBuffer.h"
 
 namespace ostrel {
 
@@ -94,7 +95,7 @@ private:
     TIB_OstrelXLS& FExporter;
     TxlsRunState& FRun;
     std::vector<uint8_t> FBuffer;
-    std::string FData;
+    TByteBuffer FData;
     uint64_t FPos = 0;
     bool FFlushed = false;
 };
