@@ -399,6 +399,8 @@ TEST_F(Xls, StartColumnAggregatesAndEvents) {
     r = Run(ds);
     EXPECT_EQ(Cell(r, 1, 0), nullptr);
     EXPECT_EQ(NumberOf(*Cell(r, 1, 2)), 1.0);
+    EXPECT_EQ(Find(r, 0x007D)->U16(0), 2u);  // widths follow the data
+    EXPECT_EQ(Find(r, 0x007D, 1)->U16(2), 3u);
     EXPECT_EQ(TextAt(r, 11, 2), "total");
     EXPECT_EQ(Find(r, 0x0200)->U32(4), 12u);
     EXPECT_EQ(Find(r, 0x0200)->U16(10), 4u);

@@ -264,7 +264,9 @@ void TOXLSWriter::WriteSheetHeader() {
     WriteWordRecord(idHCENTER, 0);
     WriteWordRecord(idVCENTER, 0);
     WriteWordRecord(idDEFCOLWIDTH, 8);
-    for (int i = 0; i < FExporter.Columns().Count(); ++i) WriteColInfo(i, FExporter.Columns()[i].Width);
+    // Widths sit on the sheet columns that hold the data.
+    for (int i = 0; i < FExporter.Columns().Count(); ++i)
+        WriteColInfo(FExporter.StartDataCol() + i, FExporter.Columns()[i].Width);
     FRun.DimensionsPos = GetPosition();
     std::memset(Buffer(), 0, 14);
     WriteRecord(idDIMENSIONS, 14);
