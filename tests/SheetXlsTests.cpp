@@ -246,6 +246,17 @@ TEST_F(Xls, LongTextsSplitAtCharactersAndTheLengthLimit) {
     for (size_t size : sizes) total += size + 4;
     EXPECT_EQ(Find(r, 0x000A)->Offset - Find(r, 0x00FC)->Offset, total);  // the globals' EOF follows
 
+    // A surrogate pair at the end of the first part moves to the next one whole.
+    TMemDataset pair;
+    pair.AddField("T", TMemFieldType::String, 10000);
+    pair.AppendRow({std::string(4109, 'a') + "\xF0\x9F\x98\x80" + std::string(100, 'b')});
+    pair.Open();
+    r = Run(pair);
+    EXPECT_EQ(Find(r, 0x00FC)->Body.size(), 8u);
+    EXPECT_EQ(Find(r, 0x003C, 0)->Body.size(), 3u + 2 * 4109);
+    EXPECT_EQ(Find(r, 0x003C, 1)->Body.substr(0, 5), std::string("\x01\x3D\xD8\x00\xDE", 5));
+    EXPECT_EQ(Find(r, 0x003C, 1)->Body.size(), 1u + 2 * 102);
+
     TMemDataset tooLong;
     tooLong.AddField("T", TMemFieldType::String, 40000);
     tooLong.AppendRow({std::string("fine")});

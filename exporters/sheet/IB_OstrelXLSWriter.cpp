@@ -52,6 +52,22 @@ void PutUtf16(uint8_t* p, std::u16string_view text) {
     for (size_t i = 0; i < text.size(); ++i) PutLE16(p + 2 * i, text[i]);
 }
 
+// How many UTF-16 units each record takes of a string longer than one record: its header and
+// up to 4110 units, then the option byte and up to 4111 units per record; a surrogate pair is
+// never parted.
+std::vector<uint32_t> LongStringParts(std::u16string_view text) {
+    std::vector<uint32_t> parts;
+    size_t done = 0;
+    while (done < text.size()) {
+        size_t part = std::min<size_t>(parts.empty() ? kFirstPartChars : kNextPartChars, text.size() - done);
+        const char16_t last = text[done + part - 1];
+        if (done + part < text.size() && last >= 0xD800 && last < 0xDC00) --part;
+        parts.push_back(static_cast<uint32_t>(part));
+        done += part;
+    }
+    return parts;
+}
+
 }  // namespace
 
 // ---- run state
@@ -74,16 +90,14 @@ uint32_t TxlsRunState::AddSSTString(std::string_view text) {
         SSTBlockFill = 0;
     }
     if (n > kBlock) {
-        // Split at character boundaries: see kFirstPartChars.
-        SSTBlockSizes.push_back(3 + 2 * kFirstPartChars);
-        SSTTotalSize += 3 + 2 * kFirstPartChars;
-        uint32_t rest = chars - kFirstPartChars;
-        while (1 + 2 * int64_t{rest} > kBlock) {
-            SSTBlockSizes.push_back(1 + 2 * kNextPartChars);
-            SSTTotalSize += 1 + 2 * kNextPartChars;
-            rest -= kNextPartChars;
+        // Every part but the last fills a record of its own; the last one stays open.
+        const std::vector<uint32_t> parts = LongStringParts(ToUtf16(stored));
+        for (size_t p = 0; p + 1 < parts.size(); ++p) {
+            const int size = (p == 0 ? 3 : 1) + 2 * static_cast<int>(parts[p]);
+            SSTBlockSizes.push_back(size);
+            SSTTotalSize += size;
         }
-        n = 1 + 2 * int64_t{rest};
+        n = 1 + 2 * int64_t{parts.back()};
     }
     SSTTotalSize += n;
     SSTBlockFill += static_cast<int>(n);
@@ -414,16 +428,16 @@ void TOXLSWriter::InsertSST() {
             continue;
         }
         // A string longer than a record: each continued part begins with its option byte.
-        Put(bytes.data(), 3 + 2 * kFirstPartChars);
-        size_t done = kFirstPartChars;
+        const std::vector<uint32_t> parts = LongStringParts(text);
+        Put(bytes.data(), 3 + 2 * size_t{parts[0]});
+        size_t done = parts[0];
         const uint8_t option = 0x01;
-        while (done < chars) {
-            const size_t part = std::min<size_t>(kNextPartChars, chars - done);
+        for (size_t p = 1; p < parts.size(); ++p) {
             recordHeader(idCONTINUE);
             Put(&option, 1);
-            Put(bytes.data() + 3 + 2 * done, 2 * part);
-            done += part;
-            fill = 1 + 2 * static_cast<int64_t>(part);
+            Put(bytes.data() + 3 + 2 * done, 2 * size_t{parts[p]});
+            done += parts[p];
+            fill = 1 + 2 * static_cast<int64_t>(parts[p]);
         }
     }
     AddToOffsetField(run.SheetOffsetPos, run.SSTSize);

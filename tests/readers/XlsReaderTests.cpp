@@ -151,7 +151,7 @@ TEST(XlsReaders, ManyLongTextsAndAFullSheetReadBackCompletely) {
         // 100 to 2,000 characters; every 500th text is longer than a record.
         const int length = i % 500 == 7 ? 9000 + i / 100 : 100 + (i * 37) % 1900;
         std::string text = "#" + std::to_string(i) + " ";
-        while (CharLength(text) < static_cast<size_t>(length)) text += i % 3 == 0 ? "Łódź 東京 " : "abcdefghij";
+        while (CharLength(text) < static_cast<size_t>(length)) text += i % 3 == 0 ? "Łódź 東京 😀" : "abcdefghij";
         ds.AppendRow({text});
         expected << text << "\n";
     }
