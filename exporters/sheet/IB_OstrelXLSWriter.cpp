@@ -48,6 +48,13 @@ bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Row, column and XF: the start of every cell record.
+void PutCellHeader(uint8_t* b, int row, int col, uint16_t xf) {
+    PutLE16(b, static_cast<uint32_t>(row));
+    PutLE16(b + 2, static_cast<uint32_t>(col));
+    PutLE16(b + 4, xf);
+}
+
 void PutUtf16(uint8_t* p, std::u16string_view text) {
     for (size_t i = 0; i < text.size(); ++i) PutLE16(p + 2 * i, text[i]);
 }
@@ -304,9 +311,7 @@ void TOXLSWriter::WriteLabel(int row, int col, uint16_t xf, uint32_t sstIndex, s
     if (FBuffer.empty()) throw EOstrelError("File not opened");
     CheckLabelLength(row, col, text);
     uint8_t* b = Buffer();
-    PutLE16(b, static_cast<uint32_t>(row));
-    PutLE16(b + 2, static_cast<uint32_t>(col));
-    PutLE16(b + 4, xf);
+    PutCellHeader(b, row, col, xf);
     PutLE32(b + 6, sstIndex);
     WriteRecord(idLABELSST, 10);
 }
@@ -319,18 +324,14 @@ void TOXLSWriter::CheckLabelLength(int row, int col, std::string_view text) {
 
 void TOXLSWriter::WriteNumber(int row, int col, uint16_t xf, double value) {
     uint8_t* b = Buffer();
-    PutLE16(b, static_cast<uint32_t>(row));
-    PutLE16(b + 2, static_cast<uint32_t>(col));
-    PutLE16(b + 4, xf);
+    PutCellHeader(b, row, col, xf);
     PutLEDouble(b + 6, value);
     WriteRecord(idNUMBER, 14);
 }
 
 void TOXLSWriter::WriteBoolean(int row, int col, uint16_t xf, bool value) {
     uint8_t* b = Buffer();
-    PutLE16(b, static_cast<uint32_t>(row));
-    PutLE16(b + 2, static_cast<uint32_t>(col));
-    PutLE16(b + 4, xf);
+    PutCellHeader(b, row, col, xf);
     b[6] = value ? 1 : 0;
     b[7] = 0;
     WriteRecord(idBOOLERR, 8);
@@ -339,9 +340,7 @@ void TOXLSWriter::WriteBoolean(int row, int col, uint16_t xf, bool value) {
 void TOXLSWriter::WriteAggregate(int row, int col, uint16_t xf, TxlsAggregate aggregate, int firstRow,
                                  int lastRow) {
     uint8_t* b = Buffer();
-    PutLE16(b, static_cast<uint32_t>(row));
-    PutLE16(b + 2, static_cast<uint32_t>(col));
-    PutLE16(b + 4, xf);
+    PutCellHeader(b, row, col, xf);
     std::memset(b + 6, 0, 8);
     PutLE16(b + 14, 0x0002);
     PutLE32(b + 16, 0);

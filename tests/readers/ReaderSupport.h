@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,18 @@ inline std::string ShellQuote(const std::string& s) {
         else out += c;
     }
     return out + "'";
+}
+
+// Runs a Python script with the system interpreter (Debian's python3-* modules) and returns
+// its output; a failing script fails the test.
+inline std::string RunPython(const TTempDir& dir, const std::string& script, const std::string& args) {
+    {
+        std::ofstream py(dir.File("script.py"));
+        py << script;
+    }
+    TCommandResult r = RunCommand("/usr/bin/python3 " + ShellQuote(dir.File("script.py")) + " " + args);
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    return r.Output;
 }
 
 // True when the reader is installed; otherwise fails (or skips, when allowed).

@@ -31,13 +31,7 @@ TEST(SheetReaders, DbfreadAndLibreOfficeReadTheTable) {
         e.SetDataSet(&ds);
         e.SetFileName(dir.File("t.dbf"));
         e.DoExecute();
-        {
-            std::ofstream py(dir.File("dump.py"));
-            py << kDbfDump;
-        }
-        TCommandResult r = RunCommand("/usr/bin/python3 " + ShellQuote(dir.File("dump.py")) + " " + ShellQuote(dir.File("t.dbf")));
-        ASSERT_EQ(r.ExitCode, 0) << r.Output;
-        EXPECT_EQ(r.Output,
+        EXPECT_EQ(RunPython(dir, kDbfDump, ShellQuote(dir.File("t.dbf"))),
                   "3\nID N 11 0\nNAME C 254 0\nSALARY N 15 4\nBORN D 8 0\nACTIVE L 1 0\n"
                   "1|'Jürgen Ångström'|1234.5|datetime.date(1974, 5, 1)|True\n"
                   "-2|'Łucja 東京'|-0.25|datetime.date(2000, 2, 29)|False\n"
@@ -71,10 +65,6 @@ const char* kOleCheck =
 TEST(SheetReaders, OlefileReadsTheCompoundFile) {
     REQUIRE_READER("/usr/bin/python3");
     TTempDir dir;
-    {
-        std::ofstream py(dir.File("check.py"));
-        py << kOleCheck;
-    }
     // Empty, mini stream, the cut-off on both sides, and a stream large enough for DIFAT sectors.
     for (size_t size : {size_t{0}, size_t{100}, size_t{4095}, size_t{4096}, size_t{5000}, size_t{8000000}}) {
         SCOPED_TRACE(size);
@@ -91,9 +81,8 @@ TEST(SheetReaders, OlefileReadsTheCompoundFile) {
         const std::string file = ReadAll(dir.File("book.xls"));
         EXPECT_EQ(file.size() % 512, 0u);
         EXPECT_EQ(file.substr(0, 8), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
-        TCommandResult r = RunCommand("/usr/bin/python3 " + ShellQuote(dir.File("check.py")) + " " +
-                                      ShellQuote(dir.File("book.xls")) + " " + ShellQuote(dir.File("raw.bin")));
-        EXPECT_EQ(r.Output, "[['Workbook']] True " + std::to_string(size) + "\n");
+        EXPECT_EQ(RunPython(dir, kOleCheck, ShellQuote(dir.File("book.xls")) + " " + ShellQuote(dir.File("raw.bin"))),
+                  "[['Workbook']] True " + std::to_string(size) + "\n");
     }
 }
 

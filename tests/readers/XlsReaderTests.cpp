@@ -1,6 +1,4 @@
 // Workbooks read back by python3-xlrd, python3-olefile and LibreOffice.
-#include <fstream>
-
 #include "ReaderSupport.h"
 #include "exporters/sheet/IB_OstrelXLS.h"
 #include "platform/CodePage.h"
@@ -31,16 +29,6 @@ for c in range(s.ncols):
              xf.background.fill_pattern, xf.background.pattern_colour_index,
              xf.alignment.hor_align, xf.alignment.vert_align, xf.alignment.text_wrapped))
 )";
-
-std::string RunPython(const TTempDir& dir, const std::string& script, const std::string& args) {
-    {
-        std::ofstream py(dir.File("script.py"));
-        py << script;
-    }
-    TCommandResult r = RunCommand("/usr/bin/python3 " + ShellQuote(dir.File("script.py")) + " " + args);
-    EXPECT_EQ(r.ExitCode, 0) << r.Output;
-    return r.Output;
-}
 
 TEST(XlsReaders, XlrdReadsValuesTypesFormatsAndStyles) {
     REQUIRE_READER("/usr/bin/python3");
