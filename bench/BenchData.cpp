@@ -1,5 +1,6 @@
 #include "bench/BenchData.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace ostrel::bench {
@@ -39,8 +40,9 @@ void FillStandardDataset(TMemDataset& ds, int rows) {
     ds.Reserve(rows);
     TRandom r{12345};
     const TDateTime birth0 = EncodeDate(1950, 1, 1), created0 = EncodeDate(2020, 1, 1);
+    std::vector<TMemValue> row(8);
     for (int i = 1; i <= rows; ++i) {
-        std::vector<TMemValue> row(8);
+        std::fill(row.begin(), row.end(), TMemValue{});
         row[0] = int64_t{i};
         if (!r.Null()) row[1] = std::string(kNames[r.Below(20)]);
         if (!r.Null()) row[2] = std::string(kCities[r.Below(20)]);
@@ -49,7 +51,7 @@ void FillStandardDataset(TMemDataset& ds, int rows) {
         if (!r.Null()) row[5] = birth0 + r.Below(20000);
         if (!r.Null()) row[6] = created0 + r.Below(1800) + r.Below(86400) / 86400.0;
         if (!r.Null()) row[7] = r.Below(2) == 1;
-        ds.AppendRow(std::move(row));
+        ds.AppendRow(row);
     }
     ds.Open();
 }

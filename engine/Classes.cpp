@@ -85,9 +85,15 @@ std::string QuotedDoubling(std::string_view text, char quote) {
     std::string out;
     out.reserve(text.size() + 2);
     out += quote;
-    for (char c : text) {
-        if (c == quote) out += quote;
-        out += c;
+    for (size_t start = 0;;) {
+        const size_t found = text.find(quote, start);
+        if (found == std::string_view::npos) {
+            out.append(text.substr(start));
+            break;
+        }
+        out.append(text.substr(start, found + 1 - start));
+        out += quote;
+        start = found + 1;
     }
     out += quote;
     return out;

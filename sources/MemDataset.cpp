@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/FormatSettings.h"
+#include "platform/Memory.h"
 #include "platform/NumberFormat.h"
 #include "platform/Services.h"
 
@@ -98,9 +99,10 @@ TMemColumn& TMemDataset::AddField(const std::string& name, TMemFieldType type, i
     return *FColumns.back();
 }
 
-void TMemDataset::AppendRow(std::vector<TMemValue> values) {
-    values.resize(FColumns.size());
-    for (const auto& v : values) {
+void TMemDataset::AppendRow(const std::vector<TMemValue>& values) {
+    static const TMemValue kNull;
+    for (size_t column = 0; column < FColumns.size(); ++column) {
+        const TMemValue& v = column < values.size() ? values[column] : kNull;
         TMemCell c;
         if (const auto* i = std::get_if<int64_t>(&v)) {
             c.Kind = TMemCell::kInt;
@@ -119,6 +121,12 @@ void TMemDataset::AppendRow(std::vector<TMemValue> values) {
         }
         FCells.push_back(c);
     }
+}
+
+void TMemDataset::Reserve(int rows) {
+    const size_t before = FCells.capacity();
+    FCells.reserve(static_cast<size_t>(rows) * FColumns.size());
+    if (FCells.capacity() != before) AdviseHugePages(FCells.data(), FCells.capacity() * sizeof(TMemCell));
 }
 
 void TMemDataset::Open() {

@@ -79,9 +79,11 @@ public:
     // Columns are defined while the dataset is closed. Size is the declared text length.
     TMemColumn& AddField(const std::string& name, TMemFieldType type, int size = 0);
     // One value per column; dates and times as TDateTime numbers (double).
-    void AppendRow(std::vector<TMemValue> values);
+    // Missing trailing values are NULL.
+    void AppendRow(const std::vector<TMemValue>& values);
     // Room for this many rows, for large fills.
-    void Reserve(int rows) { FCells.reserve(static_cast<size_t>(rows) * FColumns.size()); }
+    // Room for this many rows of cells, asked for in huge pages when it is large.
+    void Reserve(int rows);
     void Open();
     void Close() { FActive = false; }
     TStrings& GridLabels() { return FGridLabels; }

@@ -149,7 +149,7 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
     std::string value = TIB_OstrelFormatText::GetColData(Index, Formatted);
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(value, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
-        case etCSV: return value + FCSVComma;
+        case etCSV: return value += FCSVComma;
         case etDIF: return "1,0\r\n" + DIFString(value) + "\r\n";
         case etSYLK: return SYLKCell(Index, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), value);
     }
