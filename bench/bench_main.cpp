@@ -63,9 +63,15 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
         }
         return e;
     }
-    if (format == "xls") {
+    if (format == "xls" || format == "xls-distinct") {
         auto e = std::make_unique<TIB_OstrelXLS>();
         e->SetFileName(out);
+        if (format == "xls-distinct") {
+            // Every row's NAME is a text of its own: as many shared strings as rows.
+            e->OnGetExportText = [](TObject* sender, int colNo, std::string& text) {
+                if (colNo == 1) text += " #" + std::to_string(static_cast<TIB_Ostrel*>(sender)->RecordCounter());
+            };
+        }
         return e;
     }
     if (format == "dbf") {

@@ -117,7 +117,7 @@ def main():
         o = os.path.join(out, "o")
         formats = ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late", "dbf"]
         if rows < 65536:  # a worksheet's rows
-            formats.append("xls")
+            formats += ["xls", "xls-distinct"]
         for fmt in formats:
             add(rows, fmt, "ostrel (memory)", [bench, "export", str(rows), fmt, o + "." + fmt])
         add(rows, "csv", "ostrel (Firebird file)", [bench, "export", str(rows), "csv", o + ".fb.csv", base + ".fdb"])
