@@ -296,6 +296,26 @@ TDateParts DecodeDateTime(TDateTime value) {
     return parts;
 }
 
+void AppendIsoDate(std::string& out, const TDateParts& parts) {
+    AppendPadded(out, parts.Year, 4);
+    out += '-';
+    AppendPadded(out, parts.Month, 2);
+    out += '-';
+    AppendPadded(out, parts.Day, 2);
+}
+
+void AppendIsoTime(std::string& out, const TDateParts& parts) {
+    AppendPadded(out, parts.Hour, 2);
+    out += ':';
+    AppendPadded(out, parts.Minute, 2);
+    out += ':';
+    AppendPadded(out, parts.Second, 2);
+    if (parts.MSec) {
+        out += '.';
+        AppendPadded(out, parts.MSec, 3);
+    }
+}
+
 int DayOfWeek(TDateTime value) {
     if (!std::isfinite(value) || std::fabs(value) > 3e6) return 1;
     int64_t days, msecs;

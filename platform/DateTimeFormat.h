@@ -22,6 +22,10 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // Combines a date and a time of day the way the calendar reads them (also before 1899).
 TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 TDateParts DecodeDateTime(TDateTime value);
+// Appends yyyy-mm-dd, or hh:nn:ss with .zzz when there are milliseconds: the ISO forms
+// databases read whatever the locale.
+void AppendIsoDate(std::string& out, const TDateParts& parts);
+void AppendIsoTime(std::string& out, const TDateParts& parts);
 // 1 = Sunday .. 7 = Saturday.
 int DayOfWeek(TDateTime value);
 

@@ -51,28 +51,15 @@ bool IsPlainIdentifier(const std::string& name) {
                                [](const auto& a, const auto& b) { return std::string_view(a) < std::string_view(b); });
 }
 
-std::string TwoDigits(int v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", v);
-    return buf;
-}
-
 // Date and time literals in the ISO forms that Firebird and SQLite read whatever the locale.
 std::string IsoLiteral(TOstrelColType type, TDateTime value) {
-    const TDateParts p = DecodeDateTime(value);
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", p.Year, p.Month, p.Day);
-    std::string time = TwoDigits(p.Hour) + ":" + TwoDigits(p.Minute) + ":" + TwoDigits(p.Second);
-    if (p.MSec) {
-        char ms[8];
-        std::snprintf(ms, sizeof ms, ".%03d", p.MSec);
-        time += ms;
-    }
-    switch (type) {
-        case ectDate: return SqlString(date);
-        case ectTime: return SqlString(time);
-        default: return SqlString(std::string(date) + " " + time);
-    }
+    const TDateParts parts = DecodeDateTime(value);
+    std::string out = "'";
+    if (type != ectTime) AppendIsoDate(out, parts);
+    if (type != ectDate && type != ectTime) out += ' ';
+    if (type != ectDate) AppendIsoTime(out, parts);
+    out += '\'';
+    return out;
 }
 
 }  // namespace
@@ -102,6 +89,8 @@ void TIB_OstrelSQL::BeginExport() {
     FFieldList.clear();
     for (int i = 0; i < Columns().Count(); ++i) FFieldList += SqlIdentifier(Columns()[i].Name) + ",";
     if (!FFieldList.empty()) FFieldList.pop_back();
+    FRowPrefix = "INSERT INTO " + (FTableName.empty() ? std::string() : SqlIdentifier(FTableName)) + "\r\n  (" +
+                 FFieldList + ")\r\nVALUES(";
 }
 
 void TIB_OstrelSQL::SizeTextColumns() {
@@ -131,8 +120,13 @@ void TIB_OstrelSQL::EndExport() {
 std::string TIB_OstrelSQL::GetDataRow(bool Formatted) {
     std::string values = TIB_OstrelAdvancedText::GetDataRow(Formatted);
     if (!values.empty()) values.pop_back();
-    return "INSERT INTO " + (FTableName.empty() ? std::string() : SqlIdentifier(FTableName)) + "\r\n  (" +
-           FFieldList + ")\r\nVALUES(" + values + ")" + FStatementTerm;
+    std::string row;
+    row.reserve(FRowPrefix.size() + values.size() + 3);
+    row += FRowPrefix;
+    row += values;
+    row += ')';
+    row += FStatementTerm;
+    return row;
 }
 
 void TIB_OstrelSQL::WriteDataRow() {
@@ -145,7 +139,7 @@ void TIB_OstrelSQL::WriteDataRow() {
     }
 }
 
-std::string TIB_OstrelSQL::GetColData(int Index, bool) { return SqlLiteral(Index) + ","; }
+std::string TIB_OstrelSQL::GetColData(int Index, bool) { return SqlLiteral(Index) += ','; }
 
 std::string TIB_OstrelSQL::SqlLiteral(int Index) {
     if (IsNullValue(Index)) {

@@ -46,6 +46,7 @@ private:
     bool FCreateTable = false;
     char FStatementTerm = ';';
     std::string FFieldList;
+    std::string FRowPrefix;  // "INSERT INTO ... VALUES(", fixed for a run
 };
 
 // A name as an SQL identifier: unchanged when it is a plain, unreserved identifier, otherwise
