@@ -60,15 +60,16 @@ void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
 
 // The decimal digits of a non-negative value, at least `width` of them.
 void AppendPadded(std::string& out, int value, int width) {
-    char buf[12];
-    int n = 0;
+    char buf[16];
+    char* end = buf + sizeof buf;
+    char* p = end;
     unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
     do {
-        buf[n++] = static_cast<char>('0' + v % 10);
+        *--p = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v);
-    while (n < width) buf[n++] = '0';
-    while (n) out += buf[--n];
+    while (end - p < width && p > buf) *--p = '0';
+    out.append(p, static_cast<size_t>(end - p));
 }
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }

@@ -131,8 +131,14 @@ std::string TIB_OstrelSQL::GetDataRow(bool Formatted) {
 
 void TIB_OstrelSQL::WriteDataRow() {
     const int written = RecordCounter();
-    Writer()->WriteLn(GetDataRow(false));
-    Writer()->EmptyLine();
+    // GetDataRow's text, written in pieces rather than assembled first.
+    std::string values = TIB_OstrelAdvancedText::GetDataRow(false);
+    if (!values.empty()) values.back() = ')';
+    else values = ")";
+    values += FStatementTerm;
+    values += "\r\n\r\n";
+    Writer()->Write(FRowPrefix);
+    Writer()->Write(values);
     if (FCommitRecCount > 0 && written % FCommitRecCount == 0 && !FCommitStatement.empty()) {
         Writer()->WriteLn(FCommitStatement);
         Writer()->EmptyLine();
