@@ -38,12 +38,13 @@ void DecodeDays(int64_t days, int& year, int& month, int& day) {
     if (y1 == 4) y1 = 3;
     d -= y1 * 365;
     year = static_cast<int>(y400 * 400 + y100 * 100 + y4 * 4 + y1 + 1);
-    month = 1;
-    while (d >= DaysInMonth(year, month)) {
-        d -= DaysInMonth(year, month);
-        ++month;
-    }
-    day = static_cast<int>(d + 1);
+    // Days before each month; d / 32 + 1 never passes the month that holds day d.
+    static constexpr int kBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
+                                           {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
+    const int* before = kBefore[DaysInMonth(year, 2) == 29 ? 1 : 0];
+    month = static_cast<int>(d / 32) + 1;
+    while (d >= before[month]) ++month;
+    day = static_cast<int>(d - before[month - 1] + 1);
 }
 
 // Splits a value into whole days and milliseconds of the day. Negative values count the

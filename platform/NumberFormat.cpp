@@ -321,14 +321,22 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
     while (fracLen > s.FracRequired && fracDigit(fracLen - 1) == '0') --fracLen;
 
     const TFormatSettings& fs = FormatSettings();
-    std::string out;
-    out.reserve(s.Text.size() + width + width / 3 + 8);
-    if (withMinus) out += '-';
+    // Room for every character the section can give: its literals, the digits, a separator
+    // per three integer digits and the sign; filled through p and cut to length at the end.
+    const std::string& thousands = fs.ThousandSeparator;
+    std::string out(s.Text.size() + static_cast<size_t>(width + s.FracPlaceholders) +
+                        static_cast<size_t>(width / 3) * thousands.size() + 8,
+                    '\0');
+    char* p = out.data();
+    if (withMinus) *p++ = '-';
     bool intDone = false;
     auto emitInt = [&](int j) {
-        out += intDigit(j);
+        *p++ = intDigit(j);
         const int right = width - 1 - j;
-        if (s.Grouping && right > 0 && right % 3 == 0) out += fs.ThousandSeparator;
+        if (s.Grouping && right > 0 && right % 3 == 0) {
+            std::memcpy(p, thousands.data(), thousands.size());
+            p += thousands.size();
+        }
     };
     auto emitAllInt = [&] {
         if (intDone) return;
@@ -348,15 +356,19 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
             }
             case TSection::Point:
                 emitAllInt();
-                if (fracLen > 0) out += fs.DecimalSeparator;
+                if (fracLen > 0) *p++ = fs.DecimalSeparator;
                 break;
             case TSection::FracDigit:
-                if (t.Index < fracLen) out += fracDigit(t.Index);
+                if (t.Index < fracLen) *p++ = fracDigit(t.Index);
                 break;
-            case TSection::Literal: out += t.Text; break;
+            case TSection::Literal:
+                std::memcpy(p, t.Text.data(), t.Text.size());
+                p += t.Text.size();
+                break;
         }
     }
     emitAllInt();
+    out.resize(static_cast<size_t>(p - out.data()));
     return out;
 }
 
