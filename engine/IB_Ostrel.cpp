@@ -1,5 +1,7 @@
 #include "engine/IB_Ostrel.h"
 
+#include <algorithm>
+
 #include "platform/Services.h"
 
 namespace ostrel {
@@ -49,8 +51,11 @@ std::string TIB_Ostrel::GetCaptionRow() {
 }
 
 std::string TIB_Ostrel::GetDataRow(bool Formatted) {
+    // Rows of one run are alike in length: room for the longest so far, and a line end.
     std::string row;
+    row.reserve(FRowCapacity);
     for (int i = 0; i < FColumns.Count(); ++i) row += GetColData(i, Formatted);
+    FRowCapacity = std::max(FRowCapacity, row.size() + 16);
     return row;
 }
 
