@@ -25,6 +25,13 @@ int DaysInMonth(int y, int m) {
 }
 
 // The calendar date of a day number counted from 0001-01-01 = 1.
+// Days of the year before each month, and the year's length at index 12.
+const int* DaysBeforeMonth(int year) {
+    static constexpr int kBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
+                                           {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
+    return kBefore[DaysInMonth(year, 2) == 29 ? 1 : 0];
+}
+
 void DecodeDays(int64_t days, int& year, int& month, int& day) {
     int64_t d = days - 1;
     int64_t y400 = d / 146097;
@@ -38,10 +45,8 @@ void DecodeDays(int64_t days, int& year, int& month, int& day) {
     if (y1 == 4) y1 = 3;
     d -= y1 * 365;
     year = static_cast<int>(y400 * 400 + y100 * 100 + y4 * 4 + y1 + 1);
-    // Days before each month; d / 32 + 1 never passes the month that holds day d.
-    static constexpr int kBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
-                                           {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
-    const int* before = kBefore[DaysInMonth(year, 2) == 29 ? 1 : 0];
+    // d / 32 + 1 never passes the month that holds day d.
+    const int* before = DaysBeforeMonth(year);
     month = static_cast<int>(d / 32) + 1;
     while (d >= before[month]) ++month;
     day = static_cast<int>(d - before[month - 1] + 1);
@@ -271,7 +276,8 @@ bool IsValidTime(int hour, int minute, int second, int msec) {
 TDateTime EncodeDate(int year, int month, int day) {
     int64_t y = year - 1;
     int64_t days = y * 365 + y / 4 - y / 100 + y / 400;
-    for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
+    if (month >= 1 && month <= 12) days += DaysBeforeMonth(year)[month - 1];
+    else for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
     days += day;
     return static_cast<double>(days - kDateDelta);
 }
@@ -296,6 +302,21 @@ TDateParts DecodeDateTime(TDateTime value) {
     parts.Second = static_cast<int>(msecs / 1000 % 60);
     parts.MSec = static_cast<int>(msecs % 1000);
     return parts;
+}
+
+TDateTime RoundedToParts(TDateTime value, TDateTimePart part) {
+    int64_t days = 0, msecs = 0;
+    const bool plain = std::isfinite(value) && std::fabs(value) <= 3e6;
+    if (plain) SplitValue(value, days, msecs);
+    if (!plain || days + kDateDelta < 1) {
+        // Outside the calendar the parts are defaults: go through them.
+        const TDateParts p = DecodeDateTime(value);
+        const TDateTime date = EncodeDate(p.Year, p.Month, p.Day), time = EncodeTime(p.Hour, p.Minute, p.Second, 0);
+        return part == TDateTimePart::Date ? date : part == TDateTimePart::Time ? time : ComposeDateTime(date, time);
+    }
+    const TDateTime date = static_cast<double>(days);
+    const TDateTime time = static_cast<double>(msecs / 1000 * 1000) / kMSecsPerDay;
+    return part == TDateTimePart::Date ? date : part == TDateTimePart::Time ? time : ComposeDateTime(date, time);
 }
 
 void AppendIsoDate(std::string& out, const TDateParts& parts) {

@@ -22,6 +22,11 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // Combines a date and a time of day the way the calendar reads them (also before 1899).
 TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 TDateParts DecodeDateTime(TDateTime value);
+// The value as its decoded parts give it back: the date alone, the time of day alone (to the
+// second), or both; what EncodeDate/EncodeTime of DecodeDateTime's parts return, found
+// without the calendar.
+enum class TDateTimePart { Date, Time, Both };
+TDateTime RoundedToParts(TDateTime value, TDateTimePart part);
 // Appends yyyy-mm-dd, or hh:nn:ss with .zzz when there are milliseconds: the ISO forms
 // databases read whatever the locale.
 void AppendIsoDate(std::string& out, const TDateParts& parts);

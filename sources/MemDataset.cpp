@@ -86,10 +86,9 @@ bool TMemColumn::GetDateTime(TDateTime& value) const {
     const TMemCell& c = Cell();
     if (c.Kind != TMemCell::kFloat || !(IsDateOnly() || IsTimeOnly() || IsDateTime())) return false;
     // As the text shows it: dates without a time, times without a date, to the second.
-    const TDateParts p = DecodeDateTime(c.Float);
-    if (IsDateOnly()) value = EncodeDate(p.Year, p.Month, p.Day);
-    else if (IsTimeOnly()) value = EncodeTime(p.Hour, p.Minute, p.Second, 0);
-    else value = ComposeDateTime(EncodeDate(p.Year, p.Month, p.Day), EncodeTime(p.Hour, p.Minute, p.Second, 0));
+    value = RoundedToParts(c.Float, IsDateOnly()   ? TDateTimePart::Date
+                                    : IsTimeOnly() ? TDateTimePart::Time
+                                                   : TDateTimePart::Both);
     return true;
 }
 

@@ -134,6 +134,22 @@ TEST_F(DateTimePatterns, CalendarArithmetic) {
         }
     EXPECT_FALSE(IsValidDate(2003, 2, 29));
     EXPECT_TRUE(IsValidDate(2004, 2, 29));
+    // Every day of a leap and a common year, both ways.
+    for (TDateTime d = EncodeDate(2003, 12, 31); d <= EncodeDate(2005, 1, 1); d += 1) {
+        const TDateParts q = DecodeDateTime(d);
+        ASSERT_EQ(EncodeDate(q.Year, q.Month, q.Day), d);
+    }
+    // The short cut to the parts' value agrees with decoding and encoding, also around
+    // midnight, before 1899 and outside the calendar.
+    for (TDateTime v : {0.0, 0.5, 37653.586909722224, 37653.999999999, 36585.99999421, -1.25, -693593.5,
+                        -700000.75, 2958465.9999999, 5e6, -0.0000001}) {
+        SCOPED_TRACE(v);
+        const TDateParts q = DecodeDateTime(v);
+        const TDateTime date = EncodeDate(q.Year, q.Month, q.Day), time = EncodeTime(q.Hour, q.Minute, q.Second, 0);
+        EXPECT_EQ(RoundedToParts(v, TDateTimePart::Date), date);
+        EXPECT_EQ(RoundedToParts(v, TDateTimePart::Time), time);
+        EXPECT_EQ(RoundedToParts(v, TDateTimePart::Both), ComposeDateTime(date, time));
+    }
 }
 
 TEST_F(DateTimePatterns, DateElements) {
