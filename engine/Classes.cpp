@@ -83,7 +83,8 @@ std::string Trim(std::string_view s) {
 
 std::string QuotedDoubling(std::string_view text, char quote) {
     std::string out;
-    out.reserve(text.size() + 2);
+    // One byte more than the quotes: exporters append a separator to most quoted values.
+    out.reserve(text.size() + 3);
     out += quote;
     for (size_t start = 0;;) {
         const size_t found = text.find(quote, start);
