@@ -419,6 +419,24 @@ bool RoundsToZero(const TSection& s, const TDecimal& v) {
 TDecimal TDecimal::FromDouble(double value) {
     TDecimal d;
     if (value == 0 || !std::isfinite(value)) return d;
+    // Most values have a few decimals (amounts, measures): below 1E10 a value whose scaled
+    // form N = value x 10^k (k <= 4) is whole and gives the value back as N / 10^k has N's
+    // digits as its shortest text, since any other text that short lies further than a unit
+    // of the last place away. The general way below would find the same digits.
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e10 && magnitude >= 1e-4) {
+        static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
+        for (int k = 0; k <= 4; ++k) {
+            const double scaled = magnitude * kScale[k];
+            if (scaled != std::trunc(scaled)) continue;
+            if (scaled / kScale[k] != magnitude) break;
+            d.Negative = value < 0;
+            d.Digits = std::to_string(static_cast<uint64_t>(scaled));
+            d.Exponent = static_cast<int>(d.Digits.size()) - k;
+            TrimDigits(d);
+            return d;
+        }
+    }
     // The shortest text that reads back as the value; longer than 15 digits it is rounded to 15,
     // the precision every formatter shows.
     char buf[40];

@@ -1,4 +1,8 @@
 // Number and date-time patterns, in a point/comma and a comma/point locale.
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
 #include "TestSupport.h"
 #include "platform/DateTimeFormat.h"
 #include "platform/NumberFormat.h"
@@ -83,6 +87,41 @@ TEST(NumberPatterns, ScientificAndLiterals) {
     EXPECT_EQ(FormatFloat("0 kg", 5), "5 kg");
     // A pattern without placeholders still shows the value.
     EXPECT_EQ(FormatFloat("'unterminated", 5), "unterminated5");
+}
+
+// The digits of a double as its shortest text gives them, rounded to 15 significant digits.
+std::string ShortestDigits(double v) {
+    char buf[64];
+    *std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::scientific).ptr = '\0';
+    std::string digits;
+    const char* p = buf + (buf[0] == '-');
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits += *p;
+    int exponent = std::atoi(p + 1) + 1;
+    TDecimal d{v < 0, digits, exponent};
+    if (digits.size() > 15) d = d.RoundedToSignificant(15);
+    while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
+    return (d.Negative ? "-" : "") + d.Digits + "e" + std::to_string(d.Exponent);
+}
+
+TEST(NumberPatterns, DecimalDigitsOfDoubles) {
+    uint64_t state = 42;
+    auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+    std::vector<double> values = {0.1, 0.05, 1e-4, 9999999999.9999, 9999999999.99999, 1e10, 123456789.1234,
+                                  0.30000000000000004, 1.0 / 3, 45067.67, -7861.1805, 2.5, 1e15, 1e-5};
+    for (int i = 0; i < 200000; ++i) {
+        const int k = static_cast<int>(next() >> 60) % 6;
+        const double n = static_cast<double>((next() >> 11) % 100000000000000ULL);
+        values.push_back((i % 2 ? -1 : 1) * n / std::pow(10.0, k + (i % 7)));
+        double raw;
+        const uint64_t bits = next();
+        std::memcpy(&raw, &bits, 8);
+        if (std::isfinite(raw)) values.push_back(raw);
+    }
+    for (double v : values) {
+        const TDecimal d = TDecimal::FromDouble(v);
+        ASSERT_EQ((d.Negative ? "-" : "") + d.Digits + "e" + std::to_string(d.Exponent), ShortestDigits(v)) << v;
+    }
 }
 
 TEST(NumberPatterns, GeneralForm) {
