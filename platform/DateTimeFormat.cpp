@@ -237,12 +237,11 @@ private:
     }
 
     void AppendDay(size_t count, int level) {
-        int dow = DayOfWeek(Value) - 1;
         switch (count) {
             case 1: AppendPadded(Out, Parts.Day, 1); break;
             case 2: AppendPadded(Out, Parts.Day, 2); break;
-            case 3: Out += Fs.ShortDayNames[dow]; break;
-            case 4: Out += Fs.LongDayNames[dow]; break;
+            case 3: Out += Fs.ShortDayNames[DayOfWeek(Value) - 1]; break;
+            case 4: Out += Fs.LongDayNames[DayOfWeek(Value) - 1]; break;
             case 5: if (level < 2) Append(Fs.ShortDateFormat, level + 1); break;
             default: if (level < 2) Append(Fs.LongDateFormat, level + 1); break;
         }
@@ -349,8 +348,9 @@ int DayOfWeek(TDateTime value) {
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value) {
     TDateTimeFormatter f(value);
+    f.Out.reserve(pattern.size() + 16);
     f.Append(pattern, 0);
-    return f.Out;
+    return std::move(f.Out);
 }
 
 }  // namespace ostrel
