@@ -5,7 +5,7 @@ set -eu
 want=(cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmock-dev
       clang libclang-rt-14-dev libcli11-dev firebird-dev libfbclient2
       # independent readers of the exported files, for the `readers` tests
-      libreoffice-calc-nogui libreoffice-base-drivers libxml2-utils sqlite3 firebird3.0-server-core firebird3.0-utils
+      libreoffice-calc-nogui libreoffice-base-drivers libxml2-utils sqlite3 firebird3.0-server-core firebird3.0-server firebird3.0-utils
       texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal poppler-utils xvfb xclip chromium tidy python3-dbfread python3-olefile python3-xlrd)
 missing=()
 for p in "${want[@]}"; do

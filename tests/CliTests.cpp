@@ -1,4 +1,7 @@
 // ostrel-export end to end: the sample database into each format, and every way of failing.
+#include <chrono>
+#include <thread>
+
 #include "TestSupport.h"
 #include "readers/ReaderSupport.h"
 #include "platform/CodePage.h"
@@ -127,6 +130,36 @@ TEST(Cli, FailuresAreExitCodeOneAndLeaveNoFile) {
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_NE(r.Output.find("'not a number' is not a valid floating point value"), std::string::npos) << r.Output;
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// A wrong password needs a server that checks it (the embedded engine does not): the
+// Firebird server of the machine, started for the test when none listens.
+TEST(Cli, WrongPasswordOnAServer) {
+    const char* server = "/usr/sbin/firebird";
+    if (!std::filesystem::exists(server)) {
+        if (std::getenv("OSTREL_ALLOW_MISSING_READERS")) GTEST_SKIP() << server;
+        FAIL() << "not installed: " << server << " (firebird3.0-server)";
+    }
+    TTempDir dir;
+    const std::string out = dir.File("out.csv");
+    const std::string args = "--database " + ShellQuote("localhost:" + SampleCopy(dir)) +
+                             " --password not-the-password --sql 'select 1 from rdb$database' " + ShellQuote(out);
+    std::string started;
+    TCommandResult r = Export(args);
+    if (r.Output.find("network request") != std::string::npos || r.Output.find("refused") != std::string::npos) {
+        started = Trim(RunCommand(std::string(server) + " >/dev/null 2>&1 & echo $!").Output);
+        for (int i = 0; i < 50; ++i) {
+            r = Export(args);
+            if (r.Output.find("network request") == std::string::npos && r.Output.find("refused") == std::string::npos)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    if (!started.empty()) RunCommand("kill " + started);
+    EXPECT_EQ(r.ExitCode, 1) << r.Output;
+    EXPECT_NE(r.Output.find("Your user name and password are not defined"), std::string::npos) << r.Output;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(out + ".part"));
 }
 
 TEST(Cli, RowLimitIsReported) {
