@@ -211,7 +211,8 @@ private:
     TOstrelColumns FColumns{*this};
     std::unique_ptr<TOstrelWriter> FWriter;
     int FSourceRow = 0;  // list-view item or string-grid row being read
-    size_t FRowCapacity = 0;  // bytes GetDataRow reserves
+    size_t FRowCapacity = 0;     // bytes GetDataRow reserves
+    std::string FFormatBuffer;  // a typed value's text before ReplaceSpecialChars
 };
 
 // Writes to the file FileName and shows or prints it afterwards.

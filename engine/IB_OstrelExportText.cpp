@@ -26,7 +26,10 @@ bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
         case ectDateTime: {
             TDateTime value;
             if (!column->GetDateTime(value)) return false;
-            text = ReplaceSpecialChars(FormatDateTime(c.Format, value));
+            // One buffer for all values of a run: no allocation per value.
+            FFormatBuffer.clear();
+            AppendDateTime(FFormatBuffer, c.Format, value);
+            text = ReplaceSpecialChars(FFormatBuffer);
             return true;
         }
         default: return false;

@@ -177,8 +177,8 @@ std::shared_ptr<const TCompiledDatePattern> CompiledDatePattern(std::string_view
 
 class TDateTimeFormatter {
 public:
-    explicit TDateTimeFormatter(TDateTime value)
-        : Value(value), Parts(DecodeDateTime(value)), Fs(FormatSettings()) {}
+    TDateTimeFormatter(TDateTime value, std::string& out)
+        : Out(out), Value(value), Parts(DecodeDateTime(value)), Fs(FormatSettings()) {}
 
     void Append(std::string_view p, int level) {
         if (p.empty()) {
@@ -224,7 +224,7 @@ public:
         }
     }
 
-    std::string Out;
+    std::string& Out;
 
 private:
     void AppendC(int level) {
@@ -347,10 +347,15 @@ int DayOfWeek(TDateTime value) {
 }
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value) {
-    TDateTimeFormatter f(value);
-    f.Out.reserve(pattern.size() + 16);
+    std::string out;
+    out.reserve(pattern.size() + 16);
+    AppendDateTime(out, pattern, value);
+    return out;
+}
+
+void AppendDateTime(std::string& out, std::string_view pattern, TDateTime value) {
+    TDateTimeFormatter f(value, out);
     f.Append(pattern, 0);
-    return std::move(f.Out);
 }
 
 }  // namespace ostrel

@@ -36,5 +36,7 @@ int DayOfWeek(TDateTime value);
 
 // Formats with a date-time pattern; an empty pattern behaves as "c".
 std::string FormatDateTime(std::string_view pattern, TDateTime value);
+// The same, appended to out: callers that format many values reuse one buffer.
+void AppendDateTime(std::string& out, std::string_view pattern, TDateTime value);
 
 }  // namespace ostrel

@@ -460,9 +460,13 @@ TDecimal TDecimal::FromInt64(int64_t value) {
     if (value == 0) return d;
     d.Negative = value < 0;
     uint64_t magnitude = d.Negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    d.Digits = std::to_string(magnitude);
-    d.Exponent = static_cast<int>(d.Digits.size());
-    TrimDigits(d);
+    char buf[24];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    for (; magnitude; magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
+    d.Exponent = static_cast<int>(end - p);
+    while (end[-1] == '0') --end;  // trailing zeros say nothing the exponent does not
+    d.Digits.assign(p, end);
     return d;
 }
 
