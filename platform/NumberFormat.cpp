@@ -71,6 +71,11 @@ struct TSection {
         std::string_view Text;  // literal text
     };
     std::vector<TToken> Tokens;
+    // Literals, then every integer placeholder, then the point and the fraction placeholders,
+    // then literals: the common shape, written without walking the tokens. Prefix and Suffix
+    // count the literal tokens at each end.
+    bool Plain = false;
+    int Prefix = 0, Suffix = 0;
 };
 
 size_t SkipQuoted(std::string_view p, size_t i) {
@@ -163,7 +168,24 @@ TSection Analyse(std::string_view text) {
         }
         ++i;
     }
-    if (!s.Scientific) Tokenize(s);
+    if (!s.Scientific) {
+        Tokenize(s);
+        // Literals* IntDigit+ (Point FracDigit*)? Literals*
+        const auto& t = s.Tokens;
+        size_t i = 0;
+        while (i < t.size() && t[i].Step == TSection::Literal) ++i;
+        s.Prefix = static_cast<int>(i);
+        int ints = 0;
+        while (i < t.size() && t[i].Step == TSection::IntDigit) ++i, ++ints;
+        if (i < t.size() && t[i].Step == TSection::Point) {
+            ++i;
+            while (i < t.size() && t[i].Step == TSection::FracDigit) ++i;
+        }
+        const size_t body = i;
+        while (i < t.size() && t[i].Step == TSection::Literal) ++i;
+        s.Suffix = static_cast<int>(i - body);
+        s.Plain = i == t.size() && ints > 0 && ints == s.IntPlaceholders;
+    }
     return s;
 }
 
@@ -344,6 +366,21 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
         if (s.IntPlaceholders == 0)
             for (int j = 0; j < width; ++j) emitInt(j);
     };
+    auto literal = [&](const TSection::TToken& t) {
+        std::memcpy(p, t.Text.data(), t.Text.size());
+        p += t.Text.size();
+    };
+    if (s.Plain) {
+        for (int i = 0; i < s.Prefix; ++i) literal(s.Tokens[i]);
+        for (int j = 0; j < width; ++j) emitInt(j);
+        if (fracLen > 0) {
+            *p++ = fs.DecimalSeparator;
+            for (int k = 0; k < fracLen; ++k) *p++ = fracDigit(k);
+        }
+        for (size_t i = s.Tokens.size() - s.Suffix; i < s.Tokens.size(); ++i) literal(s.Tokens[i]);
+        out.resize(static_cast<size_t>(p - out.data()));
+        return out;
+    }
     for (const auto& t : s.Tokens) {
         switch (t.Step) {
             case TSection::IntDigit: {
@@ -361,10 +398,7 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
             case TSection::FracDigit:
                 if (t.Index < fracLen) *p++ = fracDigit(t.Index);
                 break;
-            case TSection::Literal:
-                std::memcpy(p, t.Text.data(), t.Text.size());
-                p += t.Text.size();
-                break;
+            case TSection::Literal: literal(t); break;
         }
     }
     emitAllInt();
