@@ -1,5 +1,6 @@
 #include "sources/MemDataset.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/FormatSettings.h"
@@ -126,6 +127,14 @@ void TMemDataset::Reserve(int rows) {
     const size_t before = FCells.capacity();
     FCells.reserve(static_cast<size_t>(rows) * FColumns.size());
     if (FCells.capacity() != before) AdviseHugePages(FCells.data(), FCells.capacity() * sizeof(TMemCell));
+    // Texts by their declared sizes (at most 256 bytes a cell): room that is never written
+    // costs no memory, and the store does not move while the rows come in.
+    size_t textBytes = 0;
+    for (const auto& c : FColumns)
+        if (c->IsText() || c->IsBlob()) textBytes += std::clamp(c->DataSize(), 1, 256);
+    const size_t textBefore = FText.capacity();
+    FText.reserve(FText.size() + static_cast<size_t>(rows) * textBytes);
+    if (FText.capacity() != textBefore) AdviseHugePages(FText.data(), FText.capacity());
 }
 
 void TMemDataset::Open() {
