@@ -64,6 +64,21 @@ TEST(Cli, CommonSettingsReachTheExporter) {
     EXPECT_EQ(ReadAll(out), "CODE;Country;POPULATION;\r\nAL;Albania;2775634;\r\nDZ;Algeria;44903225;\r\n");
 }
 
+TEST(Cli, WorkbookOptionsReachTheExporter) {
+    TTempDir dir;
+    const std::string out = dir.File("c.xls");
+    TCommandResult r = Export(SampleArgs(dir) + " --fields code,population --sheet-title Länder --start-col 1" +
+                              " --aggregate POPULATION=sum -q " + ShellQuote(out));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    const std::string file = ReadAll(out);
+    EXPECT_NE(file.find(std::string("L\0\xE4\0n\0d\0e\0r\0", 12)), std::string::npos);  // the title in UTF-16
+    // FORMULA: row 198 (under the caption and 197 rows), column 2, SUM of rows 1 to 197.
+    const size_t formula = file.find(std::string("\x06\x00\x23\x00\xC6\x00\x02\x00", 8));
+    ASSERT_NE(formula, std::string::npos);
+    EXPECT_EQ(file.substr(formula + 4 + 22, 5), std::string("\x25\x01\x00\xC5\x00", 5));
+    EXPECT_EQ(file[formula + 4 + 33], '\x04');
+}
+
 TEST(Cli, CsvFileAsSource) {
     TTempDir dir;
     {
@@ -85,7 +100,8 @@ TEST(Cli, BadUsageIsExitCodeTwo) {
                                    "--database x.gdb " + ShellQuote(dir.File("x.csv")),
                                    SampleArgs(dir) + " " + ShellQuote(dir.File("x.unknown")),
                                    SampleArgs(dir) + " --format nope " + ShellQuote(dir.File("x.csv")),
-                                   SampleArgs(dir) + " --limit -3 " + ShellQuote(dir.File("x.csv"))}) {
+                                   SampleArgs(dir) + " --limit -3 " + ShellQuote(dir.File("x.csv")),
+                                   SampleArgs(dir) + " --aggregate POPULATION=median " + ShellQuote(dir.File("x.xls"))}) {
         SCOPED_TRACE(args);
         TCommandResult r = Export(args);
         EXPECT_EQ(r.ExitCode, 2) << r.Output;
