@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace ostrel {
 
@@ -21,6 +22,11 @@ inline void PutLEDouble(uint8_t* p, double v) {
     std::memcpy(&bits, &v, 8);
     PutLE32(p, static_cast<uint32_t>(bits));
     PutLE32(p + 4, static_cast<uint32_t>(bits >> 32));
+}
+
+// UTF-16 text as little-endian units.
+inline void PutUtf16LE(uint8_t* p, std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) PutLE16(p + 2 * i, text[i]);
 }
 
 inline uint32_t GetLE16(const uint8_t* p) { return p[0] | (p[1] << 8); }

@@ -135,15 +135,19 @@ std::string FromUtf16(std::u16string_view text) {
 size_t CharLength(std::string_view text) {
     if (FormatSettings().CodePage != CP_UTF8) return text.size();
     // Plain ASCII, the common case, needs no decoding.
-    bool ascii = true;
-    for (char c : text) ascii &= static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return text.size();
+    if (IsAscii(text)) return text.size();
     size_t n = 0;
     for (size_t i = 0; i < text.size();) {
         DecodeUtf8(text, i);
         ++n;
     }
     return n;
+}
+
+bool IsAscii(std::string_view text) {
+    bool ascii = true;
+    for (char c : text) ascii &= static_cast<unsigned char>(c) < 0x80;
+    return ascii;
 }
 
 size_t Utf16Length(std::string_view text) {

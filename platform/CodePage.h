@@ -20,6 +20,8 @@ size_t CharLength(std::string_view text);
 // The number of bytes that make up the first `chars` characters of the text.
 size_t ByteLengthOfChars(std::string_view text, size_t chars);
 
+// Whether every byte is below 0x80 (the same text in every supported code page).
+bool IsAscii(std::string_view text);
 // The number of UTF-16 units ToUtf16 gives for a text of the process code page.
 size_t Utf16Length(std::string_view text);
 // The longest head of a text that has at most `bytes` bytes and ends on a character boundary.

@@ -27,15 +27,13 @@ constexpr TPaletteEntry kPalette[kXlsColorCount] = {
     {42, 0xCCFFCC}, {41, 0xCCFFFF}, {44, 0x99CCFF}, {46, 0xCC99FF}, {9, 0xFFFFFF},
 };
 
-// The fixed XF 15: the default cell format, and the template of registered XFs.
-constexpr uint8_t kDefaultXFBody[20] = {0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x20, 0x00, 0x00, 0x00,
-                                        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x20};
-
 // Characters a record stores with one length byte.
 constexpr size_t kMaxShortString = 255;
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+std::u16string CutUtf16(std::string_view text) {
+    std::u16string wide = ToUtf16(text);
+    if (wide.size() > kMaxShortString) wide.resize(kMaxShortString);
+    return wide;
 }
 
 template <class T>
@@ -44,6 +42,32 @@ void ClearLastFirst(std::vector<T>& list) {
 }
 
 }  // namespace
+
+const uint8_t kXlsDefaultXF[20] = {0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x20, 0x00, 0x00, 0x00,
+                                   0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x20};
+
+int PutXlsString(uint8_t* buffer, std::string_view text) {
+    if (IsAscii(text)) {
+        const size_t n = std::min(text.size(), kMaxShortString);
+        PutLE16(buffer, static_cast<uint32_t>(n));
+        buffer[2] = 0x00;
+        std::memcpy(buffer + 3, text.data(), n);
+        return static_cast<int>(3 + n);
+    }
+    const std::u16string wide = CutUtf16(text);
+    PutLE16(buffer, static_cast<uint32_t>(wide.size()));
+    buffer[2] = 0x01;
+    PutUtf16LE(buffer + 3, wide);
+    return static_cast<int>(3 + 2 * wide.size());
+}
+
+int PutXlsShortWideString(uint8_t* buffer, std::string_view text) {
+    const std::u16string wide = CutUtf16(text);
+    buffer[0] = static_cast<uint8_t>(wide.size());
+    buffer[1] = 0x01;
+    PutUtf16LE(buffer + 2, wide);
+    return static_cast<int>(2 + 2 * wide.size());
+}
 
 uint8_t XlsPaletteIndex(TxlsColor color) { return kPalette[color < kXlsColorCount ? color : 0].Index; }
 
@@ -122,13 +146,7 @@ int TxlsFont::BuildFontRecord(uint8_t* buffer) const {
     buffer[11] = 0;
     buffer[12] = Charset;
     buffer[13] = 0;
-    // Names are stored as UTF-16; a name beyond the one-byte length is cut.
-    std::u16string name = ToUtf16(Name);
-    if (name.size() > kMaxShortString) name.resize(kMaxShortString);
-    buffer[14] = static_cast<uint8_t>(name.size());
-    buffer[15] = 0x01;
-    for (size_t i = 0; i < name.size(); ++i) PutLE16(buffer + 16 + 2 * i, name[i]);
-    return static_cast<int>(16 + 2 * name.size());
+    return 14 + PutXlsShortWideString(buffer + 14, Name);
 }
 
 // ---- borders, fill, alignment
@@ -274,18 +292,7 @@ void TXLSOptions::Assign(const TXLSOptions& source) {
 
 int TxlsTextFormat::BuildFormatRecord(uint8_t* buffer) const {
     PutLE16(buffer, Index);
-    if (IsAscii(Text)) {
-        PutLE16(buffer + 2, static_cast<uint32_t>(Text.size()));
-        buffer[4] = 0x00;
-        std::memcpy(buffer + 5, Text.data(), Text.size());
-        return static_cast<int>(5 + Text.size());
-    }
-    // Characters beyond ASCII would be read in the workbook's code page; UTF-16 keeps them.
-    const std::u16string text = ToUtf16(Text);
-    PutLE16(buffer + 2, static_cast<uint32_t>(text.size()));
-    buffer[4] = 0x01;
-    for (size_t i = 0; i < text.size(); ++i) PutLE16(buffer + 5 + 2 * i, text[i]);
-    return static_cast<int>(5 + 2 * text.size());
+    return 2 + PutXlsString(buffer + 2, Text);
 }
 
 bool TxlsXFormat::Equals(const TxlsXFormat* other) const {
@@ -297,7 +304,7 @@ bool TxlsXFormat::Equals(const TxlsXFormat* other) const {
 }
 
 void TxlsXFormat::BuildXFRecord(uint8_t* buffer) const {
-    std::memcpy(buffer, kDefaultXFBody, sizeof kDefaultXFBody);
+    std::memcpy(buffer, kXlsDefaultXF, sizeof kXlsDefaultXF);
     if (Font) PutLE16(buffer, Font->Index);
     if (NumberFormat) PutLE16(buffer + 2, NumberFormat->Index);
     PutLE16(buffer + 6, Alignment.Horizontal | (Wrap ? 0x08 : 0) | (Alignment.Vertical << 4));

@@ -30,6 +30,15 @@ TColor XlsScreenColor(TxlsColor color);
 // The palette colour of a screen colour; anything without an exact match is black.
 TxlsColor XlsColorOfScreen(TColor color);
 
+// The fixed XF 15: the workbook's default cell format, and the template of registered XFs.
+extern const uint8_t kXlsDefaultXF[20];
+// Strings of record bodies, cut to the 255 characters a count holds. A count of two bytes,
+// the option byte, then the text: 8-bit when it is all ASCII, else UTF-16 (beyond ASCII the
+// bytes would be read in the workbook's code page). Returns the bytes written.
+int PutXlsString(uint8_t* buffer, std::string_view text);
+// A count of one byte, the option byte 0x01, then the text in UTF-16.
+int PutXlsShortWideString(uint8_t* buffer, std::string_view text);
+
 enum TxlsFontStyle : uint8_t { xfsBold, xfsItalic, xfsStrikeOut };
 enum TxlsFontScript : uint8_t { fscNone, fscSuperscript, fscSubscript };
 enum TxlsFontUnderline : uint8_t { fulNone, fulSingle, fulDouble, fulSingleAccounting, fulDoubleAccounting };

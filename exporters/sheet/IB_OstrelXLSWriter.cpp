@@ -18,7 +18,6 @@ constexpr int kBlock = TxlsRunState::kMaxBlock;
 // part is the option byte and up to 4111 characters, so no character is split.
 constexpr uint32_t kFirstPartChars = (kBlock - 3) / 2;
 constexpr uint32_t kNextPartChars = (kBlock - 1) / 2;
-constexpr size_t kMaxShortString = 255;
 
 enum : uint16_t {
     idBOF = 0x0809, idWRITEACCESS = 0x005C, idCODEPAGE = 0x0042, idDSF = 0x0161, idTABID = 0x013D,
@@ -41,22 +40,11 @@ constexpr uint8_t kFixedXF[4][20] = {
     {0x02, 0x00, 0x00, 0x00, 0xF5, 0xFF, 0x20, 0x00, 0x00, 0xF4, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x20},
     {0x00, 0x00, 0x00, 0x00, 0xF5, 0xFF, 0x20, 0x00, 0x00, 0xF4, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x20},
 };
-constexpr uint8_t kDefaultXF[20] = {0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x20, 0x00, 0x00, 0x00,
-                                    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x20};
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Row, column and XF: the start of every cell record.
 void PutCellHeader(uint8_t* b, int row, int col, uint16_t xf) {
     PutLE16(b, static_cast<uint32_t>(row));
     PutLE16(b + 2, static_cast<uint32_t>(col));
     PutLE16(b + 4, xf);
-}
-
-void PutUtf16(uint8_t* p, std::u16string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) PutLE16(p + 2 * i, text[i]);
 }
 
 // How many UTF-16 units each record takes of a string longer than one record: its header and
@@ -181,7 +169,7 @@ void TOXLSWriter::WriteBOF(uint16_t kind) {
 }
 
 void TOXLSWriter::WriteFixedXF(int i) {
-    const uint8_t* body = i == 15 ? kDefaultXF : i == 0 ? kFixedXF[0] : i <= 2 ? kFixedXF[1] : i <= 4 ? kFixedXF[2] : kFixedXF[3];
+    const uint8_t* body = i == 15 ? kXlsDefaultXF : i == 0 ? kFixedXF[0] : i <= 2 ? kFixedXF[1] : i <= 4 ? kFixedXF[2] : kFixedXF[3];
     std::memcpy(Buffer(), body, 20);
     WriteRecord(idXF, 20);
 }
@@ -191,35 +179,16 @@ void TOXLSWriter::WriteFormatRecord(const TxlsTextFormat& format) {
 }
 
 void TOXLSWriter::WritePageText(uint16_t id, const std::string& text) {
-    if (text.empty()) return WriteRecord(id, 0);
-    uint8_t* b = Buffer();
-    if (IsAscii(text)) {
-        const size_t n = std::min(text.size(), kMaxShortString);
-        PutLE16(b, static_cast<uint32_t>(n));
-        b[2] = 0x00;
-        std::memcpy(b + 3, text.data(), n);
-        return WriteRecord(id, static_cast<uint16_t>(n + 3));
-    }
-    // Beyond ASCII the bytes would be read in the workbook's code page: store UTF-16.
-    std::u16string wide = ToUtf16(text);
-    if (wide.size() > kMaxShortString) wide.resize(kMaxShortString);
-    PutLE16(b, static_cast<uint32_t>(wide.size()));
-    b[2] = 0x01;
-    PutUtf16(b + 3, wide);
-    WriteRecord(id, static_cast<uint16_t>(3 + 2 * wide.size()));
+    WriteRecord(id, text.empty() ? 0 : static_cast<uint16_t>(PutXlsString(Buffer(), text)));
 }
 
 void TOXLSWriter::WriteBoundSheet() {
-    std::u16string title = ToUtf16(FExporter.Options().SheetTitle());
-    if (title.size() > kMaxShortString) title.resize(kMaxShortString);
     uint8_t* b = Buffer();
     PutLE32(b, 0);
     PutLE16(b + 4, 0x0000);
-    b[6] = static_cast<uint8_t>(title.size());
-    b[7] = 0x01;
-    PutUtf16(b + 8, title);
+    const int title = PutXlsShortWideString(b + 6, FExporter.Options().SheetTitle());
     FRun.SheetOffsetPos = GetPosition() + 4;
-    WriteRecord(idBOUNDSHEET, static_cast<uint16_t>(8 + 2 * title.size()));
+    WriteRecord(idBOUNDSHEET, static_cast<uint16_t>(6 + title));
 }
 
 void TOXLSWriter::WriteGlobals() {
@@ -413,7 +382,7 @@ void TOXLSWriter::InsertSST() {
         bytes.resize(3 + 2 * size_t{chars});
         PutLE16(bytes.data(), chars);
         bytes[2] = 0x01;
-        PutUtf16(bytes.data() + 3, text);
+        PutUtf16LE(bytes.data() + 3, text);
         const int64_t length = static_cast<int64_t>(bytes.size());
         if (fill + length <= kBlock) {
             Put(bytes.data(), bytes.size());
