@@ -304,18 +304,24 @@ TDateParts DecodeDateTime(TDateTime value) {
 }
 
 TDateTime RoundedToParts(TDateTime value, TDateTimePart part) {
+    TDateTime date, time;
     int64_t days = 0, msecs = 0;
     const bool plain = std::isfinite(value) && std::fabs(value) <= 3e6;
     if (plain) SplitValue(value, days, msecs);
-    if (!plain || days + kDateDelta < 1) {
+    if (plain && days + kDateDelta >= 1) {
+        date = static_cast<double>(days);
+        time = static_cast<double>(msecs / 1000 * 1000) / kMSecsPerDay;
+    } else {
         // Outside the calendar the parts are defaults: go through them.
         const TDateParts p = DecodeDateTime(value);
-        const TDateTime date = EncodeDate(p.Year, p.Month, p.Day), time = EncodeTime(p.Hour, p.Minute, p.Second, 0);
-        return part == TDateTimePart::Date ? date : part == TDateTimePart::Time ? time : ComposeDateTime(date, time);
+        date = EncodeDate(p.Year, p.Month, p.Day);
+        time = EncodeTime(p.Hour, p.Minute, p.Second, 0);
     }
-    const TDateTime date = static_cast<double>(days);
-    const TDateTime time = static_cast<double>(msecs / 1000 * 1000) / kMSecsPerDay;
-    return part == TDateTimePart::Date ? date : part == TDateTimePart::Time ? time : ComposeDateTime(date, time);
+    switch (part) {
+        case TDateTimePart::Date: return date;
+        case TDateTimePart::Time: return time;
+        default: return ComposeDateTime(date, time);
+    }
 }
 
 void AppendIsoDate(std::string& out, const TDateParts& parts) {

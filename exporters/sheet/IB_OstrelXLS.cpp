@@ -68,20 +68,9 @@ int TIB_OstrelXLS::TrailingRows() {
 
 void TIB_OstrelXLS::PrepareColumnFormat(int i) {
     const TOstrelColumn& c = Columns()[i];
-    std::string formatText;
-    if (const int line = UserFormats().IndexOfName(c.Name); line >= 0) {
-        formatText = UserFormats().ValueFromIndex(line);
-    } else {
-        switch (c.ColType) {
-            case ectInteger: formatText = Formats().IntegerFormat(); break;
-            case ectFloat: formatText = Formats().FloatFormat(); break;
-            case ectCurrency: formatText = Formats().CurrencyFormat(); break;
-            case ectDate: formatText = Formats().DateFormat(); break;
-            case ectTime: formatText = Formats().TimeFormat(); break;
-            case ectDateTime: formatText = Formats().DateTimeFormat(); break;
-            default: formatText = "General"; break;
-        }
-    }
+    // The column's pattern (its UserFormats line, else its type's); none means General, as an
+    // empty format text does for the data event.
+    const std::string formatText = c.Format.empty() ? "General" : c.Format;
     TColumnPlan plan;
     plan.FieldFormat = FFieldFormats.Find(c.Name);
     const uint16_t x = GetXFIndex(formatText, plan.FieldFormat);
