@@ -117,28 +117,22 @@ void TIB_OstrelSQL::EndExport() {
     TIB_OstrelAdvancedText::EndExport();
 }
 
-std::string TIB_OstrelSQL::GetDataRow(bool Formatted) {
+// The statement after its head: the values, the closing bracket and the terminator.
+std::string TIB_OstrelSQL::ValuesTail(bool Formatted) {
     std::string values = TIB_OstrelAdvancedText::GetDataRow(Formatted);
-    if (!values.empty()) values.pop_back();
-    std::string row;
-    row.reserve(FRowPrefix.size() + values.size() + 3);
-    row += FRowPrefix;
-    row += values;
-    row += ')';
-    row += FStatementTerm;
-    return row;
+    if (!values.empty()) values.back() = ')';  // the last value's comma
+    else values = ")";
+    values += FStatementTerm;
+    return values;
 }
+
+std::string TIB_OstrelSQL::GetDataRow(bool Formatted) { return FRowPrefix + ValuesTail(Formatted); }
 
 void TIB_OstrelSQL::WriteDataRow() {
     const int written = RecordCounter();
-    // GetDataRow's text, written in pieces rather than assembled first.
-    std::string values = TIB_OstrelAdvancedText::GetDataRow(false);
-    if (!values.empty()) values.back() = ')';
-    else values = ")";
-    values += FStatementTerm;
-    values += "\r\n\r\n";
+    // GetDataRow's text and a blank line, written in two pieces rather than assembled first.
     Writer()->Write(FRowPrefix);
-    Writer()->Write(values);
+    Writer()->Write(ValuesTail(false) += "\r\n\r\n");
     if (FCommitRecCount > 0 && written % FCommitRecCount == 0 && !FCommitStatement.empty()) {
         Writer()->WriteLn(FCommitStatement);
         Writer()->EmptyLine();

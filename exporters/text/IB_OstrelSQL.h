@@ -38,6 +38,7 @@ private:
     // CHAR sizes of text-source columns that hold every value of the source.
     void SizeTextColumns();
     std::string SqlLiteral(int Index);
+    std::string ValuesTail(bool Formatted);
 
     std::string FTableName;
     int FCommitRecCount = 0;
