@@ -6,10 +6,17 @@ FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 OUT        ?= out
 
-.PHONY: deps configure build run test test-quick sanitize fuzz clean
+.PHONY: deps deps-test deps-clang configure build run test test-quick sanitize fuzz clean
 
+# `make run` installs only what building and running need; the tests add their readers.
 deps:
-	@scripts/deps.sh
+	@scripts/deps.sh build
+
+deps-test:
+	@scripts/deps.sh build test
+
+deps-clang:
+	@scripts/deps.sh build test clang
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -20,20 +27,20 @@ build: configure
 run: build
 	@scripts/export-sample.sh $(BUILD)/bin $(OUT)
 
-test: build
+test: deps-test build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-test-quick: build
+test-quick: deps-test build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -L unit
 
-sanitize: deps
+sanitize: deps-clang
 	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	    -DOSTREL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -L unit
 
-fuzz: deps
+fuzz: deps-clang
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DOSTREL_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers

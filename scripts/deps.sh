@@ -1,12 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; as a non-root user it only
-# prints the apt-get line to run.
+# Installs the Debian packages of the named groups; as a non-root user it only prints the
+# apt-get line to run.
+#   deps.sh build     what building the library, the programs and the sample database needs
+#   deps.sh test      the test suite's own needs: the Firebird server and every independent reader
+#   deps.sh clang     the clang toolchain of the sanitizer and fuzzer builds
 set -eu
-want=(cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmock-dev
-      clang libclang-rt-14-dev libcli11-dev firebird-dev libfbclient2
-      # independent readers of the exported files, for the `readers` tests
-      libreoffice-calc-nogui libreoffice-base-drivers libxml2-utils sqlite3 firebird3.0-server-core firebird3.0-server firebird3.0-utils
-      texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal poppler-utils xvfb xclip chromium tidy python3-dbfread python3-olefile python3-xlrd)
+
+build=(cmake ninja-build g++ make pkg-config ccache googletest libgtest-dev libgmock-dev libcli11-dev
+       firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils)
+# Readers of the exported files. LibreOffice needs its spreadsheet module for XLS, DIF and SYLK
+# and its word-processor module for RTF.
+test=(firebird3.0-server
+      libreoffice-calc-nogui libreoffice-writer-nogui libreoffice-base-drivers
+      libxml2-utils sqlite3 tidy xvfb xclip chromium poppler-utils
+      texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
+      python3-dbfread python3-olefile python3-xlrd)
+clang=(clang libclang-rt-14-dev)
+
+want=()
+for group in "${@:-build}"; do
+    case "$group" in
+        build) want+=("${build[@]}") ;;
+        test) want+=("${test[@]}") ;;
+        clang) want+=("${clang[@]}") ;;
+        *) echo "deps.sh: unknown group '$group' (build, test, clang)" >&2; exit 2 ;;
+    esac
+done
+
 missing=()
 for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

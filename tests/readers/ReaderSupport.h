@@ -1,9 +1,12 @@
 // Running independent readers (LibreOffice, xmllint, sqlite3, isql-fb, pdflatex) on exported
-// files. A missing reader fails the test unless OSTREL_ALLOW_MISSING_READERS is set.
+// files. A missing or unusable reader fails the test (see REQUIRE_READER).
 #pragma once
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -50,13 +53,83 @@ inline std::string RunPython(const TTempDir& dir, const std::string& script, con
     return r.Output;
 }
 
-// True when the reader is installed; otherwise fails (or skips, when allowed).
-#define REQUIRE_READER(program)                                                            \
-    do {                                                                                   \
-        if (RunCommand(std::string("command -v ") + (program)).ExitCode != 0) {            \
-            if (std::getenv("OSTREL_ALLOW_MISSING_READERS")) GTEST_SKIP() << (program);    \
-            FAIL() << "reader not installed: " << (program);                              \
-        }                                                                                  \
+// Asks a reader to read a tiny file of each kind the tests give it, so that a reader that is
+// installed but lacks a module (LibreOffice without its word processor, say) counts as missing.
+// Returns what is wrong, or nothing. A ctest run probes each reader once: the answer is kept
+// beside the other tests of the same run (their common parent).
+inline std::string ProbeReader(const std::string& program) {
+    const std::filesystem::path cache = std::filesystem::temp_directory_path() /
+        ("ostrel-probe-" + std::to_string(getuid()) + "-" + std::to_string(getppid()) + "-" +
+         std::filesystem::path(program).filename().string());
+    if (std::filesystem::exists(cache)) return ReadAll(cache.string());
+    std::string problem;
+    if (RunCommand("command -v " + ShellQuote(program)).ExitCode != 0) {
+        problem = "reader not installed: " + program;
+    } else {
+        TTempDir dir;
+        auto write = [&](const std::string& name, const std::string& text) {
+            std::ofstream(dir.File(name), std::ios::binary) << text;
+            return ShellQuote(dir.File(name));
+        };
+        auto check = [&](const std::string& what, const std::string& command, const std::string& expect,
+                         const std::string& outFile) {
+            if (!problem.empty()) return;
+            TCommandResult r = RunCommand(command);
+            const std::string got = outFile.empty() ? r.Output : ReadAll(dir.File(outFile));
+            if (r.ExitCode != 0 || got.find(expect) == std::string::npos)
+                problem = "reader unusable: " + program + " cannot " + what + " (" + r.Output.substr(0, 400) + ")";
+        };
+        auto convert = [&](const std::string& to, const std::string& file) {
+            return "soffice --headless -env:UserInstallation=file://" + dir.File("profile") + " --convert-to " + to +
+                   " --outdir " + ShellQuote(dir.File("out")) + " " + file;
+        };
+        if (program == "soffice") {
+            check("read an RTF document", convert("txt:Text", write("p.rtf", "{\\rtf1 probeword\\par}")),
+                  "probeword", "out/p.txt");
+            check("read a SYLK sheet", convert("csv", write("p.slk", "ID;P\r\nC;X1;Y1;K\"probecell\"\r\nE\r\n")),
+                  "probecell", "out/p.csv");
+        } else if (program == "/usr/bin/python3") {
+            check("import its readers", program + " -c 'import xlrd, olefile, dbfread; print(\"ok\")'", "ok", "");
+        } else if (program == "pdflatex") {
+            write("p.tex", "\\documentclass{article}\\usepackage[T2A,T1]{fontenc}\\begin{document}x\\end{document}\n");
+            check("compile a document", "cd " + ShellQuote(dir.File("")) + " && pdflatex -interaction=nonstopmode "
+                  "-halt-on-error p.tex >/dev/null && echo compiled", "compiled", "");
+        } else if (program == "sqlite3") {
+            check("run a statement", "sqlite3 :memory: 'select 40+2;'", "42", "");
+        } else if (program == "isql-fb") {
+            check("create a database", "echo \"create database '" + dir.File("p.fdb") +
+                  "' user 'SYSDBA'; select 40+2 from rdb\\$database;\" | isql-fb -q", "42", "");
+        } else if (program == "xmllint") {
+            check("parse a document", "echo '<a>probe</a>' | xmllint -", "probe", "");
+        } else if (program == "chromium") {
+            write("p.htm", "<p>probepage</p>");
+            check("show a page", "chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
+                  "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
+                  ShellQuote(dir.File("chrome")) + " --dump-dom " +
+                  ShellQuote("file://" + dir.File("p.htm")) + " 2>/dev/null", "probepage", "");
+        }
+    }
+    // Written whole under another name first: a test reading it half written would see "usable".
+    std::string part = cache.string() + ".XXXXXX";
+    const int fd = mkstemp(part.data());
+    if (fd >= 0) {
+        close(fd);
+        std::ofstream(part, std::ios::binary) << problem;
+        std::filesystem::rename(part, cache);
+    }
+    return problem;
+}
+
+// Fails the test when the reader is missing or unusable. A developer may let such tests skip
+// with OSTREL_ALLOW_MISSING_READERS; CI sets OSTREL_REQUIRE_READERS, which overrides that.
+#define REQUIRE_READER(program)                                                                         \
+    do {                                                                                                \
+        const std::string readerProblem_ = ProbeReader(program);                                        \
+        if (!readerProblem_.empty()) {                                                                  \
+            if (std::getenv("OSTREL_ALLOW_MISSING_READERS") && !std::getenv("OSTREL_REQUIRE_READERS"))  \
+                GTEST_SKIP() << readerProblem_;                                                         \
+            FAIL() << readerProblem_;                                                                   \
+        }                                                                                               \
     } while (0)
 
 // A grid of cells read from CSV text (double quotes, doubled quotes inside).
