@@ -2,6 +2,10 @@
 // against peer tools.
 //   ostrel-bench gen ROWS DIR                 CSV copy and Firebird load script of the dataset
 //   ostrel-bench export ROWS FORMAT OUT [DB]  export from memory, or from the Firebird file DB
+//   ostrel-bench grid COLS ROWS FORMAT OUT [captions][,guess]
+//                                             export a string grid of COLS columns and ROWS data
+//                                             rows under one fixed row; "captions" gives every
+//                                             column a Captions line, "guess" types the columns
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +13,8 @@
 
 #include "bench/BenchData.h"
 #include "data/IB_Query.h"
+#include "platform/DateTimeFormat.h"
+#include "sources/MemControls.h"
 #include "exporters/sheet/IB_OstrelDBF.h"
 #include "exporters/sheet/IB_OstrelXLS.h"
 #include "exporters/text/IB_OstrelASCII.h"
@@ -148,6 +154,48 @@ int Export(int rows, const std::string& format, const std::string& out, const ch
     return 0;
 }
 
+// Cells by column kind: integers, decimals, dates in the locale's short form, and texts, so
+// that a type guess meets every kind.
+void FillBenchGrid(TMemStringGrid& grid, int cols, int rows) {
+    grid.SetSize(cols, rows + 1);
+    grid.SetFixedRows(1);
+    const TDateTime day0 = EncodeDate(1950, 1, 1);
+    for (int c = 0; c < cols; ++c) {
+        grid.SetCell(c, 0, "Column " + std::to_string(c));
+        for (int r = 1; r <= rows; ++r) {
+            const int v = r * 7 + c;
+            switch (c % 4) {
+                case 0: grid.SetCell(c, r, std::to_string(v)); break;
+                case 1: grid.SetCell(c, r, std::to_string(v / 100) + "." + std::to_string(10 + v % 90)); break;
+                case 2: grid.SetCell(c, r, FormatDateTime("ddddd", day0 + v % 20000)); break;
+                default: grid.SetCell(c, r, "text " + std::to_string(v)); break;
+            }
+        }
+    }
+    grid.SetRow(1);
+}
+
+int ExportGrid(int cols, int rows, const std::string& format, const std::string& out, const std::string& options) {
+    TMemStringGrid grid;
+    FillBenchGrid(grid, cols, rows);
+    auto exporter = MakeExporter(format, out);
+    auto* text = dynamic_cast<TIB_OstrelFormatText*>(exporter.get());
+    if (!text) {
+        std::fprintf(stderr, "format %s has no captions\n", format.c_str());
+        return 2;
+    }
+    text->SetExportSource(esStringGrid);
+    text->SetStringGrid(&grid);
+    if (options.find("captions") != std::string::npos)
+        for (int c = 0; c < cols; ++c) text->Captions().Add(std::to_string(c) + "=Caption " + std::to_string(c));
+    text->SetAutoCalcStrType(options.find("guess") != std::string::npos);
+    const auto start = std::chrono::steady_clock::now();
+    text->DoExecute();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%d %.3f\n", text->RecordCounter(), seconds);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,10 +203,13 @@ int main(int argc, char** argv) {
         if (argc == 4 && std::strcmp(argv[1], "gen") == 0) return Generate(std::atoi(argv[2]), argv[3]);
         if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "export") == 0)
             return Export(std::atoi(argv[2]), argv[3], argv[4], argc == 6 ? argv[5] : nullptr);
+        if ((argc == 6 || argc == 7) && std::strcmp(argv[1], "grid") == 0)
+            return ExportGrid(std::atoi(argv[2]), std::atoi(argv[3]), argv[4], argv[5], argc == 7 ? argv[6] : "");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "ostrel-bench: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: ostrel-bench gen ROWS DIR | export ROWS FORMAT OUT [DATABASE]\n");
+    std::fprintf(stderr, "usage: ostrel-bench gen ROWS DIR | export ROWS FORMAT OUT [DATABASE] |\n"
+                         "       grid COLS ROWS FORMAT OUT [captions][,guess]\n");
     return 2;
 }

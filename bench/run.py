@@ -112,7 +112,7 @@ def main():
         results.append((rows, fmt, tool, seconds, rows / seconds, peak))
         print("%9d  %-8s %-26s %8.3f s %12.0f rows/s %8.1f MiB" % results[-1], flush=True)
 
-    for rows in [int(s) for s in args.sizes.split(",")]:
+    for rows in [int(s) for s in args.sizes.split(",") if s]:
         base = prepare(rows, data, args.build)
         o = os.path.join(out, "o")
         formats = ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late", "dbf"]
@@ -135,6 +135,14 @@ def main():
                                     ("latex", "to_latex", "{}")]:
                 add(rows, fmt, "pandas " + method, [sys.executable, "-c", PANDAS, base + ".pickle", method,
                                                     o + ".pd." + fmt, kw])
+
+    # String grids: 40,000 columns with a caption line each (building the column list must not
+    # grow with columns times caption lines), and 100,000 rows whose column types are guessed
+    # from every row (next to the same grid exported as text).
+    o = os.path.join(out, "grid")
+    add(5, "grid-wide", "ostrel (40,000 columns)", [bench, "grid", "40000", "5", "csv", o + ".wide.csv", "captions"])
+    add(100000, "grid-guess", "ostrel (types as text)", [bench, "grid", "8", "100000", "csv", o + ".text.csv"])
+    add(100000, "grid-guess", "ostrel (types guessed)", [bench, "grid", "8", "100000", "csv", o + ".guess.csv", "guess"])
 
 
 if __name__ == "__main__":
