@@ -101,6 +101,8 @@ TEST_F(Sql, IdentifiersThatAreNotPlainAreQuoted) {
     EXPECT_EQ(SqlIdentifier("a\"b"), "\"a\"\"b\"");
     EXPECT_EQ(SqlIdentifier("Größe"), "\"Größe\"");
     EXPECT_EQ(SqlString("O'Neil"), "'O''Neil'");
+    EXPECT_EQ(SqlString("a\nb\rc\td"), "'a\nb\rc\td'");
+    EXPECT_EQ(SqlString("a\r\n'\r\r\n"), "'a\r' || '\n''\r\r' || '\n'");
 
     TMemStringGrid g;
     g.SetSize(2, 2);
@@ -108,7 +110,7 @@ TEST_F(Sql, IdentifiersThatAreNotPlainAreQuoted) {
     g.SetCell(1, 1, "x");
     e.SetExportSource(esStringGrid);
     e.SetStringGrid(&g);
-    e.SetTableName("my table");
+    e.SetTableName("\"my table\"");  // the caller's SQL text, quotes included
     e.SetCreateTable(true);
     const std::string out = Run();
     // CHAR sizes hold the longest text of the grid, not only its column width.
@@ -117,6 +119,57 @@ TEST_F(Sql, IdentifiersThatAreNotPlainAreQuoted) {
     EXPECT_NE(out.find("INSERT INTO \"my table\"\r\n  (\"0\",\"1\")\r\nVALUES('a rather long text value','');"),
               std::string::npos);
     EXPECT_EQ(g.Row(), 1);
+    // The table name is not touched, so a name the caller quoted is not quoted twice.
+    e.SetTableName("S.\"T\"");
+    EXPECT_NE(Run().find("INSERT INTO S.\"T\"\r\n"), std::string::npos);
+}
+
+TEST_F(Sql, OnlyAsciiLettersStartAPlainIdentifier) {
+    // Bytes of non-ASCII letters, whatever the C library takes them for.
+    EXPECT_EQ(SqlIdentifier("\xC4x"), "\"\xC4x\"");
+    EXPECT_EQ(SqlIdentifier("x\xE9"), "\"x\xE9\"");
+    EXPECT_EQ(SqlIdentifier("_x"), "\"_x\"");
+    EXPECT_EQ(SqlIdentifier("FIELD_1"), "FIELD_1");
+    EXPECT_EQ(SqlIdentifier(""), "\"\"");
+}
+
+TEST_F(Sql, ANulCharacterFailsTheRunNamingRowAndColumn) {
+    TMemDataset t;
+    t.AddField("ID", TMemFieldType::Integer);
+    t.AddField("V", TMemFieldType::String, 40);
+    t.AppendRow({int64_t{1}, "fine"});
+    t.AppendRow({int64_t{2}, std::string("x\0y');DROP TABLE t;--", 21)});
+    t.Open();
+    e.SetDataSet(&t);
+    e.SetTableName("T");
+    try {
+        Run();
+        ADD_FAILURE() << "the run went through";
+    } catch (const EOstrelError& error) {
+        EXPECT_STREQ(error.what(), "Row 2, column V: a NUL character cannot be written in an SQL script");
+    }
+    const std::string out = ReadAll(dir.File("out.sql"));
+    EXPECT_EQ(out.find('\0'), std::string::npos);
+    EXPECT_EQ(out.find("DROP"), std::string::npos);
+
+    // A string grid gives every value as text, numbers included; the name is the column's.
+    TMemStringGrid g;
+    g.SetSize(2, 1);
+    g.SetCell(0, 0, "1");
+    g.SetCell(1, 0, std::string("2\0", 2));
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    e.SetSkipRecCount(0);
+    EXPECT_THROW(
+        {
+            try {
+                Run();
+            } catch (const EOstrelError& error) {
+                EXPECT_STREQ(error.what(), "Row 1, column 1: a NUL character cannot be written in an SQL script");
+                throw;
+            }
+        },
+        EOstrelError);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/CodePage.h"
+#include "platform/Errors.h"
 #include "platform/FormatSettings.h"
 #include "platform/Parsers.h"
 
@@ -42,10 +43,14 @@ constexpr const char* kReservedWords[] = {
     "WITHOUT", "YEAR",
 };
 
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Letters, digits, "_" and "$", starting with a letter, ASCII only: such a name reads the same
+// in every database and needs no quotes unless the database reserves it.
 bool IsPlainIdentifier(const std::string& name) {
-    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+    if (name.empty() || !IsAsciiLetter(name[0])) return false;
     for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$') return false;
+        if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9') && c != '_' && c != '$') return false;
     const std::string upper = UpperCase(name);
     return !std::binary_search(std::begin(kReservedWords), std::end(kReservedWords), upper,
                                [](const auto& a, const auto& b) { return std::string_view(a) < std::string_view(b); });
@@ -68,7 +73,14 @@ std::string SqlIdentifier(const std::string& name) {
     return IsPlainIdentifier(name) ? name : QuotedDoubling(name, '"');
 }
 
-std::string SqlString(const std::string& text) { return QuotedDoubling(text, '\''); }
+std::string SqlString(const std::string& text) {
+    std::string out = QuotedDoubling(text, '\'');
+    // Script runners read line by line and drop the CR of a CR LF, also inside a literal; a
+    // literal that ends after the CR, joined to one that starts with the LF, keeps both.
+    for (size_t at = out.find("\r\n"); at != std::string::npos; at = out.find("\r\n", at + 8))
+        out.replace(at, 2, "\r' || '\n");
+    return out;
+}
 
 void TIB_OstrelSQL::BeginExport() {
     TIB_OstrelAdvancedText::BeginExport();
@@ -76,7 +88,8 @@ void TIB_OstrelSQL::BeginExport() {
     for (const auto& line : Header()) w.WriteLn(line);
     if (FCreateTable && !FTableName.empty()) {
         SizeTextColumns();
-        w.WriteLn("CREATE TABLE " + SqlIdentifier(FTableName) + "(");
+        // The table name is the caller's SQL text, written as given (quotes included).
+        w.WriteLn("CREATE TABLE " + FTableName + "(");
         for (int i = 0; i < Columns().Count(); ++i) {
             const TOstrelColumn& c = Columns()[i];
             std::string line = "  " + SqlIdentifier(c.Name) + "  " + c.SQLType;
@@ -89,8 +102,7 @@ void TIB_OstrelSQL::BeginExport() {
     FFieldList.clear();
     for (int i = 0; i < Columns().Count(); ++i) FFieldList += SqlIdentifier(Columns()[i].Name) + ",";
     if (!FFieldList.empty()) FFieldList.pop_back();
-    FRowPrefix = "INSERT INTO " + (FTableName.empty() ? std::string() : SqlIdentifier(FTableName)) + "\r\n  (" +
-                 FFieldList + ")\r\nVALUES(";
+    FRowPrefix = "INSERT INTO " + FTableName + "\r\n  (" + FFieldList + ")\r\nVALUES(";
 }
 
 void TIB_OstrelSQL::SizeTextColumns() {
@@ -158,6 +170,11 @@ std::string TIB_OstrelSQL::SqlLiteral(int Index) {
             return IsoLiteral(type, moment);
     }
     const std::string raw = TIB_OstrelAdvancedText::GetColData(Index, false);
+    // Readers end a literal at a NUL character and run the rest of the value as SQL, and no
+    // literal syntax of SQLite or Firebird can carry one: such a value fails the run.
+    if (raw.find('\0') != std::string::npos)
+        throw EOstrelError("Row " + std::to_string(RecordCounter() + 1) + ", column " + Columns()[Index].Name +
+                           ": a NUL character cannot be written in an SQL script");
     switch (type) {
         case ectString: return SqlString(raw);
         case ectDate:

@@ -1,4 +1,10 @@
 // SQL scripts: header lines, an optional CREATE TABLE, one INSERT per record, commits.
+//
+// Every value stays inside its literal: texts are single-quoted with inner quotes doubled, and
+// line breaks, tabs, semicolons and "--" are written as they are (SQLite and Firebird read
+// them back unchanged), except that a CR LF splits the literal (see SqlString). A text holding a NUL character fails the run with a message naming the
+// row and column, since no literal can carry it. Field names that are not plain identifiers
+// are double-quoted; the table name is SQL text of the caller and is written unchanged.
 #pragma once
 
 #include "engine/IB_Ostrel.h"
@@ -9,6 +15,7 @@ class TIB_OstrelSQL : public TIB_OstrelAdvancedText {
 public:
     using TIB_OstrelAdvancedText::TIB_OstrelAdvancedText;
 
+    // Written as given: a name that needs quotes must be passed with them.
     const std::string& TableName() const { return FTableName; }
     void SetTableName(const std::string& value) { FTableName = value; }
     int CommitRecCount() const { return FCommitRecCount; }
@@ -53,7 +60,9 @@ private:
 // A name as an SQL identifier: unchanged when it is a plain, unreserved identifier, otherwise
 // in double quotes (with inner double quotes doubled).
 std::string SqlIdentifier(const std::string& name);
-// Text in single quotes, inner single quotes doubled.
+// Text in single quotes, inner single quotes doubled; at a CR LF the literal is split in two
+// joined by "||" (CR ending the first, LF starting the second), so that readers that take the
+// script line by line keep the CR.
 std::string SqlString(const std::string& text);
 
 }  // namespace ostrel

@@ -254,7 +254,7 @@ TEST(SqlReaders, FirebirdTakesStringGridColumnsAndLongTexts) {
     e.SetExportSource(esStringGrid);
     e.SetStringGrid(&g);
     e.SetAutoCalcStrType(true);
-    e.SetTableName("grid data");
+    e.SetTableName("\"grid data\"");
     e.SetCreateTable(true);
     e.SetCommitAfterScript(true);
     e.SetFileName(dir.File("grid.sql"));
@@ -264,6 +264,75 @@ TEST(SqlReaders, FirebirdTakesStringGridColumnsAndLongTexts) {
               (std::vector<std::string>{"0=a text far longer than the column is wide", "1=1.500000000000000",
                                         "2=2003-02-01 10:30:00.0000", "0=Łódź", "1=2.000000000000000",
                                         "2=1999-12-24 23:59:58.0000"}));
+}
+
+// Texts that end an SQL literal or statement early when written carelessly.
+const std::vector<std::string> kAwkwardTexts = {
+    "O'Neil \"quoted\" ''",
+    "line1\r\nline2",
+    "lf\nonly",
+    "cr\ronly",
+    "tab\there\t.",
+    "x');DROP TABLE PEOPLE;--",
+    "a -- not a comment",
+    "--leading",
+    "/* not a comment */ ;",
+    "ü 東 Ł",
+};
+
+void FillAwkward(TMemDataset& ds) {
+    ds.AddField("ID", TMemFieldType::Integer);
+    ds.AddField("V", TMemFieldType::String, 60);
+    for (size_t i = 0; i < kAwkwardTexts.size(); ++i) ds.AppendRow({int64_t(i + 1), kAwkwardTexts[i]});
+    ds.Open();
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+TEST(SqlReaders, SqliteReadsAwkwardTextsBackExactly) {
+    REQUIRE_READER("sqlite3");
+    TFormatSettingsScope locale(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    FillAwkward(ds);
+    const std::string script = WriteSqlScript(dir, ds, "awkward.sql", "BEGIN;", "COMMIT;");
+    const std::string db = dir.File("awkward.sqlite");
+    TCommandResult run = RunCommand("sqlite3 -bail " + ShellQuote(db) + " < " + ShellQuote(script));
+    ASSERT_EQ(run.ExitCode, 0) << run.Output << ReadAll(script);
+    EXPECT_EQ(run.Output, "");
+    // Hexadecimal bytes, so that line breaks and tabs are compared exactly.
+    TCommandResult q = RunCommand("sqlite3 -csv " + ShellQuote(db) + " 'SELECT ID, hex(V) FROM PEOPLE ORDER BY ID'");
+    Grid expected;
+    for (size_t i = 0; i < kAwkwardTexts.size(); ++i) expected.push_back({std::to_string(i + 1), Hex(kAwkwardTexts[i])});
+    EXPECT_EQ(Trimmed(ParseCsv(q.Output)), expected);
+}
+
+TEST(SqlReaders, FirebirdReadsAwkwardTextsBackExactly) {
+    REQUIRE_READER("isql-fb");
+    TFormatSettingsScope locale(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    FillAwkward(ds);
+    const std::string script = WriteSqlScript(dir, ds, "awkward.sql", "", "COMMIT WORK;");
+    // Each value between markers, without the blanks that pad a CHAR column.
+    const std::string out =
+        FirebirdRun(dir, script, "SELECT '<<' || TRIM(TRAILING FROM V) || '>>' AS V FROM PEOPLE ORDER BY ID;");
+    std::vector<std::string> values;
+    for (size_t at = out.find("<<"); at != std::string::npos; at = out.find("<<", at)) {
+        const size_t end = out.find(">>", at);
+        ASSERT_NE(end, std::string::npos) << out;
+        values.push_back(out.substr(at + 2, end - at - 2));
+        at = end;
+    }
+    EXPECT_EQ(values, kAwkwardTexts) << out;
 }
 
 TEST(LatexReaders, PdflatexCompilesAndShowsTheCells) {
