@@ -77,4 +77,16 @@ void FillGrid(const TCsvTable& table, TMemStringGrid& grid) {
     if (grid.RowCount() > fixed) grid.SetRow(fixed);
 }
 
+void FillList(const TCsvTable& table, TMemListView& list) {
+    size_t cols = table.Header.size();
+    for (const auto& r : table.Rows) cols = std::max(cols, r.size());
+    for (size_t c = 0; c < cols; ++c)
+        list.AddColumn(c < table.Header.size() ? table.Header[c] : std::to_string(c), TMemStringGrid::kDefaultColWidth);
+    for (const auto& r : table.Rows) {
+        std::vector<std::string> subItems(cols > 0 ? cols - 1 : 0);
+        for (size_t c = 1; c < r.size(); ++c) subItems[c - 1] = r[c];
+        list.AddItem(r.empty() ? std::string() : r[0], std::move(subItems));
+    }
+}
+
 }  // namespace ostrel::cli

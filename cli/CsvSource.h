@@ -19,5 +19,7 @@ TCsvTable ReadCsv(const std::string& fileName, char separator, bool hasHeader);
 
 // Fills a grid: one fixed row with the header (when there is one), then the rows.
 void FillGrid(const TCsvTable& table, TMemStringGrid& grid);
+// Fills a list view: one column per header text, one item per row (short rows read as empty).
+void FillList(const TCsvTable& table, TMemListView& list);
 
 }  // namespace ostrel::cli

@@ -31,6 +31,7 @@ struct TCliOptions {
     // Format options.
     std::string Separator;  // CSV and separated clipboard text
     bool NoQuote = false;
+    bool FormulaGuard = false;
     int Spacing = -1;  // TXT and fixed clipboard text; -1 keeps the exporter's default
     bool NoAutoWidth = false;
     bool NoRowLimit = false;

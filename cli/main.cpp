@@ -3,8 +3,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <filesystem>
 #include <iostream>
 #include <regex>
@@ -20,6 +23,18 @@ using namespace ostrel::cli;
 namespace {
 
 constexpr int kExitDone = 0, kExitFailed = 1, kExitUsage = 2;
+constexpr int kMaxWidth = 1000;  // characters of a column; beyond it a width is a typo, not a layout
+
+// Checks the VALUE of NAME=VALUE options.
+CLI::Validator KeyedValue(const std::string& what, std::function<bool(const std::string&)> valid) {
+    return CLI::Validator(
+        [what, valid](std::string& line) -> std::string {
+            const size_t eq = line.find('=');
+            if (eq == std::string::npos || eq == 0) return "expected NAME=" + what;
+            return valid(line.substr(eq + 1)) ? "" : "expected NAME=" + what + ", not " + line;
+        },
+        "NAME=" + what);
+}
 
 volatile std::sig_atomic_t gInterrupted = 0;
 
@@ -55,29 +70,64 @@ private:
     int FRows = 0;
 };
 
-// CSV columns may be named by their header text; the grid knows them by number.
-std::vector<std::string> GridFieldNumbers(const std::vector<std::string>& fields, const TCsvTable& table) {
-    std::vector<std::string> out;
-    for (const auto& f : fields) {
-        auto it = std::find_if(table.Header.begin(), table.Header.end(), [&](const std::string& h) { return SameText(h, f); });
-        out.push_back(it != table.Header.end() ? std::to_string(it - table.Header.begin()) : f);
+// A usage fault found once the source is open: exit code 2 with this message.
+struct EUsage : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The names the options may use for the source's columns: the query's field names, the CSV
+// header texts, or the column numbers of a CSV file without a header.
+std::vector<std::string> ColumnNames(const TIB_Query* query, const TCsvTable* table) {
+    std::vector<std::string> names;
+    if (query) {
+        for (int i = 0; i < query->FieldCount(); ++i) names.push_back(query->Fields(i)->FieldName());
+    } else if (!table->Header.empty()) {
+        names = table->Header;
+    } else {
+        size_t cols = 0;
+        for (const auto& r : table->Rows) cols = std::max(cols, r.size());
+        for (size_t c = 0; c < cols; ++c) names.push_back(std::to_string(c));
     }
-    return out;
+    return names;
 }
 
-// Keyed settings name CSV columns by header text; the grid keys them by number.
-std::vector<std::string> GridKeyed(const std::vector<std::string>& lines, const TCsvTable& table) {
-    std::vector<std::string> out;
-    for (const auto& line : lines) {
-        const size_t eq = line.find('=');
-        const std::string name = line.substr(0, eq);
-        auto numbers = GridFieldNumbers({name}, table);
-        out.push_back(numbers[0] + (eq == std::string::npos ? "" : line.substr(eq)));
-    }
-    return out;
+// Refuses a name that matches no column, listing the ones there are.
+void CheckColumnName(const std::string& option, const std::string& name, const std::vector<std::string>& known) {
+    if (std::any_of(known.begin(), known.end(), [&](const std::string& k) { return SameText(k, name); })) return;
+    std::string list;
+    for (const auto& k : known) list += (list.empty() ? "" : ", ") + k;
+    throw EUsage(option + ": no column named '" + name + "'; the columns are: " + list);
+}
+
+void CheckKeyedNames(const std::string& option, const std::vector<std::string>& lines,
+                     const std::vector<std::string>& known) {
+    for (const auto& line : lines) CheckColumnName(option, line.substr(0, line.find('=')), known);
+}
+
+// SQL needs a table: the output file's name without folder and extension, in upper case, and
+// quoted when it is not a plain identifier.
+std::string TableNameFromFile(const std::string& output) {
+    std::string name = UpperCase(std::filesystem::path(output).stem().string());
+    const bool plain = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+                       std::all_of(name.begin(), name.end(), [](char c) {
+                           return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
+                       });
+    if (plain) return name;
+    std::string quoted = "\"";
+    for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
 }
 
 int Run(TCliOptions o) {
+    if (o.Output.empty() && LowerCase(o.Format) != "clipboard") {
+        std::cerr << "ostrel-export: no output: give an output file (its extension may name the format) or "
+                     "--format clipboard\n";
+        return kExitUsage;
+    }
+    if (!o.Output.empty() && std::filesystem::is_directory(o.Output)) {
+        std::cerr << "ostrel-export: " << o.Output << " is a folder: give the name of the file to write\n";
+        return kExitUsage;
+    }
     const std::string format = ResolveFormat(o.Format, o.Output);
     if (format.empty()) {
         std::cerr << "ostrel-export: cannot tell the format: give --format (" ;
@@ -85,15 +135,13 @@ int Run(TCliOptions o) {
         std::cerr << ") or an output file with a known extension\n";
         return kExitUsage;
     }
-    if (WritesFile(format) && o.Output.empty()) {
-        std::cerr << "ostrel-export: the " << format << " format needs an output file\n";
-        return kExitUsage;
-    }
+    if (format == "sql" && o.Table.empty()) o.Table = TableNameFromFile(o.Output);
 
     // The source.
     TIB_Connection connection;
     TIB_Query query;
     TMemStringGrid grid;
+    TMemListView list;
     TCsvTable table;
     if (!o.Database.empty()) {
         connection.SetDatabaseName(o.Database);
@@ -106,58 +154,55 @@ int Run(TCliOptions o) {
         query.Open();
     } else {
         table = ReadCsv(o.CsvFile, o.CsvSeparator[0], !o.CsvNoHeader);
-        FillGrid(table, grid);
-        o.Fields = GridFieldNumbers(o.Fields, table);
-        o.Widths = GridKeyed(o.Widths, table);
-        o.Aligns = GridKeyed(o.Aligns, table);
-        o.UserFormats = GridKeyed(o.UserFormats, table);
-        auto captions = GridKeyed(o.Captions, table);
-        // Header texts are the default captions.
-        for (size_t c = 0; c < table.Header.size(); ++c) captions.push_back(std::to_string(c) + "=" + table.Header[c]);
-        o.Captions = captions;
+        // With a header the columns are named by it, as a list view's are by its captions; without
+        // one they are numbered, as a string grid's are.
+        if (table.Header.empty()) FillGrid(table, grid);
+        else FillList(table, list);
+    }
+    try {
+        const auto known = ColumnNames(o.Database.empty() ? nullptr : &query, &table);
+        for (const auto& f : o.Fields) CheckColumnName("--fields", f, known);
+        CheckKeyedNames("--caption", o.Captions, known);
+        CheckKeyedNames("--width", o.Widths, known);
+        CheckKeyedNames("--align", o.Aligns, known);
+        CheckKeyedNames("--user-format", o.UserFormats, known);
+        CheckKeyedNames("--aggregate", o.Aggregates, known);
+    } catch (const EUsage& e) {
+        std::cerr << "ostrel-export: " << e.what() << "\n";
+        return kExitUsage;
     }
 
-    // The file is written beside its final name and moved there only when the run succeeded.
-    const std::string partial = WritesFile(format) ? o.Output + ".part" : "";
-    auto exporter = CreateExporter(format, o, partial);
+    // The library writes each file under a temporary name and moves it into place only when
+    // the run succeeded.
+    auto exporter = CreateExporter(format, o, WritesFile(format) ? o.Output : "");
     if (!o.Database.empty()) {
         exporter->SetExportSource(esDataSet);
         exporter->SetDataSet(&query);
-    } else {
+    } else if (table.Header.empty()) {
         exporter->SetExportSource(esStringGrid);
         exporter->SetStringGrid(&grid);
+    } else {
+        exporter->SetExportSource(esListView);
+        exporter->SetListView(&list);
     }
     TProgress progress(!o.Quiet && isatty(STDERR_FILENO));
+    int written = 0;
     auto check = [&](TObject*, int) {
         if (gInterrupted) exporter->Abort();
     };
     exporter->OnSkippedRecord = check;
     exporter->OnExportedRecord = [&](TObject* sender, int recNo) {
-        progress.Row(recNo);
+        progress.Row(++written);
         check(sender, recNo);
     };
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    try {
-        exporter->DoExecute();
-    } catch (const EStreamError& e) {
-        std::error_code ec;
-        std::filesystem::remove(partial, ec);
-        std::string message = e.what();
-        if (const size_t at = message.find(partial); !partial.empty() && at != std::string::npos)
-            message.replace(at, partial.size(), o.Output);
-        throw EOstrelError(message);
-    } catch (...) {
-        std::error_code ec;
-        if (!partial.empty()) std::filesystem::remove(partial, ec);
-        throw;
-    }
+    exporter->DoExecute();
     progress.Finish();
-    if (!partial.empty()) std::filesystem::rename(partial, o.Output);
 
     const std::string where = WritesFile(format) ? o.Output : "the clipboard";
     if (exporter->Aborted()) {
-        std::cerr << "ostrel-export: stopped after " << exporter->RecordCounter() << " rows; " << where
+        std::cerr << "ostrel-export: stopped after " << written << " rows; " << where
                   << " holds the rows written so far\n";
         return kExitFailed;
     }
@@ -170,7 +215,7 @@ int Run(TCliOptions o) {
             std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
                       << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
     }
-    if (!o.Quiet) std::cerr << "ostrel-export: " << exporter->RecordCounter() << " rows written to " << where << "\n";
+    if (!o.Quiet) std::cerr << "ostrel-export: " << written << " rows written to " << where << "\n";
     return kExitDone;
 }
 
@@ -204,15 +249,25 @@ int main(int argc, char** argv) {
     app.add_option("-f,--format", o.Format, formatHelp + " (default: from the output file's extension)");
 
     const char* common = "Columns and values";
-    app.add_option("--fields", o.Fields, "Columns to export, in order (comma-separated)")->delimiter(',')->group(common);
+    // One value per occurrence, so that a repeatable option never swallows the output name.
+    app.add_option("--fields", o.Fields, "Columns to export, in order (comma-separated; repeatable)")
+        ->delimiter(',')->allow_extra_args(false)->group(common);
     app.add_option("--skip", o.Skip, "Rows to pass over first")->check(CLI::NonNegativeNumber)->group(common);
     app.add_option("--limit", o.Limit, "At most this many rows (0: all)")->check(CLI::NonNegativeNumber)->group(common);
     app.add_flag("--no-captions", o.NoCaptions, "Leave the caption row out")->group(common);
     app.add_flag("--only-visible", o.OnlyVisible, "Leave hidden columns out")->group(common);
-    app.add_option("--caption", o.Captions, "NAME=CAPTION (repeatable)")->group(common);
-    app.add_option("--width", o.Widths, "NAME=CHARACTERS (repeatable)")->group(common);
-    app.add_option("--align", o.Aligns, "NAME=L|C|R (repeatable)")->group(common);
-    app.add_option("--user-format", o.UserFormats, "NAME=PATTERN (repeatable)")->group(common);
+    app.add_option("--caption", o.Captions, "NAME=CAPTION (repeatable)")->allow_extra_args(false)->group(common);
+    app.add_option("--width", o.Widths, "NAME=CHARACTERS, 0 to " + std::to_string(kMaxWidth) + " (repeatable)")
+        ->allow_extra_args(false)->check(KeyedValue("CHARACTERS", [](const std::string& v) {
+            int n = 0;
+            return TryStrToInt(v, n) && n >= 0 && n <= kMaxWidth;
+        }))->group(common);
+    app.add_option("--align", o.Aligns, "NAME=L|C|R (repeatable)")->allow_extra_args(false)
+        ->check(KeyedValue("L|C|R", [](const std::string& v) {
+            const std::string a = UpperCase(v);
+            return a == "L" || a == "C" || a == "R";
+        }))->group(common);
+    app.add_option("--user-format", o.UserFormats, "NAME=PATTERN (repeatable)")->allow_extra_args(false)->group(common);
     app.add_option("--null", o.NullText, "Text for NULL values")->group(common)->each([&](const std::string&) { o.NullTextSet = true; });
     app.add_option("--true", o.TrueText, "Text of a true Boolean")->group(common);
     app.add_option("--false", o.FalseText, "Text of a false Boolean")->group(common);
@@ -223,19 +278,21 @@ int main(int argc, char** argv) {
     app.add_option("--time-format", o.TimeFormat, "Time pattern")->group(common);
     app.add_option("--datetime-format", o.DateTimeFormat, "Date-and-time pattern")->group(common);
     app.add_option("--title", o.Title, "Title line (TXT, DIF, clipboard)")->group(common);
-    app.add_option("--header", o.Header, "A line before the rows (repeatable)")->group(common);
-    app.add_option("--footer", o.Footer, "A line after the rows (repeatable)")->group(common);
+    app.add_option("--header", o.Header, "A line before the rows (repeatable)")->allow_extra_args(false)->group(common);
+    app.add_option("--footer", o.Footer, "A line after the rows (repeatable)")->allow_extra_args(false)->group(common);
 
     const char* fmt = "Format options";
     app.add_option("--separator", o.Separator, "CSV field separator; separator of clipboard text")->group(fmt);
     app.add_flag("--no-quote", o.NoQuote, "CSV: do not quote texts")->group(fmt);
-    app.add_option("--spacing", o.Spacing, "TXT and fixed clipboard text: blanks after each field")
-        ->check(CLI::NonNegativeNumber)->group(fmt);
+    app.add_flag("--formula-guard", o.FormulaGuard,
+                 "CSV: write texts starting with = + - @ so that spreadsheets show them as text")->group(fmt);
+    app.add_option("--spacing", o.Spacing, "TXT and fixed clipboard text: blanks after each field (0 to 100)")
+        ->check(CLI::Range(0, 100))->group(fmt);
     app.add_flag("--no-auto-width", o.NoAutoWidth, "TXT: take widths from the source, not from the data")->group(fmt);
     app.add_flag("--no-row-limit", o.NoRowLimit, "CSV, DIF, SYLK: write every row, not at most 65,537")->group(fmt);
     app.add_option("--xml-encoding", o.XmlEncoding, "XML: encoding named in the declaration")->group(fmt);
     app.add_flag("--xml-not-standalone", o.XmlNotStandalone, "XML: standalone=\"no\"")->group(fmt);
-    app.add_option("--table", o.Table, "SQL: table name")->group(fmt);
+    app.add_option("--table", o.Table, "SQL: table name (default: the output file's name)")->group(fmt);
     app.add_flag("--create-table", o.CreateTable, "SQL: write CREATE TABLE first")->group(fmt);
     app.add_option("--commit-every", o.CommitEvery, "SQL: commit after every N rows")->check(CLI::NonNegativeNumber)->group(fmt);
     app.add_flag("--commit-at-end", o.CommitAtEnd, "SQL: commit at the end")->group(fmt);
@@ -258,8 +315,8 @@ int main(int argc, char** argv) {
     app.add_option("--sheet-title", o.SheetTitle, "XLS: name of the worksheet")->group(fmt);
     app.add_option("--page-header", o.PageHeader, "XLS: printed page header (&P page, &N pages)")->group(fmt);
     app.add_option("--page-footer", o.PageFooter, "XLS: printed page footer (default \"Page &P of &N\")")->group(fmt);
-    app.add_option("--aggregate", o.Aggregates, "XLS: NAME=sum|avg|min|max, a formula below the column")
-        ->check(CLI::Validator(
+    app.add_option("--aggregate", o.Aggregates, "XLS: NAME=sum|avg|min|max, a formula below the column (repeatable)")
+        ->allow_extra_args(false)->check(CLI::Validator(
             [](std::string& a) -> std::string {
                 static const std::regex kind(".+=(sum|avg|min|max)", std::regex::icase);
                 return std::regex_match(a, kind) ? "" : "expected NAME=sum, NAME=avg, NAME=min or NAME=max";

@@ -1,5 +1,7 @@
 #include "engine/IB_Ostrel.h"
 
+#include "platform/OutputFiles.h"
+
 #include <algorithm>
 
 #include "platform/Services.h"
@@ -190,9 +192,9 @@ void TIB_Ostrel::DoGetCellParams(int RecNo, int ColNo, const std::string& Value,
 }
 
 void TIB_OstrelText::DoExecute() {
-    TFileStream file(FileName(), TFileMode::Create);
-    ExportToStream(file);
-    file.Close();
+    TOutputFiles files;
+    ExportToStream(files.Create(FileName()));
+    files.Commit();
     ShowResult();
 }
 

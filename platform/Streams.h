@@ -51,6 +51,8 @@ public:
     // Create: a new file, or an existing one emptied. Fails with
     // "Cannot create file "%s". <reason>" or "Cannot open file "%s". <reason>".
     TFileStream(const std::string& fileName, TFileMode mode);
+    // Takes over a file descriptor opened for reading and writing.
+    TFileStream(int fd, const std::string& fileName) : FFileName(fileName), FFd(fd) {}
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;

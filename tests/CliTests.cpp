@@ -20,6 +20,19 @@ std::string SampleCopy(const TTempDir& dir) {
     return copy;
 }
 
+// The names of temporary files left in the folder, if any.
+std::string TemporaryFiles(const TTempDir& dir) {
+    std::string found;
+    for (const auto& f : std::filesystem::directory_iterator(dir.File("")))
+        if (f.path().string().ends_with(".part")) found += f.path().filename().string() + " ";
+    return found;
+}
+
+std::string CsvFile(const TTempDir& dir, const std::string& name, const std::string& text) {
+    std::ofstream(dir.File(name), std::ios::binary) << text;
+    return ShellQuote(dir.File(name));
+}
+
 std::string SampleArgs(const TTempDir& dir) {
     return "--database " + ShellQuote(SampleCopy(dir)) + " --password tallowfin --sql " +
            ShellQuote("select * from country order by id");
@@ -50,8 +63,8 @@ TEST(Cli, EveryFormatFromTheSampleDatabase) {
         EXPECT_NE(out.find(encoded(needle)), std::string::npos);
         EXPECT_NE(out.find(encoded("Zimbabwe")), std::string::npos);
         EXPECT_NE(out.find(rtf ? "\\u26085?\\u26412?" : encoded("日本")), std::string::npos);
-        EXPECT_FALSE(std::filesystem::exists(dir.File(std::string(file) + ".part")));
     }
+    EXPECT_EQ(TemporaryFiles(dir), "");
 }
 
 TEST(Cli, CommonSettingsReachTheExporter) {
@@ -135,17 +148,17 @@ TEST(Cli, FailuresAreExitCodeOneAndLeaveNoFile) {
         EXPECT_EQ(r.ExitCode, 1) << r.Output;
         EXPECT_NE(r.Output.find(c.Message), std::string::npos) << r.Output;
         EXPECT_FALSE(std::filesystem::exists(out));
-        EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+        EXPECT_EQ(TemporaryFiles(dir), "");
     }
-    // A value that does not convert ends the run; the half-written file does not stay.
-    {
-        std::ofstream in(dir.File("mixed.csv"));
-        in << "n\n1.5\nnot a number\n";
-    }
-    TCommandResult r = Export("--csv " + ShellQuote(dir.File("mixed.csv")) + " --guess-types " + ShellQuote(out));
+    // A value that fails in the middle of the run: the file that was there stays as it was.
+    CsvFile(dir, "huge.csv", "n\n1.5\n100000000000000000000\n");
+    std::ofstream(dir.File("old.dbf")) << "old";
+    TCommandResult r = Export("--csv " + ShellQuote(dir.File("huge.csv")) + " --guess-types " +
+                              ShellQuote(dir.File("old.dbf")));
     EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_NE(r.Output.find("'not a number' is not a valid floating point value"), std::string::npos) << r.Output;
-    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_NE(r.Output.find("does not fit the 15 characters of the field n"), std::string::npos) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("old.dbf")), "old");
+    EXPECT_EQ(TemporaryFiles(dir), "");
 }
 
 // A wrong password needs a server that checks it (the embedded engine does not): the
@@ -175,7 +188,7 @@ TEST(Cli, WrongPasswordOnAServer) {
     EXPECT_EQ(r.ExitCode, 1) << r.Output;
     EXPECT_NE(r.Output.find("Your user name and password are not defined"), std::string::npos) << r.Output;
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+    EXPECT_EQ(TemporaryFiles(dir), "");
 }
 
 TEST(Cli, RowLimitIsReported) {
@@ -188,7 +201,151 @@ TEST(Cli, RowLimitIsReported) {
     TCommandResult r = Export("--csv " + ShellQuote(dir.File("big.csv")) + " " + ShellQuote(dir.File("out.slk")));
     EXPECT_EQ(r.ExitCode, 0) << r.Output;
     EXPECT_NE(r.Output.find("warning: 63 rows were left out"), std::string::npos) << r.Output;
+    EXPECT_NE(r.Output.find(" 65537 rows written to"), std::string::npos) << r.Output;
 }
+
+TEST(Cli, TheOutputFileIsReplacedWholeAndNothingElse) {
+    TTempDir dir;
+    const std::string csv = CsvFile(dir, "s.csv", "val,name\n1,a\n2,b\n");
+    const std::string expected = "\"val\",\"name\",\r\n\"1\",\"a\",\r\n\"2\",\"b\",\r\n";
+    // A link planted where a temporary file might be written is not followed.
+    std::ofstream(dir.File("victim.txt")) << "precious";
+    std::filesystem::create_symlink(dir.File("victim.txt"), dir.File("y.csv.part"));
+    TCommandResult r = Export("-q --csv " + csv + " " + ShellQuote(dir.File("y.csv")));
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("victim.txt")), "precious");
+    EXPECT_EQ(ReadAll(dir.File("y.csv")), expected);
+    std::filesystem::remove(dir.File("y.csv.part"));
+
+    // A replaced file keeps its permission bits.
+    std::ofstream(dir.File("private.csv")) << "old";
+    const auto ownerOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    std::filesystem::permissions(dir.File("private.csv"), ownerOnly);
+    EXPECT_EQ(Export("-q --csv " + csv + " " + ShellQuote(dir.File("private.csv"))).ExitCode, 0);
+    EXPECT_EQ(ReadAll(dir.File("private.csv")), expected);
+    EXPECT_EQ(std::filesystem::status(dir.File("private.csv")).permissions() & std::filesystem::perms::all, ownerOnly);
+
+    // A folder as the output: a clear message before anything is written.
+    std::filesystem::create_directory(dir.File("adir"));
+    for (const std::string format : {"", "--format csv "}) {
+        r = Export("--csv " + csv + " " + format + ShellQuote(dir.File("adir")));
+        EXPECT_EQ(r.ExitCode, 2) << r.Output;
+        EXPECT_NE(r.Output.find("adir is a folder: give the name of the file to write"), std::string::npos) << r.Output;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.File("adir")));
+    }
+    EXPECT_EQ(TemporaryFiles(dir), "");
+
+    // Two runs onto one name: each writes its own temporary file, and the name ends up holding
+    // one whole result, never a mixture.
+    std::string a = "n\n", b = "n\n";
+    for (int i = 0; i < 40000; ++i) {
+        a += "a" + std::to_string(i) + "\n";
+        b += "b" + std::to_string(i) + "\n";
+    }
+    const std::string ca = CsvFile(dir, "a.csv", a), cb = CsvFile(dir, "b.csv", b);
+    const std::string bin = OSTREL_EXPORT_BIN;
+    RunCommand(bin + " -q --no-quote --csv " + ca + " " + ShellQuote(dir.File("a.out.csv")));
+    RunCommand(bin + " -q --no-quote --csv " + cb + " " + ShellQuote(dir.File("b.out.csv")));
+    const std::string same = ShellQuote(dir.File("same.csv"));
+    TCommandResult both = RunCommand("(" + bin + " -q --no-quote --csv " + ca + " " + same + " & " + bin +
+                                     " -q --no-quote --csv " + cb + " " + same + "; wait) && echo both-done");
+    EXPECT_NE(both.Output.find("both-done"), std::string::npos) << both.Output;
+    const std::string result = ReadAll(dir.File("same.csv"));
+    EXPECT_TRUE(result == ReadAll(dir.File("a.out.csv")) || result == ReadAll(dir.File("b.out.csv")));
+    EXPECT_EQ(TemporaryFiles(dir), "");
+}
+
+TEST(Cli, PagedHtmlEndsUnderItsFinalNamesWithWorkingLinks) {
+    TTempDir dir;
+    std::string rows = "k,v\n";
+    for (int i = 1; i <= 25; ++i) rows += std::to_string(i) + ",x" + std::to_string(i) + "\n";
+    const std::string csv = CsvFile(dir, "h.csv", rows);
+    std::filesystem::create_directory(dir.File("site"));
+    TCommandResult r = Export("-q --csv " + csv + " --html-page-rows 10 --html-index --html-external-css " +
+                              ShellQuote(dir.File("site/pg.html")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    auto count = [](const std::string& text, const std::string& what) {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(ReadAll(dir.File("site/pg01.html")), "<td class=\"Tr"), 20u);  // 10 rows of 2 cells
+    EXPECT_EQ(count(ReadAll(dir.File("site/pg02.html")), "<td class=\"Tr"), 20u);
+    EXPECT_EQ(count(ReadAll(dir.File("site/pg03.html")), "<td class=\"Tr"), 10u);
+    const std::string index = ReadAll(dir.File("site/pg.html"));
+    for (const char* page : {"pg01.html", "pg02.html", "pg03.html"})
+        EXPECT_NE(index.find(std::string("<a href=\"") + page + "\">"), std::string::npos) << index;
+    EXPECT_NE(ReadAll(dir.File("site/pg02.html")).find("href=\"pg01.css\""), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("site/pg01.css")));
+    size_t files = 0;
+    for (const auto& f : std::filesystem::directory_iterator(dir.File("site"))) {
+        EXPECT_FALSE(f.path().string().ends_with(".part")) << f.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 5u);  // the index, three pages and the style sheet
+}
+
+TEST(Cli, UsageFaultsNameWhatIsWrong) {
+    TTempDir dir;
+    const std::string csv = CsvFile(dir, "s.csv", "val,name\n1,a\n2,b\n");
+    // Repeatable options take one value each, so the output name after them is not swallowed.
+    TCommandResult r = Export("-q --csv " + csv + " --fields val,name --caption val=V --width val=3 --align val=R " +
+                              "--header top " + ShellQuote(dir.File("a.txt")));
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("a.txt")).substr(0, 5), "top\r\n");
+    r = Export("-q --csv " + csv + " --fields name --fields val " + ShellQuote(dir.File("b.csv")));
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("b.csv")).substr(0, 15), "\"name\",\"val\",\r\n");
+
+    const std::pair<std::string, std::string> cases[] = {
+        {"--fields nosuch", "--fields: no column named 'nosuch'; the columns are: val, name"},
+        {"--caption nosuch=X", "--caption: no column named 'nosuch'"},
+        {"--width nosuch=3", "--width: no column named 'nosuch'"},
+        {"--align nosuch=R", "--align: no column named 'nosuch'"},
+        {"--user-format nosuch=0.0", "--user-format: no column named 'nosuch'"},
+        {"--aggregate nosuch=sum", "--aggregate: no column named 'nosuch'"},
+        {"--width val=2000000000", "expected NAME=CHARACTERS"},
+        {"--width val=-1", "expected NAME=CHARACTERS"},
+        {"--align val=middle", "expected NAME=L|C|R"},
+        {"--spacing 100000", "--spacing"},
+    };
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(args);
+        r = Export("--csv " + csv + " " + args + " " + ShellQuote(dir.File("c.xls")));
+        EXPECT_EQ(r.ExitCode, 2) << r.Output;
+        EXPECT_NE(r.Output.find(message), std::string::npos) << r.Output;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("c.xls")));
+    }
+    r = Export("--csv " + csv);
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_NE(r.Output.find("no output: give an output file"), std::string::npos) << r.Output;
+    EXPECT_NE(r.Output.find("--format clipboard"), std::string::npos) << r.Output;
+}
+
+// Scripts from a CSV file run as they are: the table is named after the file, the columns by
+// the header.
+TEST(Cli, SqlTakesItsNamesFromTheFileAndTheHeader) {
+    REQUIRE_READER("sqlite3");
+    TTempDir dir;
+    const std::string csv = CsvFile(dir, "s.csv", "id,name\n1,Ann\n2,O'Neil\n");
+    const std::pair<std::string, std::string> cases[] = {{"people.sql", "PEOPLE"}, {"my people.sql", "\"MY PEOPLE\""}};
+    for (const auto& [file, table] : cases) {
+        SCOPED_TRACE(file);
+        TCommandResult r = Export("-q --csv " + csv + " --create-table " + ShellQuote(dir.File(file)));
+        ASSERT_EQ(r.ExitCode, 0) << r.Output;
+        const std::string script = ReadAll(dir.File(file));
+        EXPECT_NE(script.find("INSERT INTO " + table + "\r\n  (id,name)\r\n"), std::string::npos) << script;
+        std::ofstream(dir.File("query.sql")) << "select name from " << table << " order by id;\n";
+        r = RunCommand("cat " + ShellQuote(dir.File(file)) + " " + ShellQuote(dir.File("query.sql")) +
+                       " | sqlite3 :memory:");
+        EXPECT_EQ(r.ExitCode, 0) << r.Output;
+        EXPECT_EQ(r.Output, "Ann\nO'Neil\n");
+    }
+    TCommandResult r = Export("-q --csv " + csv + " " + ShellQuote(dir.File("p.xml")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_NE(ReadAll(dir.File("p.xml")).find("<FIELD FieldName=\"name\" DisplayLabel=\"name\""), std::string::npos);
+}
+
 
 }  // namespace
 }  // namespace ostrel::test

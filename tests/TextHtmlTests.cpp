@@ -40,6 +40,7 @@ protected:
         return ReadAll(dir.File("page.htm"));
     }
     TFormatSettingsScope locale{UsSettings()};
+    TShellScope shell;
     TTempDir dir;
     TMemListView lv;
     TIB_OstrelHTML e;
@@ -102,8 +103,8 @@ TEST_F(Html, PagedExportWithIndexAndExternalStyleSheet) {
     EXPECT_EQ(e.CSSFileName(), dir.File("page01.css"));
     for (const auto& p : {p1, p2, p3}) {
         const std::string page = ReadAll(p);
-        EXPECT_NE(page.find(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + e.CSSFileName() + "\">"),
-                  std::string::npos);
+        // Linked by its bare name: the pages and the style sheet lie in one folder.
+        EXPECT_NE(page.find(" <link rel=\"stylesheet\" type=\"text/css\" href=\"page01.css\">"), std::string::npos);
         EXPECT_EQ(page.substr(page.size() - 34), "</Table>\r\n<br>\r\n</BODY>\r\n</HTML>\r\n");
     }
     auto rows = [](const std::string& page) {
@@ -111,19 +112,41 @@ TEST_F(Html, PagedExportWithIndexAndExternalStyleSheet) {
         for (size_t at = page.find("<td class=\"Tr"); at != std::string::npos; at = page.find("<td class=\"Tr", at + 1)) ++n;
         return n;
     };
-    EXPECT_EQ(rows(ReadAll(p1)), 1u);
+    // Seven records over pages of three.
+    EXPECT_EQ(rows(ReadAll(p1)), 3u);
     EXPECT_EQ(rows(ReadAll(p2)), 3u);
-    EXPECT_EQ(rows(ReadAll(p3)), 3u);
+    EXPECT_EQ(rows(ReadAll(p3)), 1u);
     EXPECT_EQ(ReadAll(e.CSSFileName()).substr(0, 38), "  BODY { background: #333399; color: #");
     const std::string index = ReadAll(dir.File("page.htm"));
-    EXPECT_EQ(index, "<HTML>\r\n<HEAD>\r\n <meta charset=\"utf-8\">\r\n <link rel=\"stylesheet\" type=\"text/css\" href=\"" +
-                         e.CSSFileName() + "\">\r\n</HEAD>\r\n<BODY>\r\n<UI>\r\n<LI>\r\n<a href=\"" + p1 + "\">" + p1 +
-                         "</a>\r\n<LI>\r\n<a href=\"" + p2 + "\">" + p2 + "</a>\r\n<LI>\r\n<a href=\"" + p3 + "\">" + p3 +
-                         "</a>\r\n</UI>\r\n</BODY>\r\n</HTML>\r\n");
+    EXPECT_EQ(index, "<HTML>\r\n<HEAD>\r\n <meta charset=\"utf-8\">\r\n <link rel=\"stylesheet\" type=\"text/css\" "
+                     "href=\"page01.css\">\r\n</HEAD>\r\n<BODY>\r\n<UI>\r\n<LI>\r\n<a href=\"page01.htm\">page01.htm</a>\r\n"
+                     "<LI>\r\n<a href=\"page02.htm\">page02.htm</a>\r\n<LI>\r\n<a href=\"page03.htm\">page03.htm</a>\r\n"
+                     "</UI>\r\n</BODY>\r\n</HTML>\r\n");
+    // Without an index the destination is not emptied: the run writes only its pages, and shows
+    // the first one.
+    std::filesystem::remove(dir.File("page.htm"));
     e.SetGenerateIndex(false);
+    e.SetShowFile(true);
     Run();
-    EXPECT_EQ(ReadAll(dir.File("page.htm")), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("page.htm")));
+    EXPECT_EQ(rows(ReadAll(p1)), 3u);
+    EXPECT_EQ(shell.Service->Calls, (std::vector<std::string>{"open " + p1}));
     EXPECT_EQ(e.PageFileName(12), dir.File("page12.htm"));
+    // Only final names are left: no temporary file of any page.
+    for (const auto& f : std::filesystem::directory_iterator(dir.File("")))
+        EXPECT_EQ(f.path().string().find(".part"), std::string::npos) << f.path();
+}
+
+TEST_F(Html, AFailedPagedRunLeavesNoPageBehind) {
+    e.SetMaxRecords(2);
+    e.SetGenerateIndex(true);
+    e.SetUsingCSS(usExternal);
+    int values = 0;
+    e.OnGetExportText = [&](TObject*, int, std::string&) {
+        if (++values == 9) throw EOstrelError("boom");
+    };
+    EXPECT_THROW(e.DoExecute(), EOstrelError);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
 }
 
 TEST_F(Html, FontOptionsAndBackgroundPicture) {

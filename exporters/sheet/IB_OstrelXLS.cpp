@@ -1,4 +1,5 @@
 #include "exporters/sheet/IB_OstrelXLS.h"
+#include "platform/OutputFiles.h"
 
 #include "platform/Errors.h"
 #include "platform/Parsers.h"
@@ -25,11 +26,12 @@ std::string FieldOfLine(std::string_view line, int c) {
 TIB_OstrelXLS::TIB_OstrelXLS(TComponent* AOwner) : TIB_OstrelFormatText(AOwner) {}
 
 void TIB_OstrelXLS::DoExecute() {
-    TFileStream file(FileName(), TFileMode::Create);
+    TOutputFiles files;
+    TFileStream& file = files.Create(FileName());
     std::unique_ptr<TOstrelWriter> writer = RunWith(std::make_unique<TOXLSWriter>(*this, file));
     static_cast<TOXLSWriter&>(*writer).Flush();
     writer.reset();
-    file.Close();
+    files.Commit();
     ShowResult();
 }
 

@@ -106,6 +106,18 @@ void TIB_OstrelHTML::LoadTemplateFromFile(const std::string& fileName) {
     color(kTableSection, "Border-color", FTableOptions.BorderColor);
 }
 
+namespace {
+
+// The reference from a page to a file: its bare name when both lie in the same folder.
+std::string LinkFrom(const std::string& page, const std::string& target) {
+    const size_t a = page.find_last_of("/\\"), b = target.find_last_of("/\\");
+    const std::string pageDir = a == std::string::npos ? "" : page.substr(0, a);
+    const std::string targetDir = b == std::string::npos ? "" : target.substr(0, b);
+    return pageDir == targetDir && b != std::string::npos ? target.substr(b + 1) : target;
+}
+
+}  // namespace
+
 std::string TIB_OstrelHTML::PageFileName(int page) const {
     const std::string& name = FileName();
     const std::string number = page < 10 ? "0" + std::to_string(page) : std::to_string(page);
@@ -159,9 +171,9 @@ void TIB_OstrelHTML::BeginExport() {
 
 void TIB_OstrelHTML::WriteHeadStyle(TOHTMLWriter& w, bool forIndex) {
     if (FUsingCSS == usExternal) {
-        w.WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + FCSSFileName + "\">");
+        w.WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + LinkFrom(FileName(), FCSSFileName) + "\">");
         if (forIndex) return;
-        TFileStream css(FCSSFileName, TFileMode::Create);
+        TFileStream& css = FOutputs->Create(FCSSFileName);
         for (const auto& line : FStyleLines) {
             css.Write(line);
             css.Write("\r\n");
@@ -179,7 +191,9 @@ void TIB_OstrelHTML::BeginPage() {
     if (FMaxRecords > 0) name = PageFileName(++FPageCount);
     if (FPageBegun) WriteEndSequence();
     FPageStream->Close();
-    FPageStream = std::make_unique<TFileStream>(name, TFileMode::Create);
+    // A paged run leaves no empty destination file: it holds the index page or nothing.
+    if (FMaxRecords > 0 && !FPageBegun) FOutputs->Discard(FileName());
+    FPageStream = &FOutputs->Create(name);
     TOHTMLWriter& w = Html();
     w.SetStream(*FPageStream);
     FPageBegun = true;
@@ -215,7 +229,8 @@ void TIB_OstrelHTML::BeginPage() {
 
 void TIB_OstrelHTML::WriteDataRow() {
     const int n = RecordCounter();
-    if (FFileDestination && (n == 0 || (FMaxRecords > 0 && (n - 1) % FMaxRecords == 0))) BeginPage();
+    // Every page holds MaxRecords records, the first one included.
+    if (FFileDestination && (n == 0 || (FMaxRecords > 0 && n % FMaxRecords == 0))) BeginPage();
     TOHTMLWriter& w = Html();
     w.WriteLn("  <tr>");
     const std::string open = n % 2 ? "    <td class=\"TrOdd\"" : "    <td class=\"TrRows\"";
@@ -247,7 +262,7 @@ void TIB_OstrelHTML::EndExport() {
 }
 
 void TIB_OstrelHTML::WriteIndex() {
-    TFileStream file(FileName(), TFileMode::Create);
+    TFileStream& file = FOutputs->Create(FileName());
     TOHTMLWriter w(file);
     w.OpenHTML();
     w.OpenHead();
@@ -258,7 +273,9 @@ void TIB_OstrelHTML::WriteIndex() {
     w.OpenList();
     for (int k = 1; k <= FPageCount; ++k) {
         w.ListItem();
-        const std::string page = PageFileName(k);
+        // Pages lie beside the index: linked by their own names, so the links hold wherever
+        // the folder is moved or served from.
+        const std::string page = LinkFrom(FileName(), PageFileName(k));
         w.WriteLn("<a href=\"" + page + "\">" + page + "</a>");
     }
     w.CloseList();
@@ -337,19 +354,34 @@ std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
 }
 
 void TIB_OstrelHTML::DoExecute() {
-    FPageStream = std::make_unique<TFileStream>(FileName(), TFileMode::Create);
+    TOutputFiles files;
+    FOutputs = &files;
+    FPageStream = &files.Create(FileName());
     FFileDestination = true;
     try {
         ExportToStream(*FPageStream);
+        files.Commit();
     } catch (...) {
-        FPageStream.reset();
+        FPageStream = nullptr;
+        FOutputs = nullptr;
         FFileDestination = false;
         throw;
     }
+    FPageStream = nullptr;
+    FOutputs = nullptr;
     FFileDestination = false;
-    FPageStream->Close();
-    FPageStream.reset();
     ShowResult();
+}
+
+void TIB_OstrelHTML::ShowResult() {
+    // Without an index the first page is what there is to show.
+    if (FMaxRecords > 0 && !FGenerateIndex && FPageCount > 0) {
+        if (Aborted()) return;
+        if (ShowFile()) ShellService().Perform("open", PageFileName(1));
+        if (PrintFile()) ShellService().Perform("print", PageFileName(1));
+        return;
+    }
+    TIB_OstrelFormatText::ShowResult();
 }
 
 }  // namespace ostrel

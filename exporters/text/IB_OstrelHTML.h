@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/IB_Ostrel.h"
+#include "platform/OutputFiles.h"
 #include "exporters/text/IB_OstrelHTMLTemplates.h"
 
 namespace ostrel {
@@ -105,6 +106,7 @@ protected:
     std::string GetColData(int Index, bool Formatted) override;
     TCharSet GetSpecialChars() override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
+    void ShowResult() override;
 
 private:
     TOHTMLWriter& Html() { return static_cast<TOHTMLWriter&>(*Writer()); }
@@ -129,7 +131,8 @@ private:
     bool FUseBorderColor = false;
     bool FPageBegun = false;
     bool FFileDestination = false;
-    std::unique_ptr<TFileStream> FPageStream;
+    TFileStream* FPageStream = nullptr;  // owned by FOutputs
+    TOutputFiles* FOutputs = nullptr;    // the files of the run in progress
 };
 
 }  // namespace ostrel
