@@ -54,11 +54,23 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
+namespace {
+
+// The one case fold of names: SameText(a, b) exactly when FoldedText(a) == FoldedText(b).
+int Folded(char c) { return std::tolower(static_cast<unsigned char>(c)); }
+
+std::string FoldedText(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(Folded(c));
+    return out;
+}
+
+}  // namespace
+
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (Folded(a[i]) != Folded(b[i])) return false;
     return true;
 }
 
@@ -120,6 +132,26 @@ int TStringList::IndexOfName(std::string_view name) const {
         if (eq != std::string::npos && SameText(std::string_view(line).substr(0, eq), name)) return i;
     }
     return -1;
+}
+
+TNameIndex::TNameIndex(const TStringList& list) {
+    FNumbers.reserve(list.Count());
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string& line = list[i];
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos) Add(std::string_view(line).substr(0, eq), i);
+    }
+}
+
+void TNameIndex::Add(std::string_view name, int number, bool replace) {
+    auto [at, added] = FNumbers.emplace(FoldedText(name), number);
+    if (!added && replace) at->second = number;
+}
+
+int TNameIndex::Find(std::string_view name) const {
+    if (FNumbers.empty()) return -1;
+    const auto found = FNumbers.find(FoldedText(name));
+    return found == FNumbers.end() ? -1 : found->second;
 }
 
 std::string TStringList::Names(int index) const {

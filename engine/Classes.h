@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Errors.h"
@@ -108,5 +109,22 @@ private:
 };
 
 using TStrings = TStringList;
+
+// Names looked up without regard to case, compared as SameText compares them, in constant
+// time: built once, it spares a scan of a list for every name looked up.
+class TNameIndex {
+public:
+    TNameIndex() = default;
+    // The Name=Value lines of a list: Find gives what list.IndexOfName gives (the first
+    // matching line) for the list as it is now.
+    explicit TNameIndex(const TStringList& list);
+    // Adds a name standing for a number; a name already there keeps its number unless `replace`.
+    void Add(std::string_view name, int number, bool replace = false);
+    // The number of the name, or -1.
+    int Find(std::string_view name) const;
+
+private:
+    std::unordered_map<std::string, int> FNumbers;
+};
 
 }  // namespace ostrel

@@ -1,5 +1,7 @@
 #include "engine/IB_OstrelColumns.h"
 
+#include <algorithm>
+
 #include "engine/IB_Ostrel.h"
 #include "platform/CodePage.h"
 #include "platform/Parsers.h"
@@ -18,7 +20,33 @@ bool ReadsAsInteger(const TIB_Column* column) {
     }
 }
 
+// The type of a column of texts, read in one pass: the type that every non-empty text guesses,
+// integers and floats together giving floats and any other mix a string; a column without
+// text guesses as an empty text does. The pass ends at the first text that makes it a string.
+template <class ReadText>
+TOstrelColType GuessColumnType(int count, ReadText read, const std::string& booleanTrue,
+                               const std::string& booleanFalse) {
+    TOstrelColType type = ectUnknown;  // undecided: GuessColType never gives it
+    for (int i = 0; i < count; ++i) {
+        const std::string text = read(i);
+        if (text.empty()) continue;
+        const TOstrelColType guess = GuessColType(text, booleanTrue, booleanFalse);
+        if (type == ectUnknown || guess == type) type = guess;
+        else if ((type == ectInteger || type == ectFloat) && (guess == ectInteger || guess == ectFloat)) type = ectFloat;
+        else return ectString;
+        if (type == ectString) return ectString;
+    }
+    return type == ectUnknown ? GuessColType({}, booleanTrue, booleanFalse) : type;
+}
+
 }  // namespace
+
+struct TOstrelColumns::TLookups {
+    TNameIndex Captions, Widths, Aligns, UserFormats;
+    TNameIndex GridLabels;  // the data grid's dataset's labels
+    // ExportedFields of list views and data grids: the last matching source column.
+    TNameIndex SourceColumns;
+};
 
 TOstrelColType ColTypeOfColumn(const TIB_Column* column) {
     if (!column) return ectUnknown;
@@ -92,25 +120,53 @@ int TOstrelColumns::SourceColumnCount() const {
     return 0;
 }
 
+TOstrelColumns::TLookups TOstrelColumns::BuildLookups(bool keyedLists) const {
+    const TIB_Ostrel& e = FExporter;
+    TLookups l;
+    if (keyedLists) {
+        l.Captions = TNameIndex(e.FCaptions);
+        l.Widths = TNameIndex(e.FColumnsWidth);
+        l.Aligns = TNameIndex(e.FColumnsAlign);
+        l.UserFormats = TNameIndex(e.FUserFormats);
+        if (e.FExportSource == esDBGrid && e.SourceDataset())
+            l.GridLabels = TNameIndex(e.SourceDataset()->FieldsGridLabel());
+    }
+    if (e.FExportedFields.Count() == 0) return l;
+    // A later column of the same name replaces an earlier one: the last match wins.
+    if (e.FExportSource == esListView) {
+        for (int k = 0; k < e.FListView->ColumnCount(); ++k)
+            l.SourceColumns.Add(e.FListView->ColumnCaption(k), k, true);
+    } else if (e.FExportSource == esDBGrid) {
+        for (int k = 0; k < e.FIBGrid->GridColumnCount(); ++k) {
+            TIB_Column* c = e.FIBGrid->GridColumn(k);
+            if (c && (c->Visible() || !e.FOnlyVisibleFields)) l.SourceColumns.Add(c->FieldName(), k, true);
+        }
+    }
+    return l;
+}
+
 void TOstrelColumns::Fill() {
     const TIB_Ostrel& e = FExporter;
+    const TLookups l = BuildLookups(true);
     const int n = e.FExportedFields.Count() > 0 ? e.FExportedFields.Count() : SourceColumnCount();
     for (int i = 0; i < n; ++i) {
-        int number = FindSourceIndex(i);
+        int number = FindSourceIndex(i, l);
         if (number == -1) break;
         TOstrelColumn& c = FItems.emplace_back();
         c.Number = number;
         c.Name = NameOf(c);
         c.ColType = ColTypeOf(c);
-        c.Caption = CaptionOf(c);
-        c.Width = WidthOf(c);
-        c.Format = FormatOf(c);
-        c.Align = AlignOf(c);
+        c.Caption = CaptionOf(c, l);
+        c.Width = WidthOf(c, l);
+        c.Format = FormatOf(c, l);
+        c.Align = AlignOf(c, l);
         c.SQLType = SQLTypeOf(c);
     }
 }
 
-int TOstrelColumns::FindSourceIndex(int i) const {
+int TOstrelColumns::FindSourceIndex(int i) const { return FindSourceIndex(i, BuildLookups(false)); }
+
+int TOstrelColumns::FindSourceIndex(int i, const TLookups& l) const {
     const TIB_Ostrel& e = FExporter;
     const bool onlyVisible = e.FOnlyVisibleFields;
     if (e.FExportedFields.Count() > 0) {
@@ -120,20 +176,8 @@ int TOstrelColumns::FindSourceIndex(int i) const {
                 TIB_Column* c = e.FDataSet->FieldByName(name);
                 return c && (!onlyVisible || c->Visible()) ? c->Index() : -1;
             }
-            case esListView: {
-                int found = -1;
-                for (int k = 0; k < e.FListView->ColumnCount(); ++k)
-                    if (SameText(e.FListView->ColumnCaption(k), name)) found = k;
-                return found;
-            }
-            case esDBGrid: {
-                int found = -1;
-                for (int k = 0; k < e.FIBGrid->GridColumnCount(); ++k) {
-                    TIB_Column* c = e.FIBGrid->GridColumn(k);
-                    if (c && SameText(c->FieldName(), name) && (c->Visible() || !onlyVisible)) found = k;
-                }
-                return found;
-            }
+            case esListView:
+            case esDBGrid: return l.SourceColumns.Find(name);
             case esStringGrid: {
                 int32_t number;
                 return TryStrToInt(name, number) ? number : -1;
@@ -166,29 +210,35 @@ TOstrelColType TOstrelColumns::ColTypeOf(const TOstrelColumn& c) const {
     switch (e.FExportSource) {
         case esDataSet:
         case esDBGrid: return ColTypeOfColumn(e.SourceColumn(c.Number));
-        case esListView:
+        case esListView: {
             if (!e.FAutoCalcStrType) return ectString;
-            if (e.FListView->ItemCount() == 0) return GuessColType({}, t, f);
-            return GuessColType(c.Number == 0 ? e.FListView->ItemCaption(0)
-                                              : e.FListView->ItemSubItem(0, c.Number - 1),
-                                t, f);
-        case esStringGrid:
+            const TListView& lv = *e.FListView;
+            if (c.Number == 0) return GuessColumnType(lv.ItemCount(), [&](int item) { return lv.ItemCaption(item); }, t, f);
+            return GuessColumnType(lv.ItemCount(), [&](int item) { return lv.ItemSubItem(item, c.Number - 1); }, t, f);
+        }
+        case esStringGrid: {
             if (!e.FAutoCalcStrType) return ectString;
-            return GuessColType(e.FStringGrid->Cells(c.Number, e.FStringGrid->Row()), t, f);
+            // The data rows, those a run from the first row reads: below the fixed rows.
+            const TStringGrid& g = *e.FStringGrid;
+            const int fixed = std::max(0, g.FixedRows());
+            return GuessColumnType(std::max(0, g.RowCount() - fixed),
+                                   [&](int row) { return g.Cells(c.Number, fixed + row); }, t, f);
+        }
     }
     return ectUnknown;
 }
 
-std::string TOstrelColumns::CaptionOf(const TOstrelColumn& c) const {
+std::string TOstrelColumns::CaptionOf(const TOstrelColumn& c, const TLookups& l) const {
     const TIB_Ostrel& e = FExporter;
-    int line = e.FCaptions.IndexOfName(c.Name);
+    int line = l.Captions.Find(c.Name);
     if (line >= 0) return e.FCaptions.ValueFromIndex(line);
     switch (e.FExportSource) {
         case esDataSet: return e.SourceColumn(c.Number)->DisplayLabel();
         case esDBGrid: {
             TIB_Column* col = e.SourceColumn(c.Number);
-            std::string label = e.SourceDataset()->FieldsGridLabel().Values(col->FieldName());
-            return label.empty() ? col->DisplayLabel() : label;
+            const int label = l.GridLabels.Find(col->FieldName());
+            std::string text = label < 0 ? std::string() : e.SourceDataset()->FieldsGridLabel().ValueFromIndex(label);
+            return text.empty() ? col->DisplayLabel() : text;
         }
         case esListView: return e.FListView->ColumnCaption(c.Number);
         case esStringGrid: return "ColNo_" + std::to_string(c.Number);
@@ -196,9 +246,9 @@ std::string TOstrelColumns::CaptionOf(const TOstrelColumn& c) const {
     return {};
 }
 
-int TOstrelColumns::WidthOf(const TOstrelColumn& c) const {
+int TOstrelColumns::WidthOf(const TOstrelColumn& c, const TLookups& l) const {
     const TIB_Ostrel& e = FExporter;
-    int line = e.FColumnsWidth.IndexOfName(c.Name);
+    int line = l.Widths.Find(c.Name);
     if (line >= 0) return StrToIntDef(e.FColumnsWidth.ValueFromIndex(line), 0);
     auto perChar = [](int pixels, int xWidth) { return xWidth > 0 ? pixels / xWidth : 0; };
     switch (e.FExportSource) {
@@ -214,9 +264,9 @@ int TOstrelColumns::WidthOf(const TOstrelColumn& c) const {
     return 0;
 }
 
-std::string TOstrelColumns::FormatOf(const TOstrelColumn& c) const {
+std::string TOstrelColumns::FormatOf(const TOstrelColumn& c, const TLookups& l) const {
     const TIB_Ostrel& e = FExporter;
-    int line = e.FUserFormats.IndexOfName(c.Name);
+    int line = l.UserFormats.Find(c.Name);
     if (line >= 0) return e.FUserFormats.ValueFromIndex(line);
     const TOstrelFormats& f = e.FFormats;
     switch (c.ColType) {
@@ -230,9 +280,9 @@ std::string TOstrelColumns::FormatOf(const TOstrelColumn& c) const {
     }
 }
 
-TOstrelColAlign TOstrelColumns::AlignOf(const TOstrelColumn& c) const {
+TOstrelColAlign TOstrelColumns::AlignOf(const TOstrelColumn& c, const TLookups& l) const {
     const TIB_Ostrel& e = FExporter;
-    int line = e.FColumnsAlign.IndexOfName(c.Name);
+    int line = l.Aligns.Find(c.Name);
     if (line >= 0) {
         std::string value = e.FColumnsAlign.ValueFromIndex(line);
         char first = value.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));

@@ -45,13 +45,17 @@ public:
     std::vector<TOstrelColumn>::iterator end() { return FItems.end(); }
 
 private:
+    // What building the list looks up by name, indexed once per Fill.
+    struct TLookups;
+    TLookups BuildLookups(bool keyedLists) const;
     int SourceColumnCount() const;
+    int FindSourceIndex(int i, const TLookups& l) const;
     std::string NameOf(const TOstrelColumn& c) const;
     TOstrelColType ColTypeOf(const TOstrelColumn& c) const;
-    std::string CaptionOf(const TOstrelColumn& c) const;
-    int WidthOf(const TOstrelColumn& c) const;
-    std::string FormatOf(const TOstrelColumn& c) const;
-    TOstrelColAlign AlignOf(const TOstrelColumn& c) const;
+    std::string CaptionOf(const TOstrelColumn& c, const TLookups& l) const;
+    int WidthOf(const TOstrelColumn& c, const TLookups& l) const;
+    std::string FormatOf(const TOstrelColumn& c, const TLookups& l) const;
+    TOstrelColAlign AlignOf(const TOstrelColumn& c, const TLookups& l) const;
     std::string SQLTypeOf(const TOstrelColumn& c) const;
 
     TIB_Ostrel& FExporter;

@@ -56,10 +56,10 @@ std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     if (Formatted) {
         switch (c.ColType) {
             case ectInteger: {
-                // 64 bits, so that BIGINT values are not lost; a non-integer still gives 0.
+                // 64 bits, so that BIGINT values are not lost. A value that is no integer (a
+                // fraction, a word, a blank) is written as it reads rather than replaced by a number.
                 int64_t value = 0;
-                if (!TryStrToInt64(text, value)) value = 0;
-                text = ReplaceSpecialChars(FormatInt64(c.Format, value));
+                text = ReplaceSpecialChars(TryStrToInt64(text, value) ? FormatInt64(c.Format, value) : text);
                 break;
             }
             case ectFloat:

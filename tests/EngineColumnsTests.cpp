@@ -223,7 +223,7 @@ TEST(ListViewColumns, NamesCaptionsWidthsAndGuessedTypes) {
     EXPECT_EQ(one[0].Number, 1);
 }
 
-TEST(StringGridColumns, NumberedColumnsAndGuessingFromTheCurrentRow) {
+TEST(StringGridColumns, NumberedColumnsAndPickedColumns) {
     TMemStringGrid g;
     g.SetSize(3, 4);
     g.SetFixedRows(1);
@@ -239,13 +239,151 @@ TEST(StringGridColumns, NumberedColumnsAndGuessingFromTheCurrentRow) {
     EXPECT_EQ(cols[0].Caption, "ColNo_0");
     EXPECT_EQ(cols[2].Caption, "ColNo_2");
     EXPECT_EQ(cols[2].Width, 128 / g.TextWidth("X"));
-    e.SetAutoCalcStrType(true);
-    EXPECT_EQ(Build(e)[0].ColType, ectInteger);  // from row 2, the current one
     e.SetExportedFields({"2", "0", "x", "1"});
     TOstrelColumns& picked = Build(e);
     EXPECT_EQ(Names(picked), (std::vector<std::string>{"2", "0"}));
     e.SetExportedFields({"7"});  // beyond the grid: kept, its cells read empty
     EXPECT_EQ(Build(e)[0].Number, 7);
+}
+
+// A column takes a guessed type only when every non-empty text agrees; one item or row does
+// not decide for the others.
+TEST(ListViewColumns, GuessedTypesAgreeOverEveryItem) {
+    TFormatSettingsScope scope(PointDmySettings());
+    TMemListView lv;
+    for (const char* caption : {"Int", "Mixed", "Num", "Gap", "Empty", "Flag", "When", "Word", "Short"})
+        lv.AddColumn(caption, 50);
+    lv.AddItem("1", {"1", "1", "", "", "true", "01.02.2003", "7", "5"});
+    lv.AddItem("-2", {"x", "2.5", "3", "", "FALSE", "02.02.2003", "8"});  // no sub-item for Short
+    lv.AddItem("30000", {"2", "4", "", "", "true", "03.02.2003 10:00", "nine", "6"});
+    TFileRecorder e;
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    e.SetAutoCalcStrType(true);
+    const TOstrelColType expected[] = {
+        ectInteger,  // Int
+        ectString,   // Mixed: a word among integers
+        ectFloat,    // Num: integers and floats together
+        ectInteger,  // Gap: empty texts do not decide
+        ectString,   // Empty: no text at all guesses as an empty text
+        ectBoolean,  // Flag
+        ectString,   // When: dates and a date with a time
+        ectString,   // Word: the word comes last
+        ectInteger,  // Short: a missing sub-item reads as empty
+    };
+    TOstrelColumns& cols = Build(e);
+    ASSERT_EQ(cols.Count(), 9);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(cols[i].ColType, expected[i]) << cols[i].Name;
+    EXPECT_EQ(cols[2].SQLType, "DOUBLE PRECISION");
+    EXPECT_EQ(cols[2].Format, e.Formats().FloatFormat());
+    EXPECT_EQ(cols[1].Align, ecaLeft);
+}
+
+TEST(StringGridColumns, GuessedTypesAgreeOverEveryDataRow) {
+    TFormatSettingsScope scope(PointDmySettings());
+    TMemStringGrid g;
+    g.SetSize(4, 5);
+    g.SetFixedRows(1);
+    const std::vector<std::vector<std::string>> rows = {
+        {"qty", "price", "code", "day"},  // the fixed row: captions, not data
+        {"1", "1", "10", "01.02.2003"},
+        {"", "2.5", "abc", "02.02.2003"},
+        {"3", "3", "12", ""},
+        {"4", "", "13", "04.02.2003"},
+    };
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c) g.SetCell(c, r, rows[r][c]);
+    g.SetRow(3);  // the current row does not decide either
+    TFileRecorder e;
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    e.SetAutoCalcStrType(true);
+    TOstrelColumns& cols = Build(e);
+    EXPECT_EQ(cols[0].ColType, ectInteger);
+    EXPECT_EQ(cols[1].ColType, ectFloat);
+    EXPECT_EQ(cols[2].ColType, ectString);
+    EXPECT_EQ(cols[3].ColType, ectDate);
+    // Without fixed rows the caption texts are data too.
+    g.SetFixedRows(0);
+    EXPECT_EQ(Build(e)[0].ColType, ectString);
+    // A grid of fixed rows only has no data: its columns are texts.
+    g.SetSize(4, 1);
+    g.SetFixedRows(1);
+    EXPECT_EQ(Build(e)[0].ColType, ectString);
+}
+
+TEST(NameIndex, FindsWhatIndexOfNameFinds) {
+    TStringList list;
+    list.SetText("Alpha=1\nbeta=2\nALPHA=3\nno equals\n=empty name\ngamma\nBeta=\nx=y=z\n\xC3\x84=upper\n"
+                 "\xC3\xA4=lower\n01=zero one\n1=one");
+    const TNameIndex index(list);
+    const std::pair<const char*, int> cases[] = {
+        {"alpha", 0}, {"ALPHA", 0}, {"Beta", 1}, {"", 4},      {"gamma", -1}, {"no equals", -1},
+        {"x", 7},     {"x=y", -1},  {"01", 10},  {"1", 11},    {"delta", -1}, {"alpha ", -1},
+    };
+    for (const auto& [name, line] : cases) {
+        EXPECT_EQ(index.Find(name), line) << name;
+        EXPECT_EQ(list.IndexOfName(name), line) << name;
+    }
+    // Bytes beyond ASCII compare as SameText compares them.
+    for (const char* name : {"\xC3\x84", "\xC3\xA4"}) EXPECT_EQ(index.Find(name), list.IndexOfName(name)) << name;
+    EXPECT_EQ(TNameIndex(TStringList{}).Find("alpha"), -1);
+
+    TNameIndex added;
+    added.Add("Code", 0);
+    added.Add("CODE", 1);
+    added.Add("name", 2);
+    added.Add("NAME", 3, true);
+    EXPECT_EQ(added.Find("code"), 0);  // kept
+    EXPECT_EQ(added.Find("Name"), 3);  // replaced
+}
+
+// Every keyed list applies its first line for a name, whatever the case and however many
+// columns and lines there are.
+TEST(ColumnSettings, KeyedListsOfAWideGrid) {
+    const int n = 300;
+    TMemStringGrid g;
+    g.SetSize(n, 2);
+    TFileRecorder e;
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    for (int c = n - 1; c >= 0; --c) e.Captions().Add(std::to_string(c) + "=Caption " + std::to_string(c));
+    e.Captions().Insert(0, "7=first");   // wins over the later line for 7
+    e.Captions().Add("8=too late");
+    e.Captions().Insert(0, "09=not 9");  // "09" is another name than "9"
+    e.ColumnsWidth().SetText("5=12\n5=99\n6=x");
+    e.ColumnsAlign().SetText("5=right\n5=center\n6=Center");
+    e.UserFormats().SetText("5=0.0\n5=0.00");
+    TOstrelColumns& cols = Build(e);
+    ASSERT_EQ(cols.Count(), n);
+    EXPECT_EQ(cols[7].Caption, "first");
+    EXPECT_EQ(cols[8].Caption, "Caption 8");
+    EXPECT_EQ(cols[9].Caption, "Caption 9");
+    EXPECT_EQ(cols[n - 1].Caption, "Caption " + std::to_string(n - 1));
+    EXPECT_EQ(cols[5].Width, 12);
+    EXPECT_EQ(cols[6].Width, 0);
+    EXPECT_EQ(cols[5].Align, ecaRight);
+    EXPECT_EQ(cols[6].Align, ecaCenter);
+    EXPECT_EQ(cols[5].Format, "0.0");
+
+    // List-view names differ in case only: ExportedFields takes the last matching column, the
+    // keyed lists the first matching line.
+    TMemListView lv;
+    lv.AddColumn("Code", 50);
+    lv.AddColumn("Name", 50);
+    lv.AddColumn("CODE", 50);
+    lv.AddItem("a", {"b", "c"});
+    TFileRecorder l;
+    l.SetExportSource(esListView);
+    l.SetListView(&lv);
+    l.SetExportedFields({"code", "NAME", "nope"});
+    l.Captions().SetText("code=first\nCODE=second\nname=N");
+    TOstrelColumns& picked = Build(l);
+    ASSERT_EQ(picked.Count(), 2);
+    EXPECT_EQ(picked[0].Number, 2);
+    EXPECT_EQ(picked[0].Caption, "first");
+    EXPECT_EQ(picked[1].Number, 1);
+    EXPECT_EQ(picked[1].Caption, "N");
 }
 
 }  // namespace

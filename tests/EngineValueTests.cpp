@@ -1,5 +1,8 @@
 // Value formats: the settings object and the conversion of source values into export text.
 #include "TestSupport.h"
+#include "exporters/text/IB_OstrelASCII.h"
+#include "exporters/text/IB_OstrelHTML.h"
+#include "exporters/text/IB_OstrelXML.h"
 
 namespace ostrel::test {
 namespace {
@@ -131,14 +134,17 @@ TEST_F(ExportText, UserFormatsAndTheLastChanceEvent) {
     EXPECT_EQ(calls, 18);
 }
 
+// A guessed type holds for every row, so later rows keep their values; a float column whose
+// text does not convert still fails the run with the exact message.
 TEST(ExportTextSources, GuessedTypesMeetLaterRows) {
     TFormatSettingsScope scope(PointDmySettings());
     TTempDir dir;
     TMemListView lv;
     lv.AddColumn("N", 50);
-    lv.AddItem("7");
-    lv.AddItem("8");
-    lv.AddItem("1.5");  // not an integer: exported as 0
+    lv.AddColumn("F", 50);
+    lv.AddItem("7", {"1.25"});
+    lv.AddItem("8", {"2"});
+    lv.AddItem("1.5", {"abc"});
     TFileRecorder e;
     e.SetExportSource(esListView);
     e.SetListView(&lv);
@@ -146,35 +152,80 @@ TEST(ExportTextSources, GuessedTypesMeetLaterRows) {
     e.SetAllowCaptions(false);
     e.SetFileName(dir.File("l.txt"));
     e.DoExecute();
-    EXPECT_EQ(ReadAll(dir.File("l.txt")), "7|\r\n8|\r\n0|\r\n<end>\r\n");
+    EXPECT_EQ(ReadAll(dir.File("l.txt")), "7.00|1.25|\r\n8.00|2|\r\n1.50|abc|\r\n<end>\r\n");
 
-    // A float column whose later row is no number fails the run with the exact message.
-    lv.AddColumn("F", 50);
-    TMemListView floats;
-    floats.AddColumn("F", 50);
-    floats.AddItem("1.25");
-    floats.AddItem("abc");
-    e.SetListView(&floats);
-    try {
-        e.DoExecute();
-        FAIL();
-    } catch (const EConvertError& err) {
-        EXPECT_STREQ(err.what(), "'abc' is not a valid floating point value");
-    }
-    EXPECT_EQ(ReadAll(dir.File("l.txt")), "1.25|\r\n<end>\r\n");
-
+    // A run that starts on the grid's fixed row reads a text the data rows were not typed by.
     TMemStringGrid g;
-    g.SetSize(1, 2);
-    g.SetCell(0, 0, "01.02.2003");
-    g.SetCell(0, 1, "someday");
+    g.SetSize(1, 3);
+    g.SetFixedRows(1);
+    g.SetCell(0, 0, "someday");
+    g.SetCell(0, 1, "01.02.2003");
+    g.SetCell(0, 2, "02.02.2003");
+    g.SetRow(0);
     e.SetExportSource(esStringGrid);
     e.SetStringGrid(&g);
+    e.SetGoToFirstRecord(false);
     try {
         e.DoExecute();
         FAIL();
     } catch (const EConvertError& err) {
         EXPECT_STREQ(err.what(), "'someday' is not a valid date and time");
     }
+}
+
+// A text in an integer column that is no integer is written as it reads, escaped as a text;
+// integers keep their format.
+TEST(ExportTextSources, IntegerColumnsKeepTextsThatAreNoIntegers) {
+    TFormatSettingsScope scope(UsSettings());
+    TTempDir dir;
+    TMemStringGrid g;
+    g.SetSize(1, 6);
+    g.SetFixedRows(3);
+    for (int r = 0; r < 6; ++r) g.SetCell(0, r, std::vector<std::string>{"qty", " 42 ", "2.5", "1", "12345", "-7"}[r]);
+    g.SetRow(0);
+    TEscapingRecorder e;
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    e.SetAutoCalcStrType(true);
+    e.SetGoToFirstRecord(false);  // from the fixed rows on
+    e.SetAllowCaptions(false);
+    e.SetFileName(dir.File("g.txt"));
+    e.DoExecute();
+    ASSERT_EQ(e.Columns()[0].ColType, ectInteger);
+    EXPECT_EQ(ReadAll(dir.File("g.txt")), "[qty]|\r\n[ 42 ]|\r\n[2.5]|\r\n[1]|\r\n[12,345]|\r\n[-7]|\r\n<end>\r\n");
+}
+
+// The texts of a CSV file typed by guessing reach every text format as they were written.
+TEST(ExportTextSources, GuessedGridValuesReachEveryTextFormat) {
+    TFormatSettingsScope scope(UsSettings());
+    TTempDir dir;
+    const std::vector<std::vector<std::string>> rows = {
+        {"qty", "name"}, {"1", "apple"}, {"2.5", "pear"}, {"3", "fig"}, {"abc", "kiwi"}, {" 42 ", "lime"}};
+    TMemStringGrid g;
+    g.SetSize(2, static_cast<int>(rows.size()));
+    g.SetFixedRows(1);
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < 2; ++c) g.SetCell(c, static_cast<int>(r), rows[r][c]);
+    g.SetRow(1);
+    auto check = [&](TIB_OstrelText& e, const std::string& name) {
+        SCOPED_TRACE(name);
+        e.SetExportSource(esStringGrid);
+        e.SetStringGrid(&g);
+        e.SetAutoCalcStrType(true);
+        e.SetFileName(dir.File(name));
+        e.DoExecute();
+        EXPECT_EQ(e.Columns()[0].ColType, ectString);
+        const std::string out = ReadAll(dir.File(name));
+        for (const char* value : {"2.5", "abc", " 42 "}) EXPECT_NE(out.find(value), std::string::npos) << value << "\n" << out;
+    };
+    TIB_OstrelASCII csv, txt;
+    csv.SetExportType(etCSV);
+    check(csv, "g.csv");
+    check(txt, "g.txt");
+    TIB_OstrelXML xml;
+    check(xml, "g.xml");
+    TIB_OstrelHTML html;
+    check(html, "g.htm");
 }
 
 TEST(ExportTextSources, DemoListViewWithGuessedTypes) {

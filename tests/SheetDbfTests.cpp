@@ -103,5 +103,62 @@ TEST_F(Dbf, NoRowsLongTextsBooleansAndOverflow) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("t.dbf")));  // a failed run leaves no file
 }
 
+// Integer fields hold integers only. Columns are typed from every row, so the values of a CSV
+// file keep their texts; an empty text is a blank field; a value that still is no integer
+// (here from the application's last-chance handler) fails the run naming its row and column
+// instead of being rounded or replaced.
+TEST_F(Dbf, IntegerFieldsAreNeverRoundedOrReplaced) {
+    TFormatSettingsScope us(UsSettings());
+    TMemStringGrid g;
+    const std::vector<std::vector<std::string>> rows = {
+        {"qty", "name"}, {"1", "apple"}, {"2.5", "pear"}, {"3", "fig"}, {"abc", "kiwi"}};
+    g.SetSize(2, 5);
+    g.SetFixedRows(1);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 2; ++c) g.SetCell(c, r, rows[r][c]);
+    g.SetRow(1);
+    e.SetExportSource(esStringGrid);
+    e.SetStringGrid(&g);
+    e.SetAutoCalcStrType(true);
+    std::string out = Run();
+    const size_t h = 32 * 3 + 1, record = 1 + 254 + 254;
+    EXPECT_EQ(out[32 + 11], 'C');
+    EXPECT_EQ(out.substr(h + record + 1, 4), "2.5 ");
+    EXPECT_EQ(out.substr(h + 3 * record + 1, 4), "abc ");
+
+    TMemListView lv;
+    lv.AddColumn("Qty", 50);
+    lv.AddItem("1");
+    lv.AddItem("");
+    lv.AddItem("-30000");
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    out = Run();
+    const size_t lh = 32 * 2 + 1, lrecord = 1 + 11;
+    ASSERT_EQ(out[32 + 11], 'N');
+    EXPECT_EQ(out.substr(lh, 3 * lrecord), "           1" "            " "      -30000");
+
+    for (const char* text : {"2.5", "abc", "0x"}) {
+        SCOPED_TRACE(text);
+        e.OnGetExportText = [&](TObject*, int, std::string& value) {
+            if (e.RecordCounter() == 1) value = text;
+        };
+        try {
+            Run();
+            FAIL();
+        } catch (const EConvertError& err) {
+            EXPECT_EQ(std::string(err.what()), std::string("Row 2, column Qty: '") + text +
+                                                   "' is not an integer, and the column's dBase field holds integers only");
+        }
+    }
+    // Integers in other forms keep their value.
+    e.OnGetExportText = [&](TObject*, int, std::string& value) {
+        if (e.RecordCounter() == 1) value = " 42 ";
+        if (e.RecordCounter() == 2) value = "1e3";
+    };
+    out = Run();
+    EXPECT_EQ(out.substr(lh, 3 * lrecord), "           1" "          42" "        1000");
+}
+
 }  // namespace
 }  // namespace ostrel::test

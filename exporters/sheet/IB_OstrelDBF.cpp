@@ -13,6 +13,17 @@ namespace ostrel {
 
 namespace {
 
+bool IsWhole(const TDecimal& value) { return static_cast<int>(value.Digits.size()) <= value.Exponent; }
+
+// A number in the locale's form, or with a point whatever the locale says, as source texts may
+// carry one.
+bool TryReadNumber(const std::string& text, TDecimal& value) {
+    if (TryStrToDecimal(text, value)) return true;
+    TFormatSettings point = FormatSettings();
+    point.DecimalSeparator = '.';
+    TFormatSettingsScope scope(point);
+    return TryStrToDecimal(text, value);
+}
 
 }  // namespace
 
@@ -126,25 +137,32 @@ void TIB_OstrelDBF::BeginExport() {
     w.WriteHeader();
 }
 
-// "%15.4f" of the value, with a point whatever the locale; NULL and empty texts are 0.
+// "%15.4f" of the value, with a point whatever the locale; NULL and empty texts are 0 there.
+// Integer fields take only integers: an empty text is blank, as a NULL is, and a value with a
+// fraction or no number at all fails the run rather than be rounded or replaced.
 // A value wider than its field is an error: a reader would take the bytes for another number.
 std::string TIB_OstrelDBF::NumberField(int index) {
     const TOstrelColumn& c = Columns()[index];
+    const bool isInteger = c.ColType == ectInteger;
+    const bool isNull = IsNullValue(index);
     TDecimal value;
     bool typed = false;
-    if (!IsNullValue(index) && !OnGetExportText)
+    if (!isNull && !OnGetExportText)
         if (const TIB_Column* column = DatasetColumn(index)) typed = column->GetDecimal(value);
-    if (!typed && !IsNullValue(index)) {
+    if (!typed && !isNull) {
         const std::string text = GetColData(index, false);
-        if (!text.empty() && !TryStrToDecimal(text, value)) {
-            // Source texts may carry a point whatever the locale says.
-            TFormatSettings point = FormatSettings();
-            point.DecimalSeparator = '.';
-            TFormatSettingsScope scope(point);
-            value = StrToDecimal(text);
+        int64_t whole;
+        if (!isInteger) {
+            if (!text.empty() && !TryReadNumber(text, value)) value = StrToDecimal(text);
+        } else if (text.empty()) {
+            return {};
+        } else if (TryStrToInt64(text, whole)) {
+            value = TDecimal::FromInt64(whole);
+        } else if (!TryReadNumber(text, value) || !IsWhole(value)) {
+            throw NotAnInteger(index, text);
         }
     }
-    const bool isInteger = c.ColType == ectInteger;
+    if (typed && isInteger && !IsWhole(value)) throw NotAnInteger(index, GetColData(index, false));
     std::string out = FormatDecimal(isInteger ? "0" : "0.0000", value);
     if (!isInteger) {
         const size_t comma = out.find(FormatSettings().DecimalSeparator);
@@ -155,6 +173,11 @@ std::string TIB_OstrelDBF::NumberField(int index) {
         throw EConvertError("The value " + out + " does not fit the " + std::to_string(width) +
                             " characters of the field " + c.Name);
     return out;
+}
+
+EConvertError TIB_OstrelDBF::NotAnInteger(int index, const std::string& text) {
+    return EConvertError("Row " + std::to_string(RecordCounter() + 1) + ", column " + Columns()[index].Caption +
+                         ": '" + text + "' is not an integer, and the column's dBase field holds integers only");
 }
 
 std::string TIB_OstrelDBF::DateField(int index) {

@@ -56,6 +56,8 @@ protected:
 private:
     TODBFWriter& Dbf() { return static_cast<TODBFWriter&>(*Writer()); }
     std::string NumberField(int index);
+    // The failure for a value of an integer column that is no integer.
+    EConvertError NotAnInteger(int index, const std::string& text);
     std::string DateField(int index);
 };
 
