@@ -119,6 +119,79 @@ TEST_F(Ascii, SylkAndDifTextsStayInsideTheirQuotes) {
     EXPECT_NE(dif.find("1,0\r\n\"say \"\"hi\"\"; bye\"\r\n"), std::string::npos);
 }
 
+TEST_F(Ascii, LineBreaksAndNulsNeverEndASylkOrDifRecord) {
+    TMemListView one;
+    one.AddColumn("A", 50);
+    one.AddItem(std::string("a;b\r\nc\nd\re\0f", 12));
+    one.AddItem("\r\nE\r\n");
+    one.AddItem("x\r\n1,0\r\n-1,0\ny\n0,5");
+    one.AddItem("q\"\n \"");
+    e.SetListView(&one);
+    e.SetAllowCaptions(false);
+    e.SetExportType(etSYLK);
+    EXPECT_EQ(Run(), "ID;PVASCIIEXPORT\r\n"
+                     "C;X1;Y1;K\"a;;b\x1B :c\x1B :d\x1B :e\xEF\xBF\xBD" "f\"\r\n"
+                     "C;X1;Y2;K\"\x1B :E\x1B :\"\r\n"
+                     "C;X1;Y3;K\"x\x1B :1,0\x1B :-1,0\x1B :y\x1B :0,5\"\r\n"
+                     "C;X1;Y4;K\"q\"\x1B : \"\"\r\nE\r\n");
+    e.SetExportType(etDIF);
+    const std::string dif = Run();
+    const std::string data = dif.substr(dif.find("DATA\r\n0,0\r\n\"\"\r\n") + 15);
+    EXPECT_EQ(data, "-1,0\r\nBOT\r\n1,0\r\n\"a;b\r\nc\r\nd\r\ne\xEF\xBF\xBD" "f\"\r\n"
+                    "-1,0\r\nBOT\r\n1,0\r\n\"\r\nE\r\n\"\r\n"
+                    // Lines that would read as the next value's header join their line with a blank;
+                    // the last line is followed by the closing quote and keeps its line break.
+                    "-1,0\r\nBOT\r\n1,0\r\n\"x 1,0 -1,0\r\ny\r\n0,5\"\r\n"
+                    "-1,0\r\nBOT\r\n1,0\r\n\"q\"\"\r\n \"\"\"\r\n"
+                    "-1,0\r\nEOD\r\n");
+    // A single-byte code page has no U+FFFD.
+    TFormatSettings cp = PointDmySettings();
+    cp.CodePage = CP_WINDOWS1252;
+    TFormatSettingsScope scope(cp);
+    e.SetExportType(etSYLK);
+    e.SetExportRecCount(1);
+    EXPECT_EQ(Run(), "ID;PVASCIIEXPORT\r\nC;X1;Y1;K\"a;;b\x1B :c\x1B :d\x1B :e?f\"\r\nE\r\n");
+}
+
+TEST_F(Ascii, CsvFormulaGuardMarksTextsOnly) {
+    TMemDataset ds;
+    ds.AddField("S", TMemFieldType::String, 20);
+    ds.AddField("N", TMemFieldType::Float);
+    ds.AddField("B", TMemFieldType::Boolean);
+    ds.AddField("D", TMemFieldType::Date);
+    for (const char* text : {"=1+2", "+1", "-x", "@SUM(A1)", "\tx", "\rx", "a=b", ""})
+        ds.AppendRow({text, -1.5, true, EncodeDate(2001, 2, 3)});
+    ds.AppendRow({TMemValue{}, TMemValue{}, false, TMemValue{}});
+    ds.Open();
+    e.SetExportSource(esDataSet);
+    e.SetDataSet(&ds);
+    e.SetExportType(etCSV);
+    e.SetCSVComma(',');
+    e.Captions().SetText("S=-S\r\nN=@N");
+    e.Formats().SetNullString("=null");
+    const std::string plain = Run();
+    EXPECT_EQ(plain.substr(0, plain.find("\r\n")), "\"-S\",\"@N\",\"B\",\"D\",");
+    EXPECT_FALSE(e.CSVFormulaGuard());
+    e.SetCSVFormulaGuard(true);
+    // The NULL text is the caller's setting, not a value from the source, and stays as set.
+    EXPECT_EQ(Run(), "\"'-S\",\"'@N\",\"B\",\"D\",\r\n"
+                     "\"'=1+2\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "\"'+1\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "\"'-x\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "\"'@SUM(A1)\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "\"'\tx\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "\"'\rx\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "\"a=b\",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     ",\"-1.50\",True,\"03.02.2001\",\r\n"
+                     "=null,=null,False,=null,\r\n");
+    e.SetCSVQuoteStrings(false);
+    e.SetExportRecCount(1);
+    EXPECT_EQ(Run(), "'-S,'@N,B,D,\r\n'=1+2,-1.50,True,03.02.2001,\r\n");
+    // Other formats are never touched.
+    e.SetExportType(etSYLK);
+    EXPECT_NE(Run().find("K\"=1+2\""), std::string::npos);
+}
+
 TEST_F(Ascii, DifOfTheDemoListView) {
     e.SetExportType(etDIF);
     int fetched = 0;

@@ -7,18 +7,72 @@ namespace ostrel {
 
 namespace {
 
+// What a NUL character becomes in DIF and SYLK, whose readers end the text there.
+std::string_view Replacement() { return FormatSettings().CodePage == CP_UTF8 ? "\xEF\xBF\xBD" : "?"; }
 
-// A DIF string: readers take a doubled quote inside it as one quote.
-std::string DIFString(const std::string& text) { return QuotedDoubling(text, '"'); }
+// The length of the line break at text[i] (CR LF, CR or LF), or 0.
+size_t LineBreakAt(std::string_view text, size_t i) {
+    if (text[i] == '\n') return 1;
+    if (text[i] != '\r') return 0;
+    return i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+}
 
-// A SYLK text: a semicolon ends a field unless it is doubled.
-std::string SYLKString(const std::string& text) {
+// Whether a line inside a multi-line DIF string would be taken for the header of the next
+// value ("-1,0", "1,0", "0,12"): a sign or digit first, a comma later. The last line is safe,
+// since the closing quote follows it.
+bool LooksLikeDIFHeader(std::string_view line) {
+    size_t i = line.find_first_not_of(" \t");
+    if (i == std::string_view::npos) return false;
+    if (line[i] == '-' || line[i] == '+') ++i;
+    return i < line.size() && ((line[i] >= '0' && line[i] <= '9') || line[i] == '.') &&
+           line.find(',', i) != std::string_view::npos;
+}
+
+// A DIF string: readers take a doubled quote inside it as one quote and read a string over
+// several lines until its closing quote.
+std::string DIFString(const std::string& text) {
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) return QuotedDoubling(text, '"');
     std::string out = "\"";
-    for (char c : text) {
-        if (c == ';') out += ';';
-        out += c;
+    for (size_t i = 0; i < text.size();) {
+        if (const size_t breakLength = LineBreakAt(text, i)) {
+            i += breakLength;
+            size_t end = i;
+            while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+            const bool last = end == text.size();
+            out += !last && LooksLikeDIFHeader(std::string_view(text).substr(i, end - i)) ? " " : "\r\n";
+            continue;
+        }
+        if (text[i] == '\0') out += Replacement();
+        else if (text[i] == '"') out += "\"\"";
+        else out += text[i];
+        ++i;
     }
     return out + "\"";
+}
+
+// A SYLK text: a semicolon ends a field unless it is doubled, and a line break ends the
+// record, so it is written as the format's line-feed escape (ESC, blank, colon).
+std::string SYLKString(const std::string& text) {
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size();) {
+        if (const size_t breakLength = LineBreakAt(text, i)) {
+            out += "\x1B :";
+            i += breakLength;
+            continue;
+        }
+        const char c = text[i++];
+        if (c == ';') out += ";;";
+        else if (c == '\0') out += Replacement();
+        else out += c;
+    }
+    return out + "\"";
+}
+
+// Texts a spreadsheet would take for a formula (or for a formula after its leading blanks).
+bool StartsLikeFormula(const std::string& text) {
+    if (text.empty()) return false;
+    const char c = text[0];
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
 
 }  // namespace
@@ -132,7 +186,9 @@ std::string TIB_OstrelASCII::GetDataRow(bool Formatted) {
 void TIB_OstrelASCII::WriteDataRow() { Writer()->Write(GetDataRow(true)); }
 
 std::string TIB_OstrelASCII::GetColCaption(int Index) {
+    FGuardText = true;
     std::string caption = TIB_OstrelFormatText::GetColCaption(Index);
+    FGuardText = false;
     const TOstrelColumn& c = Columns()[Index];
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(caption, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
@@ -146,7 +202,16 @@ std::string TIB_OstrelASCII::GetColCaption(int Index) {
 std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
     if (FExportType == etDIF && c.ColType != ectString) return DIFTuple(Index, Formatted);
-    std::string value = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    // Only texts are guarded: numbers, dates and Booleans keep their sign and form.
+    FGuardText = c.ColType == ectString;
+    std::string value;
+    try {
+        value = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    } catch (...) {
+        FGuardText = false;
+        throw;
+    }
+    FGuardText = false;
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(value, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
         case etCSV: return value += FCSVComma;
@@ -179,8 +244,12 @@ std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& tex
 }
 
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
-    if (FExportType != etCSV || !FCSVQuoteStrings || Text.empty()) return Text;
-    return QuotedDoubling(Text, '"');
+    if (FExportType != etCSV || Text.empty()) return Text;
+    if (FGuardText && FCSVFormulaGuard && StartsLikeFormula(Text)) {
+        const std::string guarded = "'" + Text;
+        return FCSVQuoteStrings ? QuotedDoubling(guarded, '"') : guarded;
+    }
+    return FCSVQuoteStrings ? QuotedDoubling(Text, '"') : Text;
 }
 
 }  // namespace ostrel

@@ -1,4 +1,19 @@
 // Plain-text exporter: fixed-width text, CSV, DIF and SYLK.
+//
+// No value ends a DIF or SYLK record early:
+// - SYLK: ";" is doubled; a line break (CR LF, CR or LF) is written as the format's line-feed
+//   escape ESC " :" (bytes 1B 20 3A), which readers turn back into a line break (LF). A value
+//   that itself holds ESC " :" therefore reads back with a line break in its place.
+// - DIF: '"' is doubled; a line break is written as CR LF inside the quoted string, which
+//   readers join back with a line break (LF). A line of such a value that readers would take
+//   for the start of the next value (a sign or digit first and a comma later, as in "1,0",
+//   "-1,0" or "0,5", and not the value's last line) is joined to the line before it with a
+//   blank instead of a line break.
+// - In both, a NUL character, which ends the text for readers, is written as U+FFFD ("?" in a
+//   single-byte code page).
+// CSV cells are quoted and may span lines. With CSVFormulaGuard on, a text cell (a string value
+// or a caption) that starts with "=", "+", "-", "@", tab or CR gets a leading apostrophe inside
+// its quotes, so that spreadsheets show it as text rather than run it as a formula.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +39,9 @@ public:
     void SetCSVComma(char value) { FCSVComma = value; }
     bool CSVQuoteStrings() const { return FCSVQuoteStrings; }
     void SetCSVQuoteStrings(bool value) { FCSVQuoteStrings = value; }
+    // CSV: an apostrophe in front of texts that would read as formulas (off by default).
+    bool CSVFormulaGuard() const { return FCSVFormulaGuard; }
+    void SetCSVFormulaGuard(bool value) { FCSVFormulaGuard = value; }
     int TXTSpacing() const { return FTXTSpacing; }
     void SetTXTSpacing(int value) { FTXTSpacing = value; }
     using TIB_Ostrel::AutoCalcColWidth;
@@ -73,6 +91,8 @@ private:
     TOstrelASCIIType FExportType = etTXT;
     char FCSVComma;
     bool FCSVQuoteStrings = true;
+    bool FCSVFormulaGuard = false;
+    bool FGuardText = false;  // the text being escaped is a string value or a caption
     int FTXTSpacing = 1;
     int FRowLimit = kRowLimit;
     int FDIFRowCount = 0;

@@ -100,6 +100,71 @@ TEST_F(TextReaders, LibreOfficeReadsDifBackWithNumbersAsNumbers) {
     EXPECT_EQ(cells, expected);
 }
 
+// Texts with line breaks and the characters that end SYLK and DIF fields, and a row after them,
+// so that a record ended early shows as a lost or shifted row.
+void FillBreaks(TMemDataset& ds) {
+    ds.AddField("ID", TMemFieldType::Integer);
+    ds.AddField("V", TMemFieldType::String, 30);
+    const char* texts[] = {"a\r\nb", "lf\nonly", "semi;colon;", "\"q\"; \"", "\r\nE\r\n", "x\r\n1,0\r\ny", "last"};
+    int64_t id = 0;
+    for (const char* text : texts) ds.AppendRow({++id, text});
+    ds.Open();
+}
+
+// The cells LibreOffice reads back: line breaks as LF, the cell it shows for each value.
+Grid BreaksReadBack(const std::string& headerLikeLine) {
+    return {{"ID", "V"}, {"1", "a\nb"}, {"2", "lf\nonly"}, {"3", "semi;colon;"}, {"4", "\"q\"; \""},
+            {"5", "\nE\n"}, {"6", headerLikeLine}, {"7", "last"}};
+}
+
+TEST_F(TextReaders, LibreOfficeReadsSylkLineBreaksAndSemicolonsBack) {
+    REQUIRE_READER("soffice");
+    TMemDataset breaks;
+    FillBreaks(breaks);
+    TIB_OstrelASCII e;
+    e.SetDataSet(&breaks);
+    e.SetExportType(etSYLK);
+    e.SetFileName(dir.File("breaks.slk"));
+    e.DoExecute();
+    EXPECT_EQ(Trimmed(LibreOfficeCells(dir, dir.File("breaks.slk"), "")), BreaksReadBack("x\n1,0\ny"));
+}
+
+TEST_F(TextReaders, LibreOfficeReadsDifLineBreaksAndQuotesBack) {
+    REQUIRE_READER("soffice");
+    TMemDataset breaks;
+    FillBreaks(breaks);
+    TIB_OstrelASCII e;
+    e.SetDataSet(&breaks);
+    e.SetExportType(etDIF);
+    e.SetFileName(dir.File("breaks.dif"));
+    e.DoExecute();
+    // The line that would read as a value header is joined with a blank, as documented.
+    EXPECT_EQ(Trimmed(LibreOfficeCells(dir, dir.File("breaks.dif"), "DIF:76")), BreaksReadBack("x 1,0\ny"));
+}
+
+TEST_F(TextReaders, LibreOfficeShowsGuardedCsvFormulasAsText) {
+    REQUIRE_READER("soffice");
+    TMemDataset f;
+    f.AddField("S", TMemFieldType::String, 40);
+    f.AddField("N", TMemFieldType::Float);
+    f.AppendRow({"=HYPERLINK(\"http://x\")", -1.5});
+    f.Open();
+    TIB_OstrelASCII e;
+    e.SetDataSet(&f);
+    e.SetExportType(etCSV);
+    e.SetCSVComma(',');
+    e.SetFileName(dir.File("f.csv"));
+    // Quoted fields not forced to text, formulas evaluated: what a spreadsheet user gets.
+    const std::string filter = "Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,,,,,true";
+    e.DoExecute();
+    EXPECT_EQ(Trimmed(LibreOfficeCells(dir, dir.File("f.csv"), filter)),
+              (Grid{{"S", "N"}, {"http://x", "-1.5"}}));  // without the guard, the formula ran
+    e.SetCSVFormulaGuard(true);
+    e.DoExecute();
+    EXPECT_EQ(Trimmed(LibreOfficeCells(dir, dir.File("f.csv"), filter)),
+              (Grid{{"S", "N"}, {"'=HYPERLINK(\"http://x\")", "-1.5"}}));
+}
+
 // The value an XPath expression selects, without the line end xmllint adds.
 std::string XPath(const std::string& expr, const std::string& file) {
     std::string out = RunCommand("xmllint --xpath " + ShellQuote(expr) + " " + ShellQuote(file)).Output;
