@@ -1,4 +1,6 @@
 // XML data packets, byte for byte, and well-formed whatever the data holds.
+#include <fstream>
+
 #include "TestSupport.h"
 #include "exporters/text/IB_OstrelXML.h"
 #include "exporters/text/XmlText.h"
@@ -89,6 +91,83 @@ TEST_F(Xml, EscapingOfValuesNullsAndControlCharacters) {
     ds.AppendRow({TMemValue{}, TMemValue{}});
     e.Formats().SetNullString("<n&a>");
     EXPECT_NE(Run().find("<ROW Name=\"&lt;n&amp;a&gt;\" Salary=\"&lt;n&amp;a&gt;\"/>"), std::string::npos);
+}
+
+// The ROW line of a one-column, one-row document in the given encoding.
+class XmlEncodings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ds.AddField("SIZE", TMemFieldType::String, 20).SetDisplayLabel("Größe東");
+        ds.AppendRow({"é € 東 <"});
+        ds.Open();
+        e.SetDataSet(&ds);
+        e.SetFileName(dir.File("out.xml"));
+    }
+    std::string Run(const std::string& encoding) {
+        e.Options().SetEncoding(encoding);
+        e.DoExecute();
+        return ReadAll(dir.File("out.xml"));
+    }
+    std::string Row(const std::string& encoding) {
+        const std::string out = Run(encoding);
+        const size_t at = out.find("<ROW ");
+        return out.substr(at, out.find("\r\n", at) - at);
+    }
+    TFormatSettingsScope locale{UsSettings()};
+    TTempDir dir;
+    TMemDataset ds;
+    TIB_OstrelXML e;
+};
+
+TEST_F(XmlEncodings, BytesFollowTheDeclaredEncoding) {
+    // UTF-8, however it is spelled, and no encoding keep the bytes.
+    for (const char* utf8 : {"", "UTF-8", "utf8"}) EXPECT_EQ(Row(utf8), "<ROW Größe東=\"é € 東 &lt;\"/>") << utf8;
+    // Names cannot hold references: what the encoding lacks becomes "_" there.
+    EXPECT_EQ(Row("ISO-8859-1"), "<ROW Gr\xF6\xDF" "e_=\"\xE9 &#8364; &#26481; &lt;\"/>");
+    EXPECT_EQ(Row("latin1"), "<ROW Gr\xF6\xDF" "e_=\"\xE9 &#8364; &#26481; &lt;\"/>");
+    EXPECT_EQ(Row("ISO-8859-15"), "<ROW Gr\xF6\xDF" "e_=\"\xE9 \xA4 &#26481; &lt;\"/>");
+    EXPECT_EQ(Row("windows-1252"), "<ROW Gr\xF6\xDF" "e_=\"\xE9 \x80 &#26481; &lt;\"/>");
+    EXPECT_EQ(Row("US-ASCII"), "<ROW Gr__e_=\"&#233; &#8364; &#26481; &lt;\"/>");
+    const std::string latin1 = Run("ISO-8859-1");
+    EXPECT_EQ(latin1.substr(0, latin1.find("\r\n")), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?>");
+    EXPECT_NE(latin1.find("FieldName=\"SIZE\" DisplayLabel=\"Gr\xF6\xDF" "e&#26481;\""), std::string::npos);
+
+    // A Windows-1252 code page declared as UTF-8 is converted as well.
+    TFormatSettings s = UsSettings();
+    s.CodePage = CP_WINDOWS1252;
+    TFormatSettingsScope cp(s);
+    TMemListView lv;
+    lv.AddColumn("Gr\xF6\xDF" "e", 80);
+    lv.AddItem("\xE9 \x80");
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    EXPECT_EQ(Row("UTF-8"), "<ROW Größe=\"é €\"/>");
+    EXPECT_EQ(Row(""), "<ROW Gr\xF6\xDF" "e=\"\xE9 \x80\"/>");
+    EXPECT_EQ(Row("ISO-8859-1"), "<ROW Gr\xF6\xDF" "e=\"\xE9 &#8364;\"/>");
+}
+
+TEST_F(XmlEncodings, DeclarationsThatCannotBeWrittenAreRefusedBeforeTheFileExists) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"UTF 8", "\"UTF 8\" is not a valid XML encoding name"},
+        {"x\"?><a", "\"x\"?><a\" is not a valid XML encoding name"},
+        {"8859-1", "\"8859-1\" is not a valid XML encoding name"},
+        {"no-such-encoding", "The XML encoding no-such-encoding is not supported"},
+        {"UTF-16", "The XML encoding UTF-16 cannot be written: it does not extend ASCII"},
+    };
+    for (const auto& [encoding, message] : refused) {
+        e.SetFileName(dir.File("refused.xml"));
+        try {
+            Run(encoding);
+            ADD_FAILURE() << encoding << " was written";
+        } catch (const EOstrelError& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+        EXPECT_FALSE(std::ifstream(dir.File("refused.xml")).good()) << encoding;
+    }
+    e.Options().SetVersion("1.0\"?><a");
+    EXPECT_THROW(Run(""), EOstrelError);
+    e.Options().SetVersion("1.1");
+    EXPECT_NO_THROW(Run(""));
 }
 
 TEST_F(Xml, StoppedAndFailedRunsStillCloseTheDocument) {

@@ -3,22 +3,51 @@
 #include <unordered_set>
 
 #include "exporters/text/XmlText.h"
+#include "platform/Errors.h"
 #include "platform/FormatSettings.h"
 
 namespace ostrel {
 
-void TOXMLWriter::OpenTag(const std::string& name, const std::string& attributes) {
-    WriteLn(attributes.empty() ? "<" + name + ">" : "<" + name + " " + attributes + ">");
+void TOXMLWriter::WriteTag(const std::string& line) {
+    if (FEncoder && !FEncoder->PassesThrough()) WriteLn(FEncoder->Encode(line));
+    else WriteLn(line);
 }
 
-void TOXMLWriter::CloseTag(const std::string& name) { WriteLn("</" + name + ">"); }
+void TOXMLWriter::OpenTag(const std::string& name, const std::string& attributes) {
+    WriteTag(attributes.empty() ? "<" + name + ">" : "<" + name + " " + attributes + ">");
+}
+
+void TOXMLWriter::CloseTag(const std::string& name) { WriteTag("</" + name + ">"); }
 
 void TOXMLWriter::EmptyTag(const std::string& name, const std::string& attributes) {
-    WriteLn("<" + name + " " + attributes + "/>");
+    WriteTag("<" + name + " " + attributes + "/>");
+}
+
+namespace {
+
+// VersionNum of the XML declaration: "1." and digits.
+bool IsXmlVersion(const std::string& version) {
+    if (version.size() < 3 || version.compare(0, 2, "1.") != 0) return false;
+    return version.find_first_not_of("0123456789", 2) == std::string::npos;
+}
+
+}  // namespace
+
+std::unique_ptr<TXmlEncoder> TIB_OstrelXML::CheckedEncoder() {
+    if (!IsXmlVersion(FOptions.Version()))
+        throw EOstrelError("\"" + FOptions.Version() + "\" is not a valid XML version");
+    return std::make_unique<TXmlEncoder>(FOptions.Encoding(), FormatSettings().CodePage);
+}
+
+void TIB_OstrelXML::DoExecute() {
+    CheckedEncoder();
+    TIB_OstrelText::DoExecute();
 }
 
 void TIB_OstrelXML::BeginExport() {
     TIB_OstrelText::BeginExport();
+    FEncoder = CheckedEncoder();
+    XmlWriter().SetEncoder(FEncoder.get());
     const int codePage = FormatSettings().CodePage;
     // Without an explicit encoding the declaration must still name what the bytes are.
     std::string encoding = FOptions.Encoding();
@@ -35,7 +64,8 @@ void TIB_OstrelXML::BeginExport() {
     FAttributeNames.clear();
     std::unordered_set<std::string> used;
     for (int i = 0; i < Columns().Count(); ++i) {
-        const std::string base = XmlNameOf(Columns()[i].Caption, codePage);
+        const std::string base =
+            XmlNameOf(Columns()[i].Caption, codePage, [&](char32_t c) { return FEncoder->Holds(c); });
         std::string name = base;
         for (int n = 2; !used.insert(name).second; ++n) name = base + "_" + std::to_string(n);
         FAttributeNames.push_back(name);

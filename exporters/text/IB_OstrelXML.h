@@ -1,7 +1,25 @@
 // XML data packets: a METADATA section describing the columns and one ROW element per record.
+//
+// The document is well formed whatever the data holds:
+// - Options.Encoding is the declared encoding and the bytes are written in it: text of the
+//   process code page is converted, and characters the encoding lacks are written as character
+//   references (&#NNN;). An empty encoding keeps the process code page's bytes (declared when it
+//   is not UTF-8). A name that is no XML encoding name, or an encoding that cannot be written
+//   (unknown, or not a superset of ASCII such as UTF-16), fails the run before the file is
+//   created; so does a Version other than "1." and digits.
+// - Captions become ROW attribute names: characters a name cannot hold (or the encoding lacks)
+//   become "_", a name that cannot start so gets "_" in front, and repeated names get "_2",
+//   "_3", ...
+// - Values, field names and display labels are escaped; tab, CR and LF as &#9;, &#13;, &#10;
+//   so that attribute normalisation keeps them. Other control characters, NUL included, and
+//   broken UTF-8 cannot be carried by XML 1.0 at all and are written as U+FFFD ("?" in a
+//   single-byte code page).
 #pragma once
 
+#include <memory>
 #include <vector>
+
+#include "exporters/text/XmlText.h"
 
 #include "engine/IB_Ostrel.h"
 
@@ -29,6 +47,13 @@ public:
     void OpenTag(const std::string& name, const std::string& attributes);
     void CloseTag(const std::string& name);
     void EmptyTag(const std::string& name, const std::string& attributes);
+    // Tags are written through the encoder when one is set (not owned).
+    void SetEncoder(TXmlEncoder* encoder) { FEncoder = encoder; }
+
+private:
+    void WriteTag(const std::string& line);
+
+    TXmlEncoder* FEncoder = nullptr;
 };
 
 class TIB_OstrelXML : public TIB_OstrelText {
@@ -42,6 +67,9 @@ public:
     using TIB_Ostrel::UserFormats;
     TXMLOptions& Options() { return FOptions; }
     void SetOptions(const TXMLOptions& value) { FOptions.Assign(value); }
+
+    // Refuses a declaration it cannot write before the file is created.
+    void DoExecute() override;
 
 protected:
     TOstrelWriterClass GetWriterClass() override { return &CreateWriterOf<TOXMLWriter>; }
@@ -61,7 +89,11 @@ private:
     TOXMLWriter& XmlWriter() { return static_cast<TOXMLWriter&>(*Writer()); }
     void CloseDocument();
 
+    // The encoder of the declared encoding; fails on one that cannot be written.
+    std::unique_ptr<TXmlEncoder> CheckedEncoder();
+
     TXMLOptions FOptions;
+    std::unique_ptr<TXmlEncoder> FEncoder;
     std::vector<std::string> FAttributeNames;  // one valid, distinct name per column
     bool FRowDataOpen = false;
     bool FDocumentOpen = false;

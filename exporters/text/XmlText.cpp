@@ -1,6 +1,11 @@
 #include "exporters/text/XmlText.h"
 
+#include <iconv.h>
+
+#include <cerrno>
+
 #include "platform/CodePage.h"
+#include "platform/Errors.h"
 #include "platform/FormatSettings.h"
 
 namespace ostrel {
@@ -91,11 +96,14 @@ bool IsXmlName(std::string_view text, int codePage) {
     return true;
 }
 
-std::string XmlNameOf(std::string_view text, int codePage) {
-    if (IsXmlName(text, codePage)) return std::string(text);
+std::string XmlNameOf(std::string_view text, int codePage, const std::function<bool(char32_t)>& holds) {
     std::u32string cps = CodePoints(text, codePage);
+    bool keep = IsXmlName(text, codePage);
+    if (keep && holds)
+        for (char32_t c : cps) keep = keep && (c < 0x80 || holds(c));
+    if (keep) return std::string(text);
     for (char32_t& c : cps)
-        if (!IsNameChar(c) || c == 0xFFFD) c = '_';
+        if (!IsNameChar(c) || c == 0xFFFD || (c >= 0x80 && holds && !holds(c))) c = '_';
     if (cps.empty() || !IsNameStartChar(cps[0])) cps.insert(cps.begin(), U'_');
     return Encode(cps, codePage);
 }
@@ -103,6 +111,120 @@ std::string XmlNameOf(std::string_view text, int codePage) {
 std::string XmlEncodingName(int codePage) {
     if (codePage == CP_UTF8) return "UTF-8";
     return "windows-" + std::to_string(codePage);
+}
+
+bool IsXmlEncName(std::string_view text) {
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (text.empty() || !letter(text[0])) return false;
+    for (char c : text)
+        if (!letter(c) && !(c >= '0' && c <= '9') && c != '.' && c != '_' && c != '-') return false;
+    return true;
+}
+
+namespace {
+
+// The name in capitals without "-" and "_", so that "utf-8" and "UTF8" compare equal.
+std::string Canonical(std::string_view name) {
+    std::string out;
+    for (char c : name)
+        if (c != '-' && c != '_') out += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    return out;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    std::u16string wide;
+    if (cp >= 0x10000) {
+        wide += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        wide += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+        wide += static_cast<char16_t>(cp);
+    }
+    out += FromUtf16(wide, CP_UTF8);
+}
+
+iconv_t Handle(void* p) { return static_cast<iconv_t>(p); }
+
+}  // namespace
+
+TXmlEncoder::TXmlEncoder(const std::string& encoding, int codePage) : FCodePage(codePage) {
+    if (encoding.empty()) return;
+    if (!IsXmlEncName(encoding)) throw EOstrelError("\"" + encoding + "\" is not a valid XML encoding name");
+    const std::string canonical = Canonical(encoding);
+    const bool utf8 = canonical == "UTF8";
+    if (codePage == CP_UTF8 ? utf8 : canonical == "WINDOWS1252" || canonical == "CP1252") return;
+    FPassThrough = false;
+    if (utf8) {
+        FToUtf8 = true;
+        return;
+    }
+    const iconv_t cd = iconv_open(encoding.c_str(), "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw EOstrelError("The XML encoding " + encoding + " is not supported");
+    FIconv = cd;
+    // Markup is written in ASCII: an encoding that writes ASCII differently (UTF-16, EBCDIC)
+    // would need every byte of the document converted, which this writer does not do.
+    std::string ascii = "\t\r\n";
+    for (char c = ' '; c < 0x7F; ++c) ascii += c;
+    if (FromUtf8(ascii) != ascii)
+        throw EOstrelError("The XML encoding " + encoding + " cannot be written: it does not extend ASCII");
+}
+
+TXmlEncoder::~TXmlEncoder() {
+    if (FIconv) iconv_close(Handle(FIconv));
+}
+
+bool TXmlEncoder::Holds(char32_t c) {
+    // Unchanged bytes hold whatever the code page's text holds.
+    if (FPassThrough || FToUtf8 || c < 0x80) return true;
+    std::string one;
+    AppendUtf8(one, c);
+    return FromUtf8(one).find("&#") == std::string::npos;
+}
+
+std::string TXmlEncoder::Encode(std::string_view text) {
+    if (FPassThrough || IsAscii(text)) return std::string(text);
+    std::string utf8 = FCodePage == CP_UTF8 ? std::string(text) : ConvertCodePage(text, FCodePage, CP_UTF8);
+    return FToUtf8 ? utf8 : FromUtf8(utf8);
+}
+
+std::string TXmlEncoder::FromUtf8(std::string_view text) {
+    const iconv_t cd = Handle(FIconv);
+    std::string out(text.size() + 16, '\0');
+    size_t used = 0;
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // Converts until the input is used up (flush: the shift back to the initial state).
+    auto convert = [&](bool flush) {
+        for (;;) {
+            char* out0 = out.data() + used;
+            char* outPtr = out0;
+            size_t outLeft = out.size() - used;
+            const size_t r = flush ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
+                                   : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+            used += outPtr - out0;
+            if (r != static_cast<size_t>(-1)) return 0;
+            if (errno != E2BIG) return errno;
+            out.resize(out.size() * 2 + 16);
+        }
+    };
+    while (inLeft > 0) {
+        if (convert(false) == 0) continue;
+        // A character the encoding lacks (or a broken sequence): a reference, written in the
+        // initial shift state.
+        convert(true);
+        size_t length = 0;
+        const char32_t c = DecodeUtf8At(std::string_view(in, inLeft), length);
+        const std::string reference = "&#" + std::to_string(c) + ";";
+        if (out.size() < used + reference.size()) out.resize(used + reference.size() + 16);
+        out.replace(used, reference.size(), reference);
+        used += reference.size();
+        in += length;
+        inLeft -= length;
+    }
+    convert(true);
+    out.resize(used);
+    return out;
 }
 
 }  // namespace ostrel

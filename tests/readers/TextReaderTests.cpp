@@ -206,6 +206,37 @@ TEST_F(TextReaders, XmllintAcceptsNastyCaptionsAndValues) {
     EXPECT_EQ(XPath("string(//ROW[1]/@Name)", dir.File("cp1252.xml")), "Jürgen €");
 }
 
+TEST_F(TextReaders, XmlReadersDecodeEveryDeclaredEncoding) {
+    REQUIRE_READER("xmllint");
+    TMemDataset one;
+    one.AddField("SIZE", TMemFieldType::String, 30).SetDisplayLabel("Größe東");
+    one.AppendRow({std::string("é € 東 <\0>\t\x1F.", 17)});
+    one.Open();
+    // NUL and other control characters cannot be carried by XML and read back as U+FFFD.
+    const std::string expected = "é € 東 <\xEF\xBF\xBD>\t\xEF\xBF\xBD.";
+    const std::string python =
+        "import sys, xml.etree.ElementTree as ET\n"
+        "root = ET.parse(sys.argv[1]).getroot()\n"
+        "field = root.find('METADATA/FIELDS/FIELD')\n"
+        "row = root.find('ROWDATA/ROW')\n"
+        "sys.stdout.buffer.write((field.get('DisplayLabel') + '|' + list(row.attrib.values())[0]).encode('utf-8'))\n";
+    for (const char* encoding : {"", "UTF-8", "ISO-8859-1", "latin1", "ISO-8859-15", "windows-1252", "US-ASCII"}) {
+        SCOPED_TRACE(encoding);
+        TIB_OstrelXML e;
+        e.SetDataSet(&one);
+        e.Options().SetEncoding(encoding);
+        const std::string file = dir.File("enc.xml");
+        e.SetFileName(file);
+        e.DoExecute();
+        TCommandResult lint = RunCommand("xmllint --noout " + ShellQuote(file));
+        EXPECT_EQ(lint.ExitCode, 0) << lint.Output;
+        EXPECT_EQ(lint.Output, "");
+        EXPECT_EQ(XPath("string(//ROW[1]/@*)", file), expected);
+        EXPECT_EQ(XPath("string(//FIELD[1]/@DisplayLabel)", file), "Größe東");
+        EXPECT_EQ(RunPython(dir, python, ShellQuote(file)), "Größe東|" + expected);
+    }
+}
+
 // A script for the typed rows, in a comma-decimal locale so that no literal depends on it.
 std::string WriteSqlScript(TTempDir& dir, TMemDataset& ds, const std::string& name, const std::string& header,
                            const std::string& commit) {
