@@ -1,6 +1,7 @@
 #include "engine/IB_OstrelColumns.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/IB_Ostrel.h"
 #include "platform/CodePage.h"
@@ -101,6 +102,8 @@ TOstrelColType GuessColType(const std::string& text, const std::string& booleanT
     if (TryStrToFloat(text, f)) return ectFloat;
     TDateTime dt;
     if (TryStrToDateTime(text, dt)) {
+        // A whole number of days has no time of day: no need to decode it.
+        if (dt == std::floor(dt)) return ectDate;
         TDateParts p = DecodeDateTime(dt);
         if (p.Hour == 0 && p.Minute == 0 && p.Second == 0 && p.MSec == 0) return ectDate;
         if (p.Year == 1899 && p.Month == 12 && p.Day == 30) return ectTime;

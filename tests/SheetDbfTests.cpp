@@ -100,7 +100,9 @@ TEST_F(Dbf, NoRowsLongTextsBooleansAndOverflow) {
     } catch (const EConvertError& err) {
         EXPECT_STREQ(err.what(), "The value 1000000000000.0000 does not fit the 15 characters of the field N");
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("t.dbf")));  // a failed run leaves no file
+    // A failed run leaves the earlier table as it was, and nothing of its own.
+    EXPECT_EQ(ReadAll(dir.File("t.dbf")), out);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
 }
 
 // Integer fields hold integers only. Columns are typed from every row, so the values of a CSV
