@@ -8,7 +8,10 @@
 namespace ostrel::cli {
 
 TCsvTable ReadCsv(const std::string& fileName, char separator, bool hasHeader) {
-    const std::string text = ReadFileBytes(fileName);
+    return ParseCsv(ReadFileBytes(fileName), separator, hasHeader, fileName);
+}
+
+TCsvTable ParseCsv(std::string_view text, char separator, bool hasHeader, const std::string& fileName) {
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> row;
     std::string field;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sources/MemControls.h"
@@ -16,6 +17,8 @@ struct TCsvTable {
 // Reads RFC 4180 text: fields separated by `separator`, double quotes around fields that hold
 // separators, quotes (doubled) or line breaks. Fails with a message naming the file and line.
 TCsvTable ReadCsv(const std::string& fileName, char separator, bool hasHeader);
+// The same for text already read; `fileName` names it in messages.
+TCsvTable ParseCsv(std::string_view text, char separator, bool hasHeader, const std::string& fileName);
 
 // Fills a grid: one fixed row with the header (when there is one), then the rows.
 void FillGrid(const TCsvTable& table, TMemStringGrid& grid);

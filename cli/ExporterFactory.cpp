@@ -118,7 +118,7 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
         ApplyPublished(*e, o);
         if (!o.Separator.empty()) e->SetCSVComma(o.Separator[0]);
         e->SetCSVQuoteStrings(!o.NoQuote);
-        // e->SetCSVFormulaGuard(o.FormulaGuard);  PENDING
+        e->SetCSVFormulaGuard(o.FormulaGuard);
         if (o.Spacing >= 0) e->SetTXTSpacing(o.Spacing);
         if (o.NoAutoWidth) e->SetAutoCalcColWidth(false);
         if (o.NoRowLimit) e->SetRowLimit(0);

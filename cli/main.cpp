@@ -236,7 +236,9 @@ int main(int argc, char** argv) {
                     ->check(CLI::ExistingFile);
     app.add_option("--csv-separator", o.CsvSeparator, "Field separator of the CSV file")
         ->capture_default_str()->group("Source")->check([](const std::string& s) {
-            return s.size() == 1 ? std::string() : std::string("must be one character");
+            // A quote or a line break cannot separate fields: they mean something else in CSV.
+            if (s.size() != 1) return std::string("must be one character");
+            return s == "\"" || s == "\r" || s == "\n" ? std::string("cannot be a quote or a line break") : std::string();
         });
     app.add_flag("--csv-no-header", o.CsvNoHeader, "The CSV file has no header row")->group("Source");
     app.add_flag("--guess-types", o.GuessTypes, "Type CSV columns by their text (numbers, dates, Booleans)")->group("Source");

@@ -308,6 +308,7 @@ TEST(Cli, UsageFaultsNameWhatIsWrong) {
         {"--width val=-1", "expected NAME=CHARACTERS"},
         {"--align val=middle", "expected NAME=L|C|R"},
         {"--spacing 100000", "--spacing"},
+        {"--csv-separator " + ShellQuote("\""), "cannot be a quote or a line break"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(args);
@@ -316,6 +317,13 @@ TEST(Cli, UsageFaultsNameWhatIsWrong) {
         EXPECT_NE(r.Output.find(message), std::string::npos) << r.Output;
         EXPECT_FALSE(std::filesystem::exists(dir.File("c.xls")));
     }
+    // Texts a spreadsheet would take for formulas, guarded on request; numbers never are.
+    const std::string formulas = CsvFile(dir, "f.csv", "n,t\n-5,=HYPERLINK(\"http://x\")\n1,@SUM(1)\n");
+    r = Export("-q --guess-types --formula-guard --csv " + formulas + " " + ShellQuote(dir.File("f.out.csv")));
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("f.out.csv")),
+              "\"n\",\"t\",\r\n\"-5\",\"'=HYPERLINK(\"\"http://x\"\")\",\r\n\"1\",\"'@SUM(1)\",\r\n");
+
     r = Export("--csv " + csv);
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_NE(r.Output.find("no output: give an output file"), std::string::npos) << r.Output;
