@@ -32,8 +32,9 @@ TOstrelColType GuessColumnType(int count, ReadText read, const std::string& bool
         const std::string text = read(i);
         if (text.empty()) continue;
         const TOstrelColType guess = GuessColType(text, booleanTrue, booleanFalse);
+        auto isNumber = [](TOstrelColType t) { return t == ectInteger || t == ectFloat; };
         if (type == ectUnknown || guess == type) type = guess;
-        else if ((type == ectInteger || type == ectFloat) && (guess == ectInteger || guess == ectFloat)) type = ectFloat;
+        else if (isNumber(type) && isNumber(guess)) type = ectFloat;
         else return ectString;
         if (type == ectString) return ectString;
     }
@@ -216,8 +217,10 @@ TOstrelColType TOstrelColumns::ColTypeOf(const TOstrelColumn& c) const {
         case esListView: {
             if (!e.FAutoCalcStrType) return ectString;
             const TListView& lv = *e.FListView;
-            if (c.Number == 0) return GuessColumnType(lv.ItemCount(), [&](int item) { return lv.ItemCaption(item); }, t, f);
-            return GuessColumnType(lv.ItemCount(), [&](int item) { return lv.ItemSubItem(item, c.Number - 1); }, t, f);
+            auto text = [&](int item) {
+                return c.Number == 0 ? lv.ItemCaption(item) : lv.ItemSubItem(item, c.Number - 1);
+            };
+            return GuessColumnType(lv.ItemCount(), text, t, f);
         }
         case esStringGrid: {
             if (!e.FAutoCalcStrType) return ectString;
@@ -240,7 +243,8 @@ std::string TOstrelColumns::CaptionOf(const TOstrelColumn& c, const TLookups& l)
         case esDBGrid: {
             TIB_Column* col = e.SourceColumn(c.Number);
             const int label = l.GridLabels.Find(col->FieldName());
-            std::string text = label < 0 ? std::string() : e.SourceDataset()->FieldsGridLabel().ValueFromIndex(label);
+            const std::string text =
+                label < 0 ? std::string() : e.SourceDataset()->FieldsGridLabel().ValueFromIndex(label);
             return text.empty() ? col->DisplayLabel() : text;
         }
         case esListView: return e.FListView->ColumnCaption(c.Number);

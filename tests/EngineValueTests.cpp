@@ -181,7 +181,8 @@ TEST(ExportTextSources, IntegerColumnsKeepTextsThatAreNoIntegers) {
     TMemStringGrid g;
     g.SetSize(1, 6);
     g.SetFixedRows(3);
-    for (int r = 0; r < 6; ++r) g.SetCell(0, r, std::vector<std::string>{"qty", " 42 ", "2.5", "1", "12345", "-7"}[r]);
+    const char* texts[] = {"qty", " 42 ", "2.5", "1", "12345", "-7"};
+    for (int r = 0; r < 6; ++r) g.SetCell(0, r, texts[r]);
     g.SetRow(0);
     TEscapingRecorder e;
     e.SetExportSource(esStringGrid);
@@ -192,7 +193,8 @@ TEST(ExportTextSources, IntegerColumnsKeepTextsThatAreNoIntegers) {
     e.SetFileName(dir.File("g.txt"));
     e.DoExecute();
     ASSERT_EQ(e.Columns()[0].ColType, ectInteger);
-    EXPECT_EQ(ReadAll(dir.File("g.txt")), "[qty]|\r\n[ 42 ]|\r\n[2.5]|\r\n[1]|\r\n[12,345]|\r\n[-7]|\r\n<end>\r\n");
+    EXPECT_EQ(ReadAll(dir.File("g.txt")),
+              "[qty]|\r\n[ 42 ]|\r\n[2.5]|\r\n[1]|\r\n[12,345]|\r\n[-7]|\r\n<end>\r\n");
 }
 
 // The texts of a CSV file typed by guessing reach every text format as they were written.
@@ -216,7 +218,8 @@ TEST(ExportTextSources, GuessedGridValuesReachEveryTextFormat) {
         e.DoExecute();
         EXPECT_EQ(e.Columns()[0].ColType, ectString);
         const std::string out = ReadAll(dir.File(name));
-        for (const char* value : {"2.5", "abc", " 42 "}) EXPECT_NE(out.find(value), std::string::npos) << value << "\n" << out;
+        for (const char* value : {"2.5", "abc", " 42 "})
+            EXPECT_NE(out.find(value), std::string::npos) << value << "\n" << out;
     };
     TIB_OstrelASCII csv, txt;
     csv.SetExportType(etCSV);

@@ -149,8 +149,9 @@ TEST_F(Dbf, IntegerFieldsAreNeverRoundedOrReplaced) {
             Run();
             FAIL();
         } catch (const EConvertError& err) {
-            EXPECT_EQ(std::string(err.what()), std::string("Row 2, column Qty: '") + text +
-                                                   "' is not an integer, and the column's dBase field holds integers only");
+            EXPECT_EQ(std::string(err.what()),
+                      std::string("Row 2, column Qty: '") + text +
+                          "' is not an integer, and the column's dBase field holds integers only");
         }
     }
     // Integers in other forms keep their value.

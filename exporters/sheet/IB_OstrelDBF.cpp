@@ -176,8 +176,9 @@ std::string TIB_OstrelDBF::NumberField(int index) {
 }
 
 EConvertError TIB_OstrelDBF::NotAnInteger(int index, const std::string& text) {
-    return EConvertError("Row " + std::to_string(RecordCounter() + 1) + ", column " + Columns()[index].Caption +
-                         ": '" + text + "' is not an integer, and the column's dBase field holds integers only");
+    return EConvertError("Row " + std::to_string(RecordCounter() + 1) + ", column " +
+                         Columns()[index].Caption + ": '" + text +
+                         "' is not an integer, and the column's dBase field holds integers only");
 }
 
 std::string TIB_OstrelDBF::DateField(int index) {
