@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <algorithm>
-#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "cli/CsvSource.h"
 #include "cli/ExporterFactory.h"
 #include "data/IB_Query.h"
+#include "exporters/text/IB_OstrelSQL.h"
 #include "platform/Parsers.h"
 
 using namespace ostrel;
@@ -105,17 +105,9 @@ void CheckKeyedNames(const std::string& option, const std::vector<std::string>& 
 }
 
 // SQL needs a table: the output file's name without folder and extension, in upper case, and
-// quoted when it is not a plain identifier.
+// quoted when it is not a plain identifier (or is a reserved word).
 std::string TableNameFromFile(const std::string& output) {
-    std::string name = UpperCase(std::filesystem::path(output).stem().string());
-    const bool plain = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
-                       std::all_of(name.begin(), name.end(), [](char c) {
-                           return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
-                       });
-    if (plain) return name;
-    std::string quoted = "\"";
-    for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+    return SqlIdentifier(UpperCase(std::filesystem::path(output).stem().string()));
 }
 
 int Run(TCliOptions o) {

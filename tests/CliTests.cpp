@@ -336,7 +336,8 @@ TEST(Cli, SqlTakesItsNamesFromTheFileAndTheHeader) {
     REQUIRE_READER("sqlite3");
     TTempDir dir;
     const std::string csv = CsvFile(dir, "s.csv", "id,name\n1,Ann\n2,O'Neil\n");
-    const std::pair<std::string, std::string> cases[] = {{"people.sql", "PEOPLE"}, {"my people.sql", "\"MY PEOPLE\""}};
+    const std::pair<std::string, std::string> cases[] = {
+        {"people.sql", "PEOPLE"}, {"my people.sql", "\"MY PEOPLE\""}, {"order.sql", "\"ORDER\""}};
     for (const auto& [file, table] : cases) {
         SCOPED_TRACE(file);
         TCommandResult r = Export("-q --csv " + csv + " --create-table " + ShellQuote(dir.File(file)));
