@@ -143,7 +143,7 @@ TEST_F(Html, AFailedPagedRunLeavesNoPageBehind) {
     e.SetUsingCSS(usExternal);
     int values = 0;
     e.OnGetExportText = [&](TObject*, int, std::string&) {
-        if (++values == 9) throw EOstrelError("boom");
+        if (++values == 5) throw EOstrelError("boom");  // on the third page
     };
     EXPECT_THROW(e.DoExecute(), EOstrelError);
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
