@@ -1,7 +1,9 @@
 #include "cli/CsvSource.h"
 
 #include <algorithm>
+#include <unordered_set>
 
+#include "engine/Classes.h"
 #include "platform/Errors.h"
 #include "platform/Streams.h"
 
@@ -80,11 +82,25 @@ void FillGrid(const TCsvTable& table, TMemStringGrid& grid) {
     if (grid.RowCount() > fixed) grid.SetRow(fixed);
 }
 
-void FillList(const TCsvTable& table, TMemListView& list) {
+std::vector<std::string> ColumnNames(const TCsvTable& table) {
     size_t cols = table.Header.size();
     for (const auto& r : table.Rows) cols = std::max(cols, r.size());
-    for (size_t c = 0; c < cols; ++c)
-        list.AddColumn(c < table.Header.size() ? table.Header[c] : std::to_string(c), TMemStringGrid::kDefaultColWidth);
+    std::vector<std::string> names;
+    std::unordered_set<std::string> used;
+    for (size_t c = 0; c < cols; ++c) {
+        const std::string text = c < table.Header.size() ? table.Header[c] : std::string();
+        const std::string base = text.empty() ? "column" + std::to_string(c + 1) : text;
+        std::string name = base;
+        for (int k = 2; used.count(UpperCase(name)); ++k) name = base + "_" + std::to_string(k);
+        used.insert(UpperCase(name));
+        names.push_back(name);
+    }
+    return names;
+}
+
+void FillList(const TCsvTable& table, const std::vector<std::string>& names, TMemListView& list) {
+    const size_t cols = names.size();
+    for (const auto& name : names) list.AddColumn(name, TMemStringGrid::kDefaultColWidth);
     for (const auto& r : table.Rows) {
         std::vector<std::string> subItems(cols > 0 ? cols - 1 : 0);
         for (size_t c = 1; c < r.size(); ++c) subItems[c - 1] = r[c];

@@ -22,7 +22,11 @@ TCsvTable ParseCsv(std::string_view text, char separator, bool hasHeader, const 
 
 // Fills a grid: one fixed row with the header (when there is one), then the rows.
 void FillGrid(const TCsvTable& table, TMemStringGrid& grid);
-// Fills a list view: one column per header text, one item per row (short rows read as empty).
-void FillList(const TCsvTable& table, TMemListView& list);
+// The names of the columns of a table with a header: the header texts, made unique without
+// regard to case ("a", "a_2") and never empty ("column3" for the third), so that every column
+// can be named and a script or table made of them is valid.
+std::vector<std::string> ColumnNames(const TCsvTable& table);
+// Fills a list view: one column per name, one item per row (short rows read as empty).
+void FillList(const TCsvTable& table, const std::vector<std::string>& names, TMemListView& list);
 
 }  // namespace ostrel::cli

@@ -77,12 +77,12 @@ struct EUsage : std::runtime_error {
 
 // The names the options may use for the source's columns: the query's field names, the CSV
 // header texts, or the column numbers of a CSV file without a header.
-std::vector<std::string> ColumnNames(const TIB_Query* query, const TCsvTable* table) {
+std::vector<std::string> SourceColumnNames(const TIB_Query* query, const TCsvTable* table) {
     std::vector<std::string> names;
     if (query) {
         for (int i = 0; i < query->FieldCount(); ++i) names.push_back(query->Fields(i)->FieldName());
     } else if (!table->Header.empty()) {
-        names = table->Header;
+        names = ColumnNames(*table);
     } else {
         size_t cols = 0;
         for (const auto& r : table->Rows) cols = std::max(cols, r.size());
@@ -116,7 +116,7 @@ int Run(TCliOptions o) {
                      "--format clipboard\n";
         return kExitUsage;
     }
-    if (!o.Output.empty() && std::filesystem::is_directory(o.Output)) {
+    if (std::error_code ec; !o.Output.empty() && std::filesystem::is_directory(o.Output, ec)) {
         std::cerr << "ostrel-export: " << o.Output << " is a folder: give the name of the file to write\n";
         return kExitUsage;
     }
@@ -148,11 +148,19 @@ int Run(TCliOptions o) {
         table = ReadCsv(o.CsvFile, o.CsvSeparator[0], !o.CsvNoHeader);
         // With a header the columns are named by it, as a list view's are by its captions; without
         // one they are numbered, as a string grid's are.
-        if (table.Header.empty()) FillGrid(table, grid);
-        else FillList(table, list);
+        if (table.Header.empty()) {
+            FillGrid(table, grid);
+        } else {
+            const auto names = ColumnNames(table);
+            FillList(table, names, list);
+            // A column renamed to be told apart still shows its header text.
+            for (size_t c = 0; c < names.size(); ++c)
+                if (c >= table.Header.size() || names[c] != table.Header[c])
+                    o.Captions.push_back(names[c] + "=" + (c < table.Header.size() ? table.Header[c] : ""));
+        }
     }
     try {
-        const auto known = ColumnNames(o.Database.empty() ? nullptr : &query, &table);
+        const auto known = SourceColumnNames(o.Database.empty() ? nullptr : &query, &table);
         for (const auto& f : o.Fields) CheckColumnName("--fields", f, known);
         CheckKeyedNames("--caption", o.Captions, known);
         CheckKeyedNames("--width", o.Widths, known);
@@ -250,7 +258,9 @@ int main(int argc, char** argv) {
     app.add_option("--limit", o.Limit, "At most this many rows (0: all)")->check(CLI::NonNegativeNumber)->group(common);
     app.add_flag("--no-captions", o.NoCaptions, "Leave the caption row out")->group(common);
     app.add_flag("--only-visible", o.OnlyVisible, "Leave hidden columns out")->group(common);
-    app.add_option("--caption", o.Captions, "NAME=CAPTION (repeatable)")->allow_extra_args(false)->group(common);
+    const auto any = [](const std::string&) { return true; };
+    app.add_option("--caption", o.Captions, "NAME=CAPTION (repeatable)")->allow_extra_args(false)
+        ->check(KeyedValue("CAPTION", any))->group(common);
     app.add_option("--width", o.Widths, "NAME=CHARACTERS, 0 to " + std::to_string(kMaxWidth) + " (repeatable)")
         ->allow_extra_args(false)->check(KeyedValue("CHARACTERS", [](const std::string& v) {
             int n = 0;
@@ -261,7 +271,8 @@ int main(int argc, char** argv) {
             const std::string a = UpperCase(v);
             return a == "L" || a == "C" || a == "R";
         }))->group(common);
-    app.add_option("--user-format", o.UserFormats, "NAME=PATTERN (repeatable)")->allow_extra_args(false)->group(common);
+    app.add_option("--user-format", o.UserFormats, "NAME=PATTERN (repeatable)")->allow_extra_args(false)
+        ->check(KeyedValue("PATTERN", any))->group(common);
     app.add_option("--null", o.NullText, "Text for NULL values")->group(common)->each([&](const std::string&) { o.NullTextSet = true; });
     app.add_option("--true", o.TrueText, "Text of a true Boolean")->group(common);
     app.add_option("--false", o.FalseText, "Text of a false Boolean")->group(common);

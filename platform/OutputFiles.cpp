@@ -28,23 +28,43 @@ std::string RandomSuffix() {
     return s;
 }
 
+// The bits a new file gets from open(..., 0666).
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 }  // namespace
 
 TOutputFiles::~TOutputFiles() {
     for (auto& f : FFiles) {
         f.Stream.reset();
-        ::unlink(f.Temporary.c_str());
+        if (!f.Temporary.empty()) ::unlink(f.Temporary.c_str());
     }
 }
 
 TFileStream& TOutputFiles::Create(const std::string& fileName) {
+    if (fileName.empty()) FailCreate(fileName, ENOENT);
+    if (std::any_of(FFiles.begin(), FFiles.end(), [&](const TEntry& f) { return f.Final == fileName; }))
+        throw EStreamError("Cannot create file \"" + fileName + "\". The run writes it already");
     struct stat st;
-    if (::stat(fileName.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) FailCreate(fileName, EISDIR);
-    Discard(fileName);
-    // NAME.<random>.part: beside the final name, so that the rename stays on one file system.
+    if (::stat(fileName.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) FailCreate(fileName, EISDIR);
+        // A pipe, a terminal or a device is written as it is: it cannot be replaced, and must
+        // not be (/dev/null).
+        if (!S_ISREG(st.st_mode)) {
+            FFiles.push_back({fileName, {}, std::make_unique<TFileStream>(fileName, TFileMode::Create)});
+            return *FFiles.back().Stream;
+        }
+        // Renaming needs only the folder's permission: a file its owner made read-only stays so.
+        if (::access(fileName.c_str(), W_OK) != 0) FailCreate(fileName, errno);
+    }
+    // NAME.<random>.part: beside the final name, so that the rename stays on one file system;
+    // readable by the owner only until it is complete.
     for (int attempt = 0;; ++attempt) {
         std::string temporary = fileName + "." + RandomSuffix() + ".part";
-        const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST && attempt < 100) continue;
             FailCreate(fileName, errno);
@@ -58,7 +78,7 @@ void TOutputFiles::Discard(const std::string& fileName) {
     auto it = std::find_if(FFiles.begin(), FFiles.end(), [&](const TEntry& f) { return f.Final == fileName; });
     if (it == FFiles.end()) return;
     it->Stream.reset();
-    ::unlink(it->Temporary.c_str());
+    if (!it->Temporary.empty()) ::unlink(it->Temporary.c_str());
     FFiles.erase(it);
 }
 
@@ -69,14 +89,21 @@ std::string TOutputFiles::TemporaryName(const std::string& fileName) const {
 }
 
 void TOutputFiles::Commit() {
+    const mode_t fresh = NewFileMode();
     for (auto& f : FFiles) {
         f.Stream->Close();
+        if (f.Temporary.empty()) continue;
         struct stat st;
-        if (::stat(f.Final.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            ::chmod(f.Temporary.c_str(), st.st_mode & 07777);
+        const bool replaces = ::stat(f.Final.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+        ::chmod(f.Temporary.c_str(), replaces ? st.st_mode & 0777 : fresh);
+        // The owner and group of a replaced file, where the process may give them; otherwise
+        // the file is the process's own.
+        if (replaces && ::chown(f.Temporary.c_str(), st.st_uid, st.st_gid) != 0) errno = 0;
     }
-    // Every file is complete and closed before the first one is moved.
+    // Every file is complete and closed before the first one is moved; they are moved in the
+    // order they were started, so an index written last appears last.
     for (auto& f : FFiles) {
+        if (f.Temporary.empty()) continue;
         if (std::rename(f.Temporary.c_str(), f.Final.c_str()) != 0) FailCreate(f.Final, errno);
         f.Temporary.clear();
     }

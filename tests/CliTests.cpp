@@ -309,6 +309,8 @@ TEST(Cli, UsageFaultsNameWhatIsWrong) {
         {"--align val=middle", "expected NAME=L|C|R"},
         {"--spacing 100000", "--spacing"},
         {"--csv-separator " + ShellQuote("\""), "cannot be a quote or a line break"},
+        {"--caption val", "expected NAME=CAPTION"},
+        {"--user-format val", "expected NAME=PATTERN"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(args);
@@ -353,6 +355,25 @@ TEST(Cli, SqlTakesItsNamesFromTheFileAndTheHeader) {
     TCommandResult r = Export("-q --csv " + csv + " " + ShellQuote(dir.File("p.xml")));
     ASSERT_EQ(r.ExitCode, 0) << r.Output;
     EXPECT_NE(ReadAll(dir.File("p.xml")).find("<FIELD FieldName=\"name\" DisplayLabel=\"name\""), std::string::npos);
+}
+
+// Header texts that repeat (in any case) or are empty still give every column a name of its
+// own, so the script runs; the captions stay the header's.
+TEST(Cli, RepeatedAndEmptyHeaderTextsAreToldApart) {
+    REQUIRE_READER("sqlite3");
+    TTempDir dir;
+    const std::string csv = CsvFile(dir, "t.csv", "a,A,,b\n1,2,3,4\n");
+    TCommandResult r = Export("-q --csv " + csv + " --create-table " + ShellQuote(dir.File("t.sql")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_NE(ReadAll(dir.File("t.sql")).find("  (a,A_2,column3,b)\r\n"), std::string::npos) << ReadAll(dir.File("t.sql"));
+    std::ofstream(dir.File("q.sql")) << "select a, A_2, column3, b from T;\n";
+    r = RunCommand("cat " + ShellQuote(dir.File("t.sql")) + " " + ShellQuote(dir.File("q.sql")) + " | sqlite3 :memory:");
+    EXPECT_EQ(r.Output, "1|2|3|4\n");
+    r = Export("-q --csv " + csv + " --fields A_2,a " + ShellQuote(dir.File("t.csv.out.csv")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("t.csv.out.csv")), "\"A\",\"a\",\r\n\"2\",\"1\",\r\n");
+    r = Export("-q --csv " + csv + " " + ShellQuote(dir.File("all.csv")));
+    EXPECT_EQ(ReadAll(dir.File("all.csv")).substr(0, 15), "\"a\",\"A\",,\"b\",\r\n");
 }
 
 

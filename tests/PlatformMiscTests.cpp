@@ -3,7 +3,10 @@
 
 #include "TestSupport.h"
 #include "platform/CodePage.h"
+#include "platform/OutputFiles.h"
 #include "platform/Streams.h"
+
+#include <sys/stat.h>
 
 namespace ostrel::test {
 namespace {
@@ -91,6 +94,53 @@ TEST(Streams, FullDiskIsAWriteError) {
     } catch (const EStreamError& e) {
         EXPECT_STREQ(e.what(), "Stream write error");
     }
+}
+
+TEST(OutputFiles, WrittenApartAndMovedIntoPlaceOnlyOnCommit) {
+    TTempDir dir;
+    const std::string a = dir.File("a.txt"), b = dir.File("b.txt");
+    std::ofstream(a) << "old";
+    chmod(a.c_str(), 0640);
+    {
+        TOutputFiles files;
+        files.Create(a).Write("new a");
+        files.Create(b).Write("new b");
+        // Until the commit the old file is untouched and the new one readable by its owner only.
+        EXPECT_EQ(ReadAll(a), "old");
+        struct stat st;
+        ASSERT_EQ(stat(files.TemporaryName(a).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+        // One name once per run, and never the empty name.
+        EXPECT_THROW(files.Create(a), EStreamError);
+        EXPECT_THROW(files.Create(""), EStreamError);
+        files.Commit();
+    }
+    EXPECT_EQ(ReadAll(a), "new a");
+    EXPECT_EQ(ReadAll(b), "new b");
+    struct stat st;
+    ASSERT_EQ(stat(a.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);  // kept from the file it replaced
+    {
+        TOutputFiles files;  // not committed: nothing changes, nothing stays
+        files.Create(a).Write("lost");
+        files.Create(dir.File("c.txt")).Write("lost");
+    }
+    EXPECT_EQ(ReadAll(a), "new a");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("c.txt")));
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& f : std::filesystem::directory_iterator(dir.File(""))) ++entries;
+    EXPECT_EQ(entries, 2u);
+    // A device is written where it is, never replaced by a file (as root, /dev/null).
+    {
+        TOutputFiles files;
+        files.Create("/dev/null").Write("gone");
+        files.Commit();
+    }
+    ASSERT_EQ(stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    // A folder is no file.
+    TOutputFiles files;
+    EXPECT_THROW(files.Create(dir.File("")), EStreamError);
 }
 
 TEST(Services, FontMetricsApproximation) {

@@ -62,8 +62,13 @@ TEST_F(Html, CellTextsEmptyBreaksAndNoRecords) {
     EXPECT_NE(out.find("align=Left>&nbsp</td>"), std::string::npos);
     EXPECT_NE(out.find(">l1<br>l2<br><br>l3</td>"), std::string::npos);
     EXPECT_NE(out.find(">Jürgen</td>"), std::string::npos);
+    // No record left: still a whole page, with its caption row and no data row.
     e.SetSkipRecCount(7);
-    EXPECT_EQ(Run(), "</Table>\r\n<br>\r\n</BODY>\r\n</HTML>\r\n");
+    const std::string empty = Run();
+    EXPECT_EQ(empty.substr(0, 16), "<HTML>\r\n<HEAD>\r\n");
+    EXPECT_NE(empty.find("<td class=\"ThRows\">Name</td>"), std::string::npos);
+    EXPECT_EQ(empty.find("<td class=\"Tr"), std::string::npos);
+    EXPECT_EQ(empty.substr(empty.size() - 34), "</Table>\r\n<br>\r\n</BODY>\r\n</HTML>\r\n");
 }
 
 TEST_F(Html, CaptionsOffBorderColourAndCellEvent) {
@@ -135,6 +140,27 @@ TEST_F(Html, PagedExportWithIndexAndExternalStyleSheet) {
     // Only final names are left: no temporary file of any page.
     for (const auto& f : std::filesystem::directory_iterator(dir.File("")))
         EXPECT_EQ(f.path().string().find(".part"), std::string::npos) << f.path();
+}
+
+TEST_F(Html, StyleSheetNamesAndLinksStayInTheirPlace) {
+    // A style sheet named like a page would be written over it: refused, nothing left.
+    e.SetUsingCSS(usExternal);
+    e.SetCSSFileName(dir.File("page.htm"));
+    EXPECT_THROW(e.DoExecute(), EOstrelError);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
+    e.SetMaxRecords(3);
+    e.SetCSSFileName(dir.File("page02.htm"));
+    EXPECT_THROW(e.DoExecute(), EOstrelError);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
+    // File names are links, percent-encoded, and texts, escaped.
+    e.SetCSSFileName("");
+    e.SetGenerateIndex(true);
+    e.SetFileName(dir.File("r#1 \"x\"&<b>.htm"));
+    e.DoExecute();
+    const std::string index = ReadAll(dir.File("r#1 \"x\"&<b>.htm"));
+    EXPECT_NE(index.find("<a href=\"r%231%20%22x%22%26%3Cb%3E01.htm\">r#1 &quot;x&quot;&amp;&lt;b&gt;01.htm</a>"),
+              std::string::npos) << index;
+    EXPECT_NE(index.find("href=\"r%231%20%22x%22%26%3Cb%3E01.css\""), std::string::npos) << index;
 }
 
 TEST_F(Html, AFailedPagedRunLeavesNoPageBehind) {

@@ -170,6 +170,19 @@ TEST_F(Sql, ANulCharacterFailsTheRunNamingRowAndColumn) {
             }
         },
         EOstrelError);
+
+    // Names are written as they are too: a list view column named with a NUL is refused.
+    TMemListView lv;
+    lv.AddColumn(std::string("b\0x", 3), 64);
+    lv.AddItem("1");
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    try {
+        Run();
+        FAIL();
+    } catch (const EOstrelError& error) {
+        EXPECT_STREQ(error.what(), "Column 1's name: a NUL character cannot be written in an SQL script");
+    }
 }
 
 }  // namespace

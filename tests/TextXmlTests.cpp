@@ -81,6 +81,10 @@ TEST_F(Xml, CaptionsBecomeValidDistinctAttributeNames) {
     EXPECT_EQ(XmlNameOf("", CP_UTF8), "_");
     EXPECT_EQ(XmlNameOf("a:b", CP_UTF8), "a_b");
     EXPECT_EQ(XmlNameOf("東京", CP_UTF8), "東京");
+    // Reserved names: "xmlns" as an attribute would declare a namespace and lose the column.
+    EXPECT_EQ(XmlNameOf("xmlns", CP_UTF8), "_xmlns");
+    EXPECT_EQ(XmlNameOf("XMLdata", CP_UTF8), "_XMLdata");
+    EXPECT_EQ(XmlNameOf("xm", CP_UTF8), "xm");
 }
 
 TEST_F(Xml, EscapingOfValuesNullsAndControlCharacters) {

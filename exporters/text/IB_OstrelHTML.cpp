@@ -1,5 +1,7 @@
 #include "exporters/text/IB_OstrelHTML.h"
 
+#include <cctype>
+
 #include <cstdio>
 
 #include "engine/IB_OstrelColor.h"
@@ -116,6 +118,23 @@ std::string LinkFrom(const std::string& page, const std::string& target) {
     return pageDir == targetDir && b != std::string::npos ? target.substr(b + 1) : target;
 }
 
+// A file name as a link: bytes beyond the unreserved ones and "/" percent-encoded, so that
+// "#", "?", "%", blanks and quotes neither break the link nor the markup.
+std::string Href(const std::string& name) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : name) {
+        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string TIB_OstrelHTML::PageFileName(int page) const {
@@ -171,8 +190,14 @@ void TIB_OstrelHTML::BeginExport() {
 
 void TIB_OstrelHTML::WriteHeadStyle(TOHTMLWriter& w, bool forIndex) {
     if (FUsingCSS == usExternal) {
-        w.WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + LinkFrom(FileName(), FCSSFileName) + "\">");
+        w.WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + Href(LinkFrom(FileName(), FCSSFileName)) +
+                  "\">");
         if (forIndex) return;
+        bool onPage = FCSSFileName == FileName();
+        for (int k = 1; k <= FPageCount; ++k) onPage = onPage || FCSSFileName == PageFileName(k);
+        if (onPage) throw EOstrelError("The style sheet " + FCSSFileName + " would replace a page of the export");
+        // Every page rewrites it.
+        FOutputs->Discard(FCSSFileName);
         TFileStream& css = FOutputs->Create(FCSSFileName);
         for (const auto& line : FStyleLines) {
             css.Write(line);
@@ -191,8 +216,9 @@ void TIB_OstrelHTML::BeginPage() {
     if (FMaxRecords > 0) name = PageFileName(++FPageCount);
     if (FPageBegun) WriteEndSequence();
     FPageStream->Close();
-    // A paged run leaves no empty destination file: it holds the index page or nothing.
-    if (FMaxRecords > 0 && !FPageBegun) FOutputs->Discard(FileName());
+    // The destination started by DoExecute gives way to the first page; in a paged run it
+    // holds the index page or nothing, never an empty file.
+    if (!FPageBegun) FOutputs->Discard(FileName());
     FPageStream = &FOutputs->Create(name);
     TOHTMLWriter& w = Html();
     w.SetStream(*FPageStream);
@@ -252,6 +278,9 @@ void TIB_OstrelHTML::WriteEndSequence() {
 }
 
 void TIB_OstrelHTML::AfterExport() {
+    // Without records the page (the first page of a paged run) still gets its head, its
+    // caption row and its end: a whole document, not the end tags alone.
+    if (FFileDestination && !FPageBegun) BeginPage();
     WriteEndSequence();
     TIB_OstrelFormatText::AfterExport();
 }
@@ -262,6 +291,7 @@ void TIB_OstrelHTML::EndExport() {
 }
 
 void TIB_OstrelHTML::WriteIndex() {
+    FOutputs->Discard(FileName());
     TFileStream& file = FOutputs->Create(FileName());
     TOHTMLWriter w(file);
     w.OpenHTML();
@@ -276,7 +306,7 @@ void TIB_OstrelHTML::WriteIndex() {
         // Pages lie beside the index: linked by their own names, so the links hold wherever
         // the folder is moved or served from.
         const std::string page = LinkFrom(FileName(), PageFileName(k));
-        w.WriteLn("<a href=\"" + page + "\">" + page + "</a>");
+        w.WriteLn("<a href=\"" + Href(page) + "\">" + ReplaceSpecialChars(page) + "</a>");
     }
     w.CloseList();
     w.CloseBody();

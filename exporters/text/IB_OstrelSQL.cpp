@@ -84,6 +84,15 @@ std::string SqlString(const std::string& text) {
 
 void TIB_OstrelSQL::BeginExport() {
     TIB_OstrelAdvancedText::BeginExport();
+    // Names and the NULL text go into the script as they are: a NUL would end them early too.
+    auto refuseNul = [](const std::string& text, const std::string& what) {
+        if (text.find('\0') != std::string::npos)
+            throw EOstrelError(what + ": a NUL character cannot be written in an SQL script");
+    };
+    refuseNul(FTableName, "The table name");
+    refuseNul(Formats().NullString(), "The NULL text");
+    for (int i = 0; i < Columns().Count(); ++i)
+        refuseNul(Columns()[i].Name, "Column " + std::to_string(i + 1) + "'s name");
     TOstrelWriter& w = *Writer();
     for (const auto& line : Header()) w.WriteLn(line);
     if (FCreateTable && !FTableName.empty()) {

@@ -98,13 +98,15 @@ bool IsXmlName(std::string_view text, int codePage) {
 
 std::string XmlNameOf(std::string_view text, int codePage, const std::function<bool(char32_t)>& holds) {
     std::u32string cps = CodePoints(text, codePage);
-    bool keep = IsXmlName(text, codePage);
+    // Names beginning with "xml" are reserved: "xmlns" would even declare a namespace.
+    const bool reserved = text.size() >= 3 && (text[0] | 0x20) == 'x' && (text[1] | 0x20) == 'm' && (text[2] | 0x20) == 'l';
+    bool keep = !reserved && IsXmlName(text, codePage);
     if (keep && holds)
         for (char32_t c : cps) keep = keep && (c < 0x80 || holds(c));
     if (keep) return std::string(text);
     for (char32_t& c : cps)
         if (!IsNameChar(c) || c == 0xFFFD || (c >= 0x80 && holds && !holds(c))) c = '_';
-    if (cps.empty() || !IsNameStartChar(cps[0])) cps.insert(cps.begin(), U'_');
+    if (cps.empty() || !IsNameStartChar(cps[0]) || reserved) cps.insert(cps.begin(), U'_');
     return Encode(cps, codePage);
 }
 
@@ -165,8 +167,12 @@ TXmlEncoder::TXmlEncoder(const std::string& encoding, int codePage) : FCodePage(
     // would need every byte of the document converted, which this writer does not do.
     std::string ascii = "\t\r\n";
     for (char c = ' '; c < 0x7F; ++c) ascii += c;
-    if (FromUtf8(ascii) != ascii)
+    if (FromUtf8(ascii) != ascii) {
+        // A constructor that throws has no destructor run.
+        iconv_close(cd);
+        FIconv = nullptr;
         throw EOstrelError("The XML encoding " + encoding + " cannot be written: it does not extend ASCII");
+    }
 }
 
 TXmlEncoder::~TXmlEncoder() {

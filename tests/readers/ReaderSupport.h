@@ -55,13 +55,16 @@ inline std::string RunPython(const TTempDir& dir, const std::string& script, con
 
 // Asks a reader to read a tiny file of each kind the tests give it, so that a reader that is
 // installed but lacks a module (LibreOffice without its word processor, say) counts as missing.
-// Returns what is wrong, or nothing. A ctest run probes each reader once: the answer is kept
-// beside the other tests of the same run (their common parent).
+// Returns what is wrong, or nothing. Under ctest each reader is probed once per run: the answers
+// are kept in the folder OSTREL_PROBE_CACHE, which a set-up test empties before the run.
 inline std::string ProbeReader(const std::string& program) {
-    const std::filesystem::path cache = std::filesystem::temp_directory_path() /
-        ("ostrel-probe-" + std::to_string(getuid()) + "-" + std::to_string(getppid()) + "-" +
-         std::filesystem::path(program).filename().string());
-    if (std::filesystem::exists(cache)) return ReadAll(cache.string());
+    const char* cacheDir = std::getenv("OSTREL_PROBE_CACHE");
+    std::filesystem::path cache;
+    if (cacheDir && *cacheDir) {
+        std::filesystem::create_directories(cacheDir);
+        cache = std::filesystem::path(cacheDir) / std::filesystem::path(program).filename();
+        if (std::filesystem::exists(cache)) return ReadAll(cache.string());
+    }
     std::string problem;
     if (RunCommand("command -v " + ShellQuote(program)).ExitCode != 0) {
         problem = "reader not installed: " + program;
@@ -109,6 +112,7 @@ inline std::string ProbeReader(const std::string& program) {
                   ShellQuote("file://" + dir.File("p.htm")) + " 2>/dev/null", "probepage", "");
         }
     }
+    if (cache.empty()) return problem;
     // Written whole under another name first: a test reading it half written would see "usable".
     std::string part = cache.string() + ".XXXXXX";
     const int fd = mkstemp(part.data());
