@@ -91,6 +91,10 @@ inline std::string ProbeReader(const std::string& program) {
                   "probeword", "out/p.txt");
             check("read a SYLK sheet", convert("csv", write("p.slk", "ID;P\r\nC;X1;Y1;K\"probecell\"\r\nE\r\n")),
                   "probecell", "out/p.csv");
+        } else if (program == "ssconvert") {
+            write("p.csv", "probecell\n");
+            check("write and read a workbook", "cd " + ShellQuote(dir.File("")) +
+                  " && ssconvert p.csv p.xls 2>&1 && ssconvert p.xls p2.csv 2>&1 && cat p2.csv", "probecell", "");
         } else if (program == "/usr/bin/python3") {
             check("import its readers", program + " -c 'import xlrd, olefile, dbfread; print(\"ok\")'", "ok", "");
         } else if (program == "pdflatex") {
