@@ -68,6 +68,13 @@ std::string SYLKString(const std::string& text) {
     return out + "\"";
 }
 
+// Sets a flag for one call and clears it again on every way out.
+struct TFlagScope {
+    TFlagScope(bool& flag, bool value) : Flag(flag) { Flag = value; }
+    ~TFlagScope() { Flag = false; }
+    bool& Flag;
+};
+
 // Texts a spreadsheet would take for a formula (or for a formula after its leading blanks).
 bool StartsLikeFormula(const std::string& text) {
     if (text.empty()) return false;
@@ -186,9 +193,11 @@ std::string TIB_OstrelASCII::GetDataRow(bool Formatted) {
 void TIB_OstrelASCII::WriteDataRow() { Writer()->Write(GetDataRow(true)); }
 
 std::string TIB_OstrelASCII::GetColCaption(int Index) {
-    FGuardText = true;
-    std::string caption = TIB_OstrelFormatText::GetColCaption(Index);
-    FGuardText = false;
+    std::string caption;
+    {
+        TFlagScope guard(FGuardText, true);
+        caption = TIB_OstrelFormatText::GetColCaption(Index);
+    }
     const TOstrelColumn& c = Columns()[Index];
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(caption, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
@@ -203,18 +212,16 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
     if (FExportType == etDIF && c.ColType != ectString) return DIFTuple(Index, Formatted);
     // Only texts are guarded: numbers, dates and Booleans keep their sign and form.
-    FGuardText = c.ColType == ectString;
     std::string value;
-    try {
+    {
+        TFlagScope guard(FGuardText, c.ColType == ectString);
         value = TIB_OstrelFormatText::GetColData(Index, Formatted);
-    } catch (...) {
-        FGuardText = false;
-        throw;
     }
-    FGuardText = false;
     switch (FExportType) {
         case etTXT: return TOstrelWriter::PadAligned(value, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
-        case etCSV: return value += FCSVComma;
+        case etCSV:
+            value += FCSVComma;
+            return value;
         case etDIF: return "1,0\r\n" + DIFString(value) + "\r\n";
         case etSYLK: return SYLKCell(Index, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), value);
     }
@@ -246,10 +253,12 @@ std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& tex
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
     if (FExportType != etCSV || Text.empty()) return Text;
     if (FGuardText && FCSVFormulaGuard && StartsLikeFormula(Text)) {
-        const std::string guarded = "'" + Text;
-        return FCSVQuoteStrings ? QuotedDoubling(guarded, '"') : guarded;
+        std::string guarded = "'" + Text;
+        if (!FCSVQuoteStrings) return guarded;
+        return QuotedDoubling(guarded, '"');
     }
-    return FCSVQuoteStrings ? QuotedDoubling(Text, '"') : Text;
+    if (!FCSVQuoteStrings) return Text;
+    return QuotedDoubling(Text, '"');
 }
 
 }  // namespace ostrel
