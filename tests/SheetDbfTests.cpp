@@ -1,4 +1,6 @@
 // dBase tables byte for byte.
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "exporters/sheet/IB_OstrelDBF.h"
 
@@ -12,6 +14,22 @@ uint32_t Get32(const std::string& s, size_t at) {
 uint16_t Get16(const std::string& s, size_t at) {
     return static_cast<uint16_t>(static_cast<uint8_t>(s[at]) | static_cast<uint8_t>(s[at + 1]) << 8);
 }
+
+// The names in a folder, sorted, separated by blanks.
+std::string Files(const TTempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.File("")))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string out;
+    for (const auto& n : names) out += (out.empty() ? "" : " ") + n;
+    return out;
+}
+
+// The exporter does not publish Formats; an application reaches NullString through a subclass.
+struct TDbfWithFormats : TIB_OstrelDBF {
+    using TIB_Ostrel::Formats;
+};
 
 class Dbf : public ::testing::Test {
 protected:
@@ -34,7 +52,7 @@ protected:
     }
     TTempDir dir;
     TMemDataset ds;
-    TIB_OstrelDBF e;
+    TDbfWithFormats e;
 };
 
 TEST_F(Dbf, HeaderDescriptorsAndRecords) {
@@ -44,6 +62,7 @@ TEST_F(Dbf, HeaderDescriptorsAndRecords) {
     const size_t recordLength = 1 + 11 + 15 + 254 + 8 + 8 + 1;
     ASSERT_EQ(out.size(), headerLength + 2 * recordLength + 1);
     EXPECT_EQ(out[0], '\x03');
+    EXPECT_EQ(out[29], '\0');  // UTF-8 has no language driver
     EXPECT_EQ(Get32(out, 4), 2u);
     EXPECT_EQ(Get16(out, 8), headerLength);
     EXPECT_EQ(Get16(out, 10), recordLength);
@@ -62,9 +81,9 @@ TEST_F(Dbf, HeaderDescriptorsAndRecords) {
     EXPECT_EQ(r1.substr(0, 1 + 11 + 15), "         -42         3.5000");
     EXPECT_EQ(r1.substr(27, 8), "Jürgen ");
     EXPECT_EQ(r1.substr(27 + 254, 17), "1974050118991230T");
+    // NULLs are blank in every field but the logical one.
     const std::string r2 = out.substr(headerLength + recordLength, recordLength);
-    EXPECT_EQ(r2.substr(0, 27), " " + std::string(11, ' ') + "         0.0000");
-    EXPECT_EQ(r2.substr(27, 254 + 16), std::string(254 + 16, ' '));
+    EXPECT_EQ(r2.substr(0, 27 + 254 + 16), std::string(27 + 254 + 16, ' '));
     EXPECT_EQ(r2.back(), 'F');
     EXPECT_EQ(out.back(), '\x1A');
     EXPECT_EQ(FormatSettings().DecimalSeparator, ',');
@@ -98,11 +117,12 @@ TEST_F(Dbf, NoRowsLongTextsBooleansAndOverflow) {
         Run();
         FAIL();
     } catch (const EConvertError& err) {
-        EXPECT_STREQ(err.what(), "The value 1000000000000.0000 does not fit the 15 characters of the field N");
+        EXPECT_STREQ(err.what(),
+                     "Row 1, column N: the value 1000000000000.0000 does not fit the 15 characters of the field N");
     }
-    // A failed run leaves the earlier table as it was, and nothing of its own.
+    // A failed run leaves the earlier table and its companion as they were, and nothing of its own.
     EXPECT_EQ(ReadAll(dir.File("t.dbf")), out);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+    EXPECT_EQ(Files(dir), "t.cpg t.dbf");
 }
 
 // Integer fields hold integers only. Columns are typed from every row, so the values of a CSV
@@ -161,6 +181,187 @@ TEST_F(Dbf, IntegerFieldsAreNeverRoundedOrReplaced) {
     };
     out = Run();
     EXPECT_EQ(out.substr(lh, 3 * lrecord), "           1" "          42" "        1000");
+}
+
+// Offsets in the records of the fixture's table.
+constexpr size_t kHeader = 32 * 7 + 1, kRecord = 1 + 11 + 15 + 254 + 8 + 8 + 1;
+constexpr size_t kI = 1, kF = 12, kC = 27, kD = 281, kT = 289, kB = 297;
+
+// A value is never turned into another one: numeric and date fields take the value's text
+// (the handler's included), NULLs are blank there unless the handler gives a text, and
+// NullString is for character fields.
+TEST_F(Dbf, ValuesKeepWhatTheyAreAndNullsAreBlank) {
+    TFormatSettingsScope us(UsSettings());
+    e.Formats().SetNullString("n/a");
+    std::string out = Run();
+    std::string r2 = out.substr(kHeader + kRecord, kRecord);
+    EXPECT_EQ(r2.substr(kI, 11 + 15), std::string(26, ' '));
+    EXPECT_EQ(r2.substr(kC, 4), "n/a ");
+    EXPECT_EQ(r2.substr(kD, 16), std::string(16, ' '));
+    EXPECT_EQ(r2[kB], 'F');
+
+    // The handler sees no text for NULLs of numeric and date fields, NullString for the others,
+    // and what it returns is written.
+    std::vector<std::string> seen;
+    e.OnGetExportText = [&](TObject*, int col, std::string& text) {
+        if (e.RecordCounter() == 0 && col == 0) text = "007";
+        if (e.RecordCounter() == 0 && col == 1) text = " 1.5";
+        if (e.RecordCounter() != 1) return;
+        seen.push_back(text);
+        if (col == 0 || col == 1) text = "12";
+        if (col == 3) text = "5/1/1974";
+    };
+    out = Run();
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "", "n/a", "", "", "False"}));
+    const std::string r1 = out.substr(kHeader, kRecord);
+    EXPECT_EQ(r1.substr(kI, 11 + 15), "        007         1.5000");
+    r2 = out.substr(kHeader + kRecord, kRecord);
+    EXPECT_EQ(r2.substr(kI, 11 + 15), "         12        12.0000");
+    EXPECT_EQ(r2.substr(kD, 16), "19740501        ");
+
+    // Integer texts are copied, blanks around them dropped; other whole numbers keep their value.
+    for (const auto& [text, field] : std::vector<std::pair<std::string, std::string>>{
+             {"+5", "         +5"}, {"-0", "         -0"}, {"\t00000000001 ", "00000000001"}, {"2.0", "          2"},
+             {"", "           "}, {"  ", "           "}}) {
+        SCOPED_TRACE(text);
+        e.OnGetExportText = [&](TObject*, int col, std::string& value) {
+            if (col == 0) value = text;
+        };
+        EXPECT_EQ(Run().substr(kHeader + kI, 11), field);
+    }
+
+    // A float field reads the locale's separator and the point alike.
+    {
+        TFormatSettingsScope de(GermanSettings());
+        e.OnGetExportText = [&](TObject*, int col, std::string& value) {
+            if (col == 1) value = e.RecordCounter() == 0 ? "1,5" : "-2.25";
+        };
+        out = Run();
+        EXPECT_EQ(out.substr(kHeader + kF, 15), "         1.5000");
+        EXPECT_EQ(out.substr(kHeader + kRecord + kF, 15), "        -2.2500");
+    }
+}
+
+// A text that a numeric or date field cannot hold fails the run, naming the row and column.
+TEST_F(Dbf, TextsThatAreNoValueOfTheFieldFailNamingRowAndColumn) {
+    TFormatSettingsScope us(UsSettings());
+    const std::string before = Run();
+    struct TCase {
+        int Col;
+        std::string Text, Message;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {1, "abc", "Row 2, column F: 'abc' is not a number, and the column's dBase field holds numbers only"},
+             {1, "1,5", "Row 2, column F: '1,5' is not a number, and the column's dBase field holds numbers only"},
+             {0, "1.5", "Row 2, column I: '1.5' is not an integer, and the column's dBase field holds integers only"},
+             {0, "12-", "Row 2, column I: '12-' is not an integer, and the column's dBase field holds integers only"},
+             {0, "123456789012", "Row 2, column I: the value 123456789012 does not fit the 11 characters of the field I"},
+             {1, "1e10", "Row 2, column F: the value 10000000000.0000 does not fit the 15 characters of the field F"},
+             {3, "someday", "Row 2, column D: 'someday' is not a valid date and time"}}) {
+        SCOPED_TRACE(c.Text);
+        e.OnGetExportText = [&](TObject*, int col, std::string& value) {
+            if (col == c.Col && e.RecordCounter() == 1) value = c.Text;
+        };
+        try {
+            Run();
+            ADD_FAILURE() << "no failure";
+        } catch (const EConvertError& err) {
+            EXPECT_EQ(std::string(err.what()), c.Message);
+        }
+        EXPECT_EQ(ReadAll(dir.File("t.dbf")), before);
+    }
+}
+
+TEST(DbfCodePage, LanguageDriversAndCompanionNames) {
+    EXPECT_EQ(DbfLanguageDriver(1252), 0x03);
+    EXPECT_EQ(DbfLanguageDriver(1250), 0xC8);
+    EXPECT_EQ(DbfLanguageDriver(1251), 0xC9);
+    EXPECT_EQ(DbfLanguageDriver(1253), 0xCB);
+    EXPECT_EQ(DbfLanguageDriver(437), 0x01);
+    EXPECT_EQ(DbfLanguageDriver(850), 0x02);
+    EXPECT_EQ(DbfLanguageDriver(CP_UTF8), 0);
+    EXPECT_EQ(DbfLanguageDriver(28592), 0);
+    EXPECT_EQ(DbfCodePageText(CP_UTF8), "UTF-8");
+    EXPECT_EQ(DbfCodePageText(1252), "1252");
+    EXPECT_EQ(DbfCodePageFileName("/a/t.dbf"), "/a/t.cpg");
+    EXPECT_EQ(DbfCodePageFileName("/a/T.DBF"), "/a/T.CPG");
+    EXPECT_EQ(DbfCodePageFileName("/a/t.Dbf"), "/a/t.cpg");
+    EXPECT_EQ(DbfCodePageFileName("/a.b/t"), "/a.b/t.cpg");
+    EXPECT_EQ(DbfCodePageFileName("/a/.dbf"), "/a/.dbf.cpg");
+    EXPECT_EQ(DbfCodePageFileName("t.x.dbf"), "t.x.cpg");
+    EXPECT_EQ(DbfCodePageFileName("t.cpg"), "t.cpg");
+}
+
+// The header names the code page where dBase has a driver for it; otherwise (UTF-8) the ".cpg"
+// file beside the table does, and one left there by an earlier run is brought in line.
+TEST_F(Dbf, CodePageInTheHeaderOrTheCompanionFile) {
+    auto runIn = [&](int codePage) {
+        TFormatSettings s = UsSettings();
+        s.CodePage = codePage;
+        TFormatSettingsScope scope(s);
+        return Run();
+    };
+    std::string out = runIn(CP_UTF8);
+    EXPECT_EQ(out[29], '\0');
+    EXPECT_EQ(ReadAll(dir.File("t.cpg")), "UTF-8");
+    EXPECT_EQ(Files(dir), "t.cpg t.dbf");
+    out = runIn(1252);
+    EXPECT_EQ(static_cast<uint8_t>(out[29]), 0x03);
+    EXPECT_EQ(ReadAll(dir.File("t.cpg")), "1252");
+    std::filesystem::remove(dir.File("t.cpg"));
+    for (const auto& [codePage, driver] : std::vector<std::pair<int, int>>{{1252, 0x03}, {1250, 0xC8}, {1251, 0xC9}}) {
+        SCOPED_TRACE(codePage);
+        out = runIn(codePage);
+        EXPECT_EQ(static_cast<uint8_t>(out[29]), driver);
+        EXPECT_EQ(Files(dir), "t.dbf");
+    }
+    // Everything else of the header is as before.
+    EXPECT_EQ(out.substr(12, 17), std::string(17, '\0'));
+    EXPECT_EQ(out.substr(30, 2), std::string(2, '\0'));
+    out = runIn(28592);
+    EXPECT_EQ(out[29], '\0');
+    EXPECT_EQ(ReadAll(dir.File("t.cpg")), "28592");
+
+    // Upper-case names, a table named like its companion, and a device, which has none.
+    e.SetFileName(dir.File("U.DBF"));
+    runIn(CP_UTF8);
+    EXPECT_EQ(ReadAll(dir.File("U.CPG")), "UTF-8");
+    e.SetFileName(dir.File("v.cpg"));
+    runIn(CP_UTF8);
+    EXPECT_EQ(Files(dir), "U.CPG U.DBF t.cpg t.dbf v.cpg");
+    std::filesystem::remove("/dev/null.cpg");
+    e.SetFileName("/dev/null");
+    runIn(CP_UTF8);
+    EXPECT_FALSE(std::filesystem::exists("/dev/null.cpg"));
+    std::filesystem::remove("/dev/null.cpg");
+}
+
+// A failed run leaves neither its table nor its companion, not even as a temporary file; a
+// stopped one keeps both.
+TEST_F(Dbf, FailedRunLeavesNoCompanionFile) {
+    TFormatSettings s = UsSettings();
+    s.CodePage = CP_UTF8;
+    TFormatSettingsScope scope(s);
+    e.SetFileName(dir.File("new.dbf"));
+    e.OnGetExportText = [&](TObject*, int col, std::string& value) {
+        if (col == 0 && e.RecordCounter() == 1) value = "x";
+    };
+    EXPECT_THROW(e.DoExecute(), EConvertError);
+    EXPECT_EQ(Files(dir), "");
+    // A failure before the first row, and one after an earlier run wrote both files.
+    e.OnGetExportText = nullptr;
+    e.DoExecute();
+    const std::string table = ReadAll(dir.File("new.dbf"));
+    std::ofstream(dir.File("new.cpg"), std::ios::trunc) << "earlier";
+    e.OnBeginExport = [](TObject*) { throw EOstrelError("stop here"); };
+    EXPECT_THROW(e.DoExecute(), EOstrelError);
+    EXPECT_EQ(Files(dir), "new.cpg new.dbf");
+    EXPECT_EQ(ReadAll(dir.File("new.cpg")), "earlier");
+    EXPECT_EQ(ReadAll(dir.File("new.dbf")), table);
+    e.OnBeginExport = [&](TObject*) { e.Abort(); };
+    e.DoExecute();
+    EXPECT_EQ(Files(dir), "new.cpg new.dbf");
+    EXPECT_EQ(ReadAll(dir.File("new.cpg")), "UTF-8");
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "platform/ByteOrder.h"
 #include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
+#include "platform/OutputFiles.h"
 #include "platform/Parsers.h"
 
 namespace ostrel {
@@ -14,6 +16,15 @@ namespace ostrel {
 namespace {
 
 bool IsWhole(const TDecimal& value) { return static_cast<int>(value.Digits.size()) <= value.Exponent; }
+
+// A sign and digits only: the form every dBase reader reads as the same integer.
+bool IsPlainInteger(std::string_view text) {
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
+    if (text.empty()) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
 
 // A number in the locale's form, or with a point whatever the locale says, as source texts may
 // carry one.
@@ -26,6 +37,37 @@ bool TryReadNumber(const std::string& text, TDecimal& value) {
 }
 
 }  // namespace
+
+uint8_t DbfLanguageDriver(int codePage) {
+    // The Windows and DOS code pages of the dBase language drivers; the first driver of each.
+    static constexpr struct {
+        int CodePage;
+        uint8_t Driver;
+    } kDrivers[] = {
+        {437, 0x01},   {850, 0x02},   {1252, 0x03},  {10000, 0x04}, {863, 0x1C},  {860, 0x24},
+        {852, 0x64},   {866, 0x65},   {865, 0x66},   {861, 0x67},   {737, 0x6A},  {857, 0x6B},
+        {950, 0x78},   {949, 0x79},   {936, 0x7A},   {932, 0x7B},   {874, 0x7C},  {1255, 0x7D},
+        {1256, 0x7E},  {10007, 0x96}, {10029, 0x97}, {10006, 0x98}, {1250, 0xC8}, {1251, 0xC9},
+        {1254, 0xCA},  {1253, 0xCB},  {1257, 0xCC},
+    };
+    for (const auto& d : kDrivers)
+        if (d.CodePage == codePage) return d.Driver;
+    return 0;
+}
+
+std::string DbfCodePageText(int codePage) { return codePage == CP_UTF8 ? "UTF-8" : std::to_string(codePage); }
+
+std::string DbfCodePageFileName(const std::string& tableName) {
+    const size_t slash = tableName.rfind('/');
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = tableName.rfind('.');
+    // A name that starts with its only point (".dbf") has no extension.
+    const bool hasExtension = dot != std::string::npos && dot > start;
+    const std::string extension = hasExtension ? tableName.substr(dot + 1) : std::string();
+    const bool upper = extension.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos &&
+                       extension.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+    return (hasExtension ? tableName.substr(0, dot) : tableName) + (upper ? ".CPG" : ".cpg");
+}
 
 TODBFWriter::~TODBFWriter() {
     try {
@@ -48,6 +90,7 @@ void TODBFWriter::WriteHeader() {
     for (const auto& f : Fields) recordLength += f.Length;
     PutLE16(&HeaderImage[8], static_cast<uint32_t>(32 * (Fields.size() + 1) + 1));
     PutLE16(&HeaderImage[10], recordLength);
+    HeaderImage[29] = LanguageDriver;
     Stream().Write(HeaderImage.data(), HeaderImage.size());
     for (const auto& f : Fields) {
         uint8_t d[32] = {};
@@ -104,6 +147,35 @@ void TODBFWriter::Finish() {
     s.SetPosition(end);
 }
 
+void TIB_OstrelDBF::DoExecute() {
+    TOutputFiles files;
+    FOutputs = &files;
+    try {
+        ExportToStream(files.Create(FileName()));
+    } catch (...) {
+        FOutputs = nullptr;
+        throw;
+    }
+    FOutputs = nullptr;
+    files.Commit();
+    ShowResult();
+}
+
+// Readers that look for a ".cpg" file beside the table take it before the header's language
+// driver. It is written where the header cannot name the code page (UTF-8 has no driver), and
+// replaces one already there, so that a companion of an earlier run never contradicts the table.
+void TIB_OstrelDBF::WriteCodePageFile(int codePage) {
+    if (!FOutputs) return;
+    const std::string& table = FileName();
+    // A pipe or a device has no folder beside it to hold a companion.
+    if (FOutputs->TemporaryName(table).empty()) return;
+    const std::string name = DbfCodePageFileName(table);
+    if (name == table) return;
+    std::error_code error;
+    if (DbfLanguageDriver(codePage) != 0 && !std::filesystem::exists(name, error)) return;
+    FOutputs->Create(name).Write(DbfCodePageText(codePage));
+}
+
 void TIB_OstrelDBF::BeginExport() {
     TIB_OstrelText::BeginExport();
     TODBFWriter& w = Dbf();
@@ -134,65 +206,81 @@ void TIB_OstrelDBF::BeginExport() {
     if (offset + 1 > static_cast<uint32_t>(kMaxRecordLength))
         throw EOstrelError("A record of " + std::to_string(offset + 1) +
                            " bytes is longer than a dBase table can hold (65,535 bytes)");
+    const int codePage = FormatSettings().CodePage;
+    w.LanguageDriver = DbfLanguageDriver(codePage);
+    WriteCodePageFile(codePage);
     w.WriteHeader();
 }
 
-// "%15.4f" of the value, with a point whatever the locale; NULL and empty texts are 0 there.
-// Integer fields take only integers: an empty text is blank, as a NULL is, and a value with a
-// fraction or no number at all fails the run rather than be rounded or replaced.
-// A value wider than its field is an error: a reader would take the bytes for another number.
+// NULL is no text in numeric and date fields (NullString is a text, for character fields), so a
+// reader finds them blank, which dBase readers take for "no value"; the application's handler
+// may still give one.
+std::string TIB_OstrelDBF::FieldText(int index) {
+    if (!IsNullValue(index)) return GetColData(index, false);
+    std::string text;
+    if (OnGetExportText) OnGetExportText(this, index, text);
+    return text;
+}
+
+// A value keeps what it is: an integer text is copied as it is; other numbers are written with
+// the field's decimals ("%15.4f" for floats, a point whatever the locale), and an integer field
+// takes only whole ones. An empty text is blank. A text that is no number, or a number wider
+// than its field (a reader would take the bytes for another number), fails the run.
 std::string TIB_OstrelDBF::NumberField(int index) {
     const TOstrelColumn& c = Columns()[index];
     const bool isInteger = c.ColType == ectInteger;
-    const bool isNull = IsNullValue(index);
     TDecimal value;
+    std::string text;
     bool typed = false;
-    if (!isNull && !OnGetExportText)
+    if (!OnGetExportText && !IsNullValue(index))
         if (const TIB_Column* column = DatasetColumn(index)) typed = column->GetDecimal(value);
-    if (!typed && !isNull) {
-        const std::string text = GetColData(index, false);
-        int64_t whole;
-        if (!isInteger) {
-            if (!text.empty() && !TryReadNumber(text, value)) value = StrToDecimal(text);
-        } else if (text.empty()) {
-            return {};
-        } else if (TryStrToInt64(text, whole)) {
-            value = TDecimal::FromInt64(whole);
-        } else if (!TryReadNumber(text, value) || !IsWhole(value)) {
-            throw NotAnInteger(index, text);
+    if (typed) {
+        if (isInteger && !IsWhole(value)) throw NotAnInteger(index, GetColData(index, false));
+    } else {
+        text = Trim(FieldText(index));
+        if (text.empty()) return {};
+        if (!isInteger || !IsPlainInteger(text)) {
+            if (!TryReadNumber(text, value)) {
+                if (isInteger) throw NotAnInteger(index, text);
+                throw ValueError(index, "'" + text + "' is not a number, and the column's dBase field holds numbers only");
+            }
+            if (isInteger && !IsWhole(value)) throw NotAnInteger(index, text);
+            text.clear();
         }
     }
-    if (typed && isInteger && !IsWhole(value)) throw NotAnInteger(index, GetColData(index, false));
-    std::string out = FormatDecimal(isInteger ? "0" : "0.0000", value);
-    if (!isInteger) {
-        const size_t comma = out.find(FormatSettings().DecimalSeparator);
-        if (comma != std::string::npos) out[comma] = '.';
+    if (text.empty()) {
+        text = FormatDecimal(isInteger ? "0" : "0.0000", value);
+        if (!isInteger) {
+            const size_t comma = text.find(FormatSettings().DecimalSeparator);
+            if (comma != std::string::npos) text[comma] = '.';
+        }
     }
     const size_t width = isInteger ? 11 : 15;
-    if (out.size() > width)
-        throw EConvertError("The value " + out + " does not fit the " + std::to_string(width) +
-                            " characters of the field " + c.Name);
-    return out;
+    if (text.size() > width)
+        throw ValueError(index, "the value " + text + " does not fit the " + std::to_string(width) +
+                                    " characters of the field " + c.Name);
+    return text;
+}
+
+EConvertError TIB_OstrelDBF::ValueError(int index, const std::string& what) {
+    return EConvertError("Row " + std::to_string(RecordCounter() + 1) + ", column " + Columns()[index].Caption +
+                         ": " + what);
 }
 
 EConvertError TIB_OstrelDBF::NotAnInteger(int index, const std::string& text) {
-    return EConvertError("Row " + std::to_string(RecordCounter() + 1) + ", column " +
-                         Columns()[index].Caption + ": '" + text +
-                         "' is not an integer, and the column's dBase field holds integers only");
+    return ValueError(index, "'" + text + "' is not an integer, and the column's dBase field holds integers only");
 }
 
 std::string TIB_OstrelDBF::DateField(int index) {
     TDateTime value = 0;
     bool typed = false;
-    if (IsNullValue(index)) {
-        if (Formats().NullString().empty()) return {};
-    } else if (!OnGetExportText) {
+    if (!OnGetExportText && !IsNullValue(index))
         if (const TIB_Column* column = DatasetColumn(index)) typed = column->GetDateTime(value);
-    }
     if (!typed) {
-        const std::string text = GetColData(index, false);
+        const std::string text = Trim(FieldText(index));
         if (text.empty()) return {};
-        value = StrToDateTime(text);
+        if (!TryStrToDateTime(text, value))
+            throw ValueError(index, "'" + text + "' is not a valid date and time");
     }
     const TDateParts p = DecodeDateTime(value);
     char buf[16];
@@ -203,13 +291,9 @@ std::string TIB_OstrelDBF::DateField(int index) {
 void TIB_OstrelDBF::WriteDataRow() {
     TODBFWriter& w = Dbf();
     for (int i = 0; i < Columns().Count(); ++i) {
-        const TOstrelColumn& c = Columns()[i];
         std::string text;
-        switch (c.ColType) {
+        switch (Columns()[i].ColType) {
             case ectInteger:
-                // A NULL stays blank, as dBase readers take it for "no value".
-                text = IsNullValue(i) && Formats().NullString().empty() ? std::string() : NumberField(i);
-                break;
             case ectFloat:
             case ectCurrency: text = NumberField(i); break;
             case ectDate:

@@ -9,6 +9,16 @@
 
 namespace ostrel {
 
+class TOutputFiles;
+
+// The dBase language driver byte that names a code page; 0 when dBase has none for it (UTF-8).
+uint8_t DbfLanguageDriver(int codePage);
+// The text of the companion file that names a table's code page for readers that look for one
+// beside the table: "UTF-8", or the number of the code page.
+std::string DbfCodePageText(int codePage);
+// The companion's name: the table's with the extension ".cpg" (".CPG" beside an upper-case one).
+std::string DbfCodePageFileName(const std::string& tableName);
+
 struct TDBFField {
     std::array<char, 11> Name{};
     char Type = 'C';
@@ -26,6 +36,7 @@ public:
 
     std::array<uint8_t, 32> HeaderImage{};
     std::vector<TDBFField> Fields;
+    uint8_t LanguageDriver = 0;  // byte 29 of the header
 
     void AddField(const TDBFField& field) { Fields.push_back(field); }
     void WriteHeader();
@@ -47,6 +58,10 @@ public:
     // A dBase record length is a 16-bit number.
     static constexpr int kMaxRecordLength = 65535;
 
+    // Writes the table and, where its header cannot name the code page, the companion file
+    // naming it; both appear only when the run succeeds.
+    void DoExecute() override;
+
 protected:
     TOstrelWriterClass GetWriterClass() override { return &CreateWriterOf<TODBFWriter>; }
     void BeginExport() override;
@@ -55,10 +70,16 @@ protected:
 
 private:
     TODBFWriter& Dbf() { return static_cast<TODBFWriter&>(*Writer()); }
+    void WriteCodePageFile(int codePage);
+    // The text of a value for a numeric or date field.
+    std::string FieldText(int index);
     std::string NumberField(int index);
-    // The failure for a value of an integer column that is no integer.
-    EConvertError NotAnInteger(int index, const std::string& text);
     std::string DateField(int index);
+    // Failures naming the row and column of the value.
+    EConvertError ValueError(int index, const std::string& what);
+    EConvertError NotAnInteger(int index, const std::string& text);
+
+    TOutputFiles* FOutputs = nullptr;  // the files of the run in progress
 };
 
 }  // namespace ostrel
