@@ -30,23 +30,66 @@ protected:
         const std::string border = "\\clbrdrl\\brdrth \\clbrdrr\\brdrth \\clbrdrt\\brdrth \\clbrdrb\\brdrth\r\n";
         return border + "\\cellx" + std::to_string(x1) + "\r\n" + border + "\\cellx" + std::to_string(x2) + "\r\n";
     }
+    // Cell boundary lines at the given positions.
+    static std::string Cells(const std::vector<int>& xs) {
+        std::string out;
+        for (int x : xs)
+            out += "\\clbrdrl\\brdrth \\clbrdrr\\brdrth \\clbrdrt\\brdrth \\clbrdrb\\brdrth\r\n\\cellx" +
+                   std::to_string(x) + "\r\n";
+        return out;
+    }
+    // The default document with the given cell boundary lines.
+    static std::string Document(const std::string& cellX) {
+        return "{\\rtf1\\ansi\\deff0\\deftab720\r\n{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Arial;}}\r\n"
+               "{\\colortbl\\red0\\green0\\blue0;}\r\n\\f0\\fs20\r\n\\paperw11906\r\n\\paperh16838\r\n"
+               "H\r\n\\par\r\n\\par\r\n\\trowd\\trql\\trgaph0\\trleft36\r\n" +
+               cellX +
+               "\\f0\\fs20\r\n"
+               "\\pard\\intbl\\li30\\ri30{\\b N}\\cell\\pard\\intbl\\li30\\ri30{\\b T}\\cell\\row\r\n"
+               "\\f0\\fs20\r\n"
+               "\\pard\\intbl\\li30\\ri30\\qr{12.50}\\cell\\pard\\intbl\\li30\\ri30\\ql{C:\\\\TEMP}\\cell\\row\r\n"
+               "\\pard\\intbl\\li30\\ri30\\qr{3.00}\\cell\\pard\\intbl\\li30\\ri30\\ql{a\\{b\\}c}\\cell\\row\r\n"
+               "\\pard\r\n\\par\r\n\\par\r\nF\r\n}";
+    }
     TFormatSettingsScope locale{UsSettings()};
     TTempDir dir;
     TMemDataset ds;
     TIB_OstrelRTF e;
 };
 
-TEST_F(Rtf, DefaultDocument) {
-    EXPECT_EQ(Run(), "{\\rtf1\\ansi\\deff0\\deftab720\r\n{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Arial;}}\r\n"
-                     "{\\colortbl\\red0\\green0\\blue0;}\r\n\\f0\\fs20\r\n\\paperw11906\r\n\\paperh16838\r\n"
-                     "H\r\n\\par\r\n\\par\r\n\\trowd\\trql\\trgaph0\\trleft36\r\n" +
-                         CellX(8, 5) +
-                         "\\f0\\fs20\r\n"
-                         "\\pard\\intbl\\li30\\ri30{\\b N}\\cell\\pard\\intbl\\li30\\ri30{\\b T}\\cell\\row\r\n"
-                         "\\f0\\fs20\r\n"
-                         "\\pard\\intbl\\li30\\ri30\\qr{12.50}\\cell\\pard\\intbl\\li30\\ri30\\ql{C:\\\\TEMP}\\cell\\row\r\n"
-                         "\\pard\\intbl\\li30\\ri30\\qr{3.00}\\cell\\pard\\intbl\\li30\\ri30\\ql{a\\{b\\}c}\\cell\\row\r\n"
-                         "\\pard\r\n\\par\r\n\\par\r\nF\r\n}");
+TEST_F(Rtf, DefaultDocument) { EXPECT_EQ(Run(), Document(CellX(8, 5))); }
+
+// The text area of an A4 page less the 1800-twip side margins: 8306 twips portrait, 13238
+// landscape; one character of bold 10-point Arial is 7 pixels, 105 twips.
+TEST_F(Rtf, ARowEndingWithinTheTextAreaKeepsItsWidths) {
+    ASSERT_EQ(FontMetrics().TextWidth(e.Options().HeaderFont, "k"), 7);
+    e.ColumnsWidth().SetText("N=40\nT=38");  // ends at 36 + 4210 + 4000 = 8246
+    EXPECT_EQ(Run(), Document(CellX(40, 38)));
+}
+
+TEST_F(Rtf, AWiderRowIsNarrowedInProportionAndNothingElseChanges) {
+    ASSERT_EQ(FontMetrics().TextWidth(e.Options().HeaderFont, "k"), 7);
+    e.ColumnsWidth().SetText("N=40\nT=39");  // would end at 8351
+    EXPECT_EQ(Run(), Document(Cells({4223, 8306})));  // 4210 and 4105 times 8270 / 8315
+    e.ColumnsWidth().SetText("N=60\nT=100");  // would end at 16856
+    EXPECT_EQ(Run(), Document(Cells({3138, 8306})));  // 6310 and 10510 times 8270 / 16820
+}
+
+TEST_F(Rtf, LandscapeGivesAWiderRowTheWiderTextArea) {
+    e.Options().PageOrientation = poLandscape;
+    e.ColumnsWidth().SetText("N=60\nT=100");
+    const std::string out = Run();
+    EXPECT_NE(out.find(Cells({4988, 13238})), std::string::npos);  // 6310 and 10510 times 13202 / 16820
+    EXPECT_EQ(out.find("\\fs1"), std::string::npos);              // the font keeps its size
+}
+
+TEST_F(Rtf, NarrowingKeepsSixCharactersOrTheNaturalWidth) {
+    e.ColumnsWidth().SetText("N=3\nT=200");
+    // N keeps its natural 325 twips instead of its share of 126; T takes the rest.
+    EXPECT_EQ(Run(), Document(Cells({361, 8306})));
+    e.ColumnsWidth().SetText("N=8\nT=200");
+    // N would get 322 twips: it keeps six characters (640).
+    EXPECT_EQ(Run(), Document(Cells({676, 8306})));
 }
 
 TEST_F(Rtf, LandscapeBoldDefaultAndNonAscii) {
@@ -127,6 +170,114 @@ TEST(RtfFailures, AFailedRunKeepsTheWholeDocumentWithItsTables) {
     EXPECT_NE(out.find("{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"), std::string::npos);
     EXPECT_NE(out.find("{\\cf1 1}\\cell"), std::string::npos);
     EXPECT_EQ(out.back(), '}');
+}
+
+}  // namespace
+}  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+// Many columns: the table's fonts shrink so that six characters fit each column, down to
+// 6 points; then the columns share the row; the row runs past the page only when a column
+// would be narrower than one character and the cell indents.
+class RtfManyColumns : public ::testing::Test {
+protected:
+    void Fill(int columns) {
+        for (int c = 0; c < columns; ++c) ds.AddField("C" + std::to_string(c), TMemFieldType::String, 10);
+        for (int r = 0; r < 2; ++r) {
+            std::vector<TMemValue> row;
+            for (int c = 0; c < columns; ++c) row.push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+            ds.AppendRow(row);
+        }
+        ds.Open();
+        e.SetDataSet(&ds);
+        e.SetFileName(dir.File("many.rtf"));
+        e.Footer().SetText("F");
+    }
+    std::string Run() {
+        e.DoExecute();
+        return ReadAll(dir.File("many.rtf"));
+    }
+    static std::vector<int> CellXOf(const std::string& out) {
+        std::vector<int> xs;
+        for (size_t at = out.find("\\cellx"); at != std::string::npos; at = out.find("\\cellx", at + 1))
+            xs.push_back(std::stoi(out.substr(at + 6)));
+        return xs;
+    }
+    TFormatSettingsScope locale{UsSettings()};
+    TTempDir dir;
+    TMemDataset ds;
+    TIB_OstrelRTF e;
+};
+
+TEST_F(RtfManyColumns, FortyColumnsShareThePageAtSixPoints) {
+    Fill(40);
+    e.OnGetCellParams = [](TObject*, int recNo, int colNo, const std::string&, TOstrelColAlign&, TFont& font, TColor&) {
+        if (recNo == 1 && colNo == 39) font.Name = "Courier New";
+    };
+    const std::string out = Run();
+    const std::vector<int> xs = CellXOf(out);
+    ASSERT_EQ(xs.size(), 40u);
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(xs[i], 36 + (8270 * (i + 1)) / 40) << i;
+    // The text before the table and the footer keep 10 points; captions and rows get 6.
+    EXPECT_NE(out.find("\\f0\\fs20\r\n\\paperw11906\r\n"), std::string::npos);
+    EXPECT_NE(out.find("\\cellx8306\r\n\\f0\\fs12\r\n\\pard\\intbl\\li30\\ri30{\\b C0}\\cell"), std::string::npos);
+    EXPECT_NE(out.find("\\row\r\n\\f0\\fs12\r\n\\pard\\intbl\\li30\\ri30\\ql{r0c0}\\cell"), std::string::npos);
+    EXPECT_NE(out.find("{\\f2\\fs12 r1c39}\\cell\\row\r\n\\f0\\fs20\r\n\\pard\r\n\\par\r\n\\par\r\nF\r\n}"),
+              std::string::npos);
+}
+
+TEST_F(RtfManyColumns, FortyColumnsLandscape) {
+    Fill(40);
+    e.Options().PageOrientation = poLandscape;
+    const std::string out = Run();
+    const std::vector<int> xs = CellXOf(out);
+    ASSERT_EQ(xs.size(), 40u);
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(xs[i], 36 + (13202 * (i + 1)) / 40) << i;
+    EXPECT_NE(out.find("\\cellx13238\r\n\\f0\\fs12\r\n"), std::string::npos);
+}
+
+TEST_F(RtfManyColumns, FifteenColumnsShrinkTheFontOnlyAsFarAsNeeded) {
+    Fill(15);
+    const std::string out = Run();
+    // Six characters of 105 twips at 8.5 points: 15 * (630 * 0.85 + 10) = 8182 of 8270.
+    EXPECT_NE(out.find("\\cellx8306\r\n\\f0\\fs17\r\n"), std::string::npos);
+    EXPECT_EQ(CellXOf(out)[0], 36 + 8270 / 15);
+    EXPECT_NE(out.find("\\row\r\n\\f0\\fs20\r\n\\pard\r\n"), std::string::npos);
+}
+
+TEST_F(RtfManyColumns, TwelveColumnsKeepTheirFont) {
+    Fill(12);  // 12 * 640 fits 8270
+    const std::string out = Run();
+    EXPECT_NE(out.find("\\cellx8306\r\n\\f0\\fs20\r\n"), std::string::npos);
+    EXPECT_NE(out.find("\\row\r\n\\pard\r\n\\par\r\n\\par\r\nF\r\n}"), std::string::npos);  // nothing restored
+}
+
+TEST(RtfTableFit, DecisionsForAnyNumberOfColumns) {
+    // Fits: unchanged, whatever the page.
+    TRTFTableFit fit = FitRtfTable({100, 200}, 105, 20, 11906);
+    EXPECT_EQ(fit.CellX, (std::vector<int>{136, 336}));
+    EXPECT_EQ(fit.FontScale, 1);
+    // A 9-point header font can shrink to 6 points at most.
+    fit = FitRtfTable(std::vector<int64_t>(40, 1060), 105, 18, 11906);
+    EXPECT_DOUBLE_EQ(fit.FontScale, 12.0 / 18);
+    // A font of 6 points or less is never shrunk further, nor enlarged.
+    fit = FitRtfTable(std::vector<int64_t>(40, 1060), 105, 10, 11906);
+    EXPECT_EQ(fit.FontScale, 1);
+    EXPECT_EQ(fit.CellX.back(), 8306);
+    // 100 columns: one character at 6 points (63 twips) and the indents (70) is 133 each,
+    // 13300 in all: the row runs past the page, the columns at that minimum.
+    fit = FitRtfTable(std::vector<int64_t>(100, 1060), 105, 20, 11906);
+    ASSERT_EQ(fit.CellX.size(), 100u);
+    EXPECT_DOUBLE_EQ(fit.FontScale, 0.6);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(fit.CellX[i], 36 + 133 * (i + 1)) << i;
+    // 60 columns still fit: 8270 / 60 = 137.8 each.
+    fit = FitRtfTable(std::vector<int64_t>(60, 1060), 105, 20, 11906);
+    EXPECT_EQ(fit.CellX.back(), 8306);
+    // Widths that cannot be summed in 32 bits are narrowed too.
+    fit = FitRtfTable({int64_t{1} << 40, 1060}, 105, 20, 11906);
+    EXPECT_EQ(fit.CellX, (std::vector<int>{36 + 8270 - 640, 8306}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -149,7 +151,9 @@ void TORTFWriter::AddColor(TColor color) {
     ColorTable.push_back({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF)});
 }
 
-std::string TORTFWriter::FontRef(const TFont& font, bool writeIt) {
+std::string TORTFWriter::FontRef(const TFont& font, bool writeIt) { return FontRef(font, writeIt, font.Size * 2); }
+
+std::string TORTFWriter::FontRef(const TFont& font, bool writeIt, int halfPoints) {
     auto it = std::find_if(FontTable.begin(), FontTable.end(), [&](const auto& f) { return SameText(f.Name, font.Name); });
     int index;
     if (it == FontTable.end()) {
@@ -161,7 +165,7 @@ std::string TORTFWriter::FontRef(const TFont& font, bool writeIt) {
     } else {
         index = it->Index;
     }
-    const std::string ref = "\\f" + std::to_string(index) + "\\fs" + std::to_string(font.Size * 2);
+    const std::string ref = "\\f" + std::to_string(index) + "\\fs" + std::to_string(halfPoints);
     if (writeIt) WriteLn(ref);
     return ref;
 }
@@ -208,7 +212,106 @@ std::string TORTFWriter::AlignToStr(TOstrelColAlign align) {
     return {};
 }
 
+namespace {
+
+constexpr int kSideMargins = 2 * 1800;  // what readers assume when \margl and \margr are absent
+constexpr int kRowLeft = 36;            // \trleft
+constexpr int kCellPadding = 10;        // added to every natural width
+constexpr int kCellIndents = 60;        // \li30\ri30 of every cell paragraph
+constexpr int kMinChars = 6;            // keeps numbers, dates and short words whole
+constexpr int kMinHalfPoints = 12;      // the smallest table font, 6 points
+
+int ScaledHalfPoints(int halfPoints, double scale) {
+    if (scale >= 1) return halfPoints;
+    const int scaled = static_cast<int>(std::floor(halfPoints * scale + 1e-9));
+    return std::max(std::min(halfPoints, kMinHalfPoints), scaled);
+}
+
+// Widths proportional to the natural ones, none below its floor, filling the room exactly; the
+// floors must fit the room and the natural widths must not.
+std::vector<double> Proportional(const std::vector<double>& natural, const std::vector<double>& floors,
+                                 double room) {
+    std::vector<bool> fixed(natural.size(), false);
+    double ratio = 0;
+    for (;;) {
+        double rest = room, free = 0;
+        for (size_t i = 0; i < natural.size(); ++i) {
+            if (fixed[i]) rest -= floors[i];
+            else free += natural[i];
+        }
+        if (free <= 0) break;
+        ratio = rest / free;
+        bool changed = false;
+        for (size_t i = 0; i < natural.size(); ++i)
+            if (!fixed[i] && natural[i] * ratio < floors[i]) fixed[i] = changed = true;
+        if (!changed) break;
+    }
+    std::vector<double> widths(natural.size());
+    for (size_t i = 0; i < natural.size(); ++i) widths[i] = fixed[i] ? floors[i] : natural[i] * ratio;
+    return widths;
+}
+
+}  // namespace
+
+TRTFTableFit FitRtfTable(const std::vector<int64_t>& natural, int charTwips, int halfPoints, int pageWidth) {
+    TRTFTableFit fit;
+    const double room = pageWidth - kSideMargins - kRowLeft;
+    int64_t total = 0;
+    for (int64_t n : natural) total += n;
+    if (total <= room) {
+        int64_t x = kRowLeft;
+        for (int64_t n : natural) {
+            x += n;
+            fit.CellX.push_back(static_cast<int>(x));
+        }
+        return fit;
+    }
+    std::vector<double> wide;
+    for (int64_t n : natural) wide.push_back(static_cast<double>(std::max<int64_t>(n, kCellPadding)));
+    auto floorsAt = [&](double most) {
+        std::vector<double> floors;
+        for (double n : wide) floors.push_back(std::min(n, most));
+        return floors;
+    };
+    auto sum = [](const std::vector<double>& v) {
+        double s = 0;
+        for (double x : v) s += x;
+        return s;
+    };
+    auto minimumAt = [&](double scale) { return floorsAt(kMinChars * charTwips * scale + kCellPadding); };
+    std::vector<double> floors = minimumAt(1);
+    if (sum(floors) > room) {
+        // The largest font scale at which six characters per column fit, in whole half-points.
+        const double least = halfPoints > kMinHalfPoints ? static_cast<double>(kMinHalfPoints) / halfPoints : 1.0;
+        double scale = least;
+        if (sum(minimumAt(least)) <= room) {
+            double low = least, high = 1;
+            for (int i = 0; i < 60; ++i) {
+                const double mid = (low + high) / 2;
+                (sum(minimumAt(mid)) <= room ? low : high) = mid;
+            }
+            scale = low;
+        }
+        fit.FontScale = halfPoints > 0 ? static_cast<double>(ScaledHalfPoints(halfPoints, scale)) / halfPoints : 1.0;
+        floors = minimumAt(fit.FontScale);
+        if (sum(floors) > room) floors = floorsAt(charTwips * fit.FontScale + kCellIndents + kCellPadding);
+    }
+    // Floors that do not fit are the widths: the row runs past the page.
+    const std::vector<double> widths = sum(floors) > room ? floors : Proportional(wide, floors, room);
+    double x = kRowLeft;
+    for (double w : widths) {
+        x += w;
+        fit.CellX.push_back(static_cast<int>(std::floor(x + 1e-6)));
+    }
+    return fit;
+}
+
+std::string TIB_OstrelRTF::TableFontRef(const TFont& font, bool writeIt) {
+    return Rtf().FontRef(font, writeIt, ScaledHalfPoints(font.Size * 2, FFontScale));
+}
+
 void TIB_OstrelRTF::BeginExport() {
+    FFontScale = 1;
     TIB_OstrelFormatText::BeginExport();
     TORTFWriter& w = Rtf();
     w.WriteDocumentStart();
@@ -234,18 +337,21 @@ void TIB_OstrelRTF::BeginExport() {
     w.WritePar();
     w.WriteLn("\\trowd\\trql\\trgaph0\\trleft36");
     const int k = FontMetrics().TextWidth(FOptions.HeaderFont, "k");
-    int x = 36;
-    for (const auto& c : Columns()) {
-        x += 15 * (c.Width * k) + 10;
+    std::vector<int64_t> natural;
+    for (const auto& c : Columns()) natural.push_back(15 * (static_cast<int64_t>(c.Width) * k) + kCellPadding);
+    const TRTFTableFit fit = FitRtfTable(natural, 15 * k, FOptions.HeaderFont.Size * 2,
+                                         FOptions.PageOrientation == poLandscape ? 16838 : 11906);
+    FFontScale = fit.FontScale;
+    for (int x : fit.CellX) {
         w.WriteLn("\\clbrdrl\\brdrth \\clbrdrr\\brdrth \\clbrdrt\\brdrth \\clbrdrb\\brdrth");
         w.WriteLn("\\cellx" + std::to_string(x));
     }
 }
 
-void TIB_OstrelRTF::BeforeExport() { Rtf().FontRef(FOptions.DefaultFont, true); }
+void TIB_OstrelRTF::BeforeExport() { TableFontRef(FOptions.DefaultFont, true); }
 
 void TIB_OstrelRTF::WriteCaptionRow() {
-    Rtf().FontRef(FOptions.HeaderFont, true);
+    TableFontRef(FOptions.HeaderFont, true);
     Rtf().WriteLn(GetCaptionRow() + "\\row");
 }
 
@@ -281,7 +387,7 @@ std::string TIB_OstrelRTF::GetColData(int Index, bool Formatted) {
     DoGetCellParams(RecordCounter(), Index, v, align, font, background);
     TORTFWriter& w = Rtf();
     const std::string alignment = w.AlignToStr(align);
-    const std::string fontText = SameText(font.Name, FOptions.DefaultFont.Name) ? "" : w.FontRef(font, false);
+    const std::string fontText = SameText(font.Name, FOptions.DefaultFont.Name) ? "" : TableFontRef(font, false);
     const std::string colourText = font.Color != FOptions.DefaultFont.Color ? w.ColorRef(font.Color, false) : "";
     std::string format = fontText + colourText + StyleOf(font.Style | FOptions.DefaultFont.Style);
     if (!format.empty()) format += ' ';
@@ -293,6 +399,8 @@ std::string TIB_OstrelRTF::ReplaceSpecialChars(const std::string& Text) { return
 
 void TIB_OstrelRTF::EndExport() {
     TORTFWriter& w = Rtf();
+    // The footer in the document's size again.
+    if (FFontScale < 1) w.FontRef(FOptions.DefaultFont, true);
     w.WriteLn("\\pard");
     w.WritePar();
     for (const auto& line : Footer()) {

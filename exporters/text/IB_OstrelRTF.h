@@ -1,5 +1,22 @@
 // RTF documents (also saved under a Word file name): header, font and colour tables, one
 // bordered table of the rows.
+//
+// Tables wider than the page. A column's natural width is 15 twips per pixel of its width in
+// characters (the pixel width of "k" in the header font) plus 10. The text area is the page
+// width less the left and right margins of 1800 twips that RTF readers assume when a document
+// names none (8306 twips portrait, 13238 landscape; readers with narrower default margins have
+// room to spare). A row that ends within it is written as it always was. A wider row is
+// narrowed to end at the text area's right edge, and cell text wraps:
+// - widths stay proportional to the natural ones, but no column becomes narrower than six
+//   characters of the header font, or its natural width when that is less, so that numbers,
+//   dates and short words stay whole;
+// - when there are too many columns for six characters each (more than about 13 at 10 points
+//   portrait, 20 landscape), the fonts of the table shrink so that six characters still fit,
+//   down to 6 points; the text before and after the table keeps its size;
+// - beyond that the columns share the row in proportion, none narrower than one character at
+//   the shrunk size plus the cell indents. Only when even that is too wide (about 68 columns
+//   portrait, 110 landscape at 6 points) does the row run past the page, the columns at that
+//   minimum: narrower cells would show no character whole.
 #pragma once
 
 #include <memory>
@@ -69,6 +86,8 @@ public:
     void AddColor(TColor color);
     // "\fN\fsS" for the font, adding it to the written font table when it is new.
     std::string FontRef(const TFont& font, bool writeIt);
+    // The same with the size given in half-points.
+    std::string FontRef(const TFont& font, bool writeIt, int halfPoints);
     // "\cfN" or "\cbpatN" for the colour, adding it to the written colour table when it is new.
     std::string ColorRef(TColor color, bool background);
     // Inserts text at a byte position of the output, moving the rest of it.
@@ -80,6 +99,15 @@ private:
     std::unique_ptr<TFileStream> FSpill;
     std::string FSpillName;
 };
+
+// How a row of cells fits the text area (see the top of this file).
+struct TRTFTableFit {
+    std::vector<int> CellX;  // the right boundary of every cell, in twips from the margin
+    double FontScale = 1;    // the table's font sizes are multiplied by this (1: unchanged)
+};
+// natural: the natural widths in twips; charTwips: one character of the header font in twips;
+// halfPoints: the header font's size; pageWidth: the paper width in twips.
+TRTFTableFit FitRtfTable(const std::vector<int64_t>& natural, int charTwips, int halfPoints, int pageWidth);
 
 // The RGB value of a colour, system colours resolved to those of a light desktop theme.
 TColor ResolveColor(TColor color);
@@ -108,7 +136,10 @@ protected:
 
 private:
     TORTFWriter& Rtf() { return static_cast<TORTFWriter&>(*Writer()); }
+    // A font reference inside the table, at the table's font scale.
+    std::string TableFontRef(const TFont& font, bool writeIt);
     TRTFOptions FOptions;
+    double FFontScale = 1;  // of this run's table, below 1 when it was shrunk to fit the page
 };
 
 // RTF text: backslashes and braces escaped, characters beyond ASCII as \uN? escapes.
