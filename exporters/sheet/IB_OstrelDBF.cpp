@@ -172,7 +172,7 @@ void TIB_OstrelDBF::WriteCodePageFile(int codePage) {
     const std::string name = DbfCodePageFileName(table);
     if (name == table) return;
     std::error_code error;
-    if (DbfLanguageDriver(codePage) != 0 && !std::filesystem::exists(name, error)) return;
+    if (DbfLanguageDriver(codePage) != 0 && !std::filesystem::is_regular_file(name, error)) return;
     FOutputs->Create(name).Write(DbfCodePageText(codePage));
 }
 
