@@ -1,4 +1,5 @@
 #include "exporters/sheet/IB_OstrelXLS.h"
+#include "exporters/sheet/XlsNumberFormat.h"
 #include "platform/OutputFiles.h"
 
 #include "platform/Errors.h"
@@ -70,9 +71,19 @@ int TIB_OstrelXLS::TrailingRows() {
 
 void TIB_OstrelXLS::PrepareColumnFormat(int i) {
     const TOstrelColumn& c = Columns()[i];
-    // The column's pattern (its UserFormats line, else its type's); none means General, as an
-    // empty format text does for the data event.
-    const std::string formatText = c.Format.empty() ? "General" : c.Format;
+    // The column's pattern (its UserFormats line, else its type's), as the code that shows the
+    // values as the engine's text does; on other columns a pattern is already such a code, and
+    // none means General, as an empty format text does for the data event.
+    std::string formatText;
+    switch (c.ColType) {
+        case ectInteger:
+        case ectFloat:
+        case ectCurrency: formatText = XlsNumberFormat(c.Format, TXlsValueKind::Number); break;
+        case ectDate: formatText = XlsNumberFormat(c.Format, TXlsValueKind::Date); break;
+        case ectTime:
+        case ectDateTime: formatText = XlsNumberFormat(c.Format, TXlsValueKind::DateTime); break;
+        default: formatText = c.Format.empty() ? "General" : c.Format; break;
+    }
     TColumnPlan plan;
     plan.FieldFormat = FFieldFormats.Find(c.Name);
     const uint16_t x = GetXFIndex(formatText, plan.FieldFormat);
