@@ -1,5 +1,33 @@
-// LaTeX sources: a preamble for LaTeX 2e or 2.09, header lines, one ruled tabular, footer lines.
+// LaTeX sources: a preamble for LaTeX 2e or 2.09, header lines, a ruled table of the rows,
+// footer lines.
+//
+// The head of the document (preamble, header lines and table start) is written last, once the
+// rows are known: the rows go to a spill file first. What the head then holds:
+//
+// - Scripts. With the UTF-8 code page every non-ASCII run of a script other than Latin is
+//   wrapped in a command named after the script (\ostrelCyrl{...}, \ostrelArab{...}, ...). When
+//   every character is one that pdflatex sets (Latin, Greek and Cyrillic through the T1, LGR and
+//   T2A font encodings), the preamble loads those encodings and defines the commands to switch
+//   to them: the document is for pdflatex. Otherwise it is for lualatex: the preamble stops any
+//   other engine with a message, loads fontspec with Noto Serif (Latin, Greek, Cyrillic) and,
+//   for each other script, the first installed of a few Debian fonts that cover it (Noto, and
+//   WenQuanYi Micro Hei for Chinese, Japanese and Korean), set right to left where the script
+//   is. Engine() tells which engine a run's file needs. Other code pages keep their preamble.
+// - Layout. A table of at most SmallTableRows rows that fits the class's text width is the one
+//   tabular of old. A longer or wider one is a longtable, whose caption row repeats on every
+//   page. A table too wide for the text width is set in the largest of the normal, small,
+//   footnote and script sizes at which it fits, on a portrait or else a landscape page with
+//   15 mm margins (geometry). When it fits at none, it is set in script size on a landscape
+//   page with wrapping columns (each at least as wide as its longest word), and, when even
+//   those do not fit side by side, its columns are split into parts shown one after another,
+//   each part with every row. Widths are estimated from the characters of the texts.
+//   LaTeX 2.09 documents always hold the one tabular.
 #pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "engine/IB_Ostrel.h"
 
@@ -37,6 +65,7 @@ private:
 class TOLaTeXWriter : public TOstrelWriter {
 public:
     using TOstrelWriter::TOstrelWriter;
+    ~TOLaTeXWriter() override;
     void BeginEnv(const std::string& name, const std::string& arg);
     void EndEnv(const std::string& name) { WriteLn("\\end{" + name + "}"); }
     void HLine() { WriteLn("\\hline"); }
@@ -44,7 +73,27 @@ public:
     void UsePackage(const std::string& name, const std::string& options) {
         WriteLn("\\usepackage[" + options + "]{" + name + "}");
     }
+
+    // From here on the output goes to a temporary spill file, until Unspill.
+    void Spill();
+    // Back to the destination; the spill file stays readable through ReadSpill.
+    void Unspill();
+    bool Spilling() const { return FDestination != nullptr; }
+    // The rows spilled: each a count of cells, then each cell's length and bytes.
+    void SpillRow(const std::vector<std::string>& cells);
+    // Calls row(cells) for every spilled row, in order.
+    void ReadSpill(const std::function<void(const std::vector<std::string>&)>& row);
+
+private:
+    bool ReadBytes(void* data, size_t count);
+    TStream* FDestination = nullptr;
+    std::unique_ptr<TFileStream> FSpill;
+    std::string FSpillName;
+    std::vector<char> FBuffer;
+    size_t FBufferAt = 0;
 };
+
+struct TLaTeXLayout;
 
 class TIB_OstrelLaTeX : public TIB_OstrelFormatText {
 public:
@@ -53,6 +102,11 @@ public:
     void SetOptions(const TLaTeXOptions& value) { FOptions.Assign(value); }
     TStrings& Preambula() { return FPreambula; }
     void SetPreambula(const TStrings& value) { FPreambula.Assign(value); }
+
+    // The engine the file of the last run needs: "pdflatex" or "lualatex".
+    const std::string& Engine() const { return FEngine; }
+    // Rows a tabular keeps to; more go into a longtable.
+    static constexpr int SmallTableRows = 30;
 
 protected:
     TOstrelWriterClass GetWriterClass() override { return &CreateWriterOf<TOLaTeXWriter>; }
@@ -68,11 +122,41 @@ protected:
     std::string ReplaceSpecialChars(const std::string& Text) override;
 
 private:
+    // What the texts passed through ReplaceSpecialChars need.
+    struct TTextNeeds {
+        bool NonAscii = false;  // any character beyond ASCII
+        bool Unicode = false;   // a character that pdflatex cannot set
+        uint64_t Scripts = 0;   // a bit for each script wrapped in its command
+    };
+    // One column's estimated widths, in ems of the table's type.
+    struct TColumnSize {
+        double Natural = 0;  // the widest text on one line
+        double Word = 0;     // the widest word
+    };
+
     TOLaTeXWriter& TexWriter() { return static_cast<TOLaTeXWriter&>(*Writer()); }
     bool Russian() const;
+    // Whether non-ASCII runs are wrapped in script commands: UTF-8 text in a LaTeX 2e document.
+    bool Utf8() const;
+    void Measure(int Index, double width, double word);
+    // Writes the head, the spilled rows and the tail; later calls do nothing.
+    void Complete();
+    TLaTeXLayout ChooseLayout();
+    void WritePreamble(const TLaTeXLayout& layout);
+    void WriteTables(const TLaTeXLayout& layout);
 
     TLaTeXOptions FOptions;
     TStrings FPreambula;
+    std::string FEngine = "pdflatex";
+
+    // State of one run.
+    TTextNeeds FNeeds;
+    double FLastWidth = 0, FLastWord = 0;  // of the texts of one cell or caption
+    std::vector<TColumnSize> FSizes;
+    std::vector<std::string> FCaptions;  // empty when the run has no caption row
+    std::vector<std::string> FCells;     // of the row being written
+    int64_t FRows = 0;
+    bool FCompleted = false;
 };
 
 }  // namespace ostrel
