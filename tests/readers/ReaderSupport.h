@@ -101,6 +101,10 @@ inline std::string ProbeReader(const std::string& program) {
             write("p.tex", "\\documentclass{article}\\usepackage[T2A,T1]{fontenc}\\begin{document}x\\end{document}\n");
             check("compile a document", "cd " + ShellQuote(dir.File("")) + " && pdflatex -interaction=nonstopmode "
                   "-halt-on-error p.tex >/dev/null && echo compiled", "compiled", "");
+        } else if (program == "lualatex") {
+            write("p.tex", "\\documentclass{article}\\usepackage{fontspec}\\begin{document}x\\end{document}\n");
+            check("compile a document with fontspec", "cd " + ShellQuote(dir.File("")) + " && lualatex "
+                  "-interaction=nonstopmode -halt-on-error p.tex >/dev/null && echo compiled", "compiled", "");
         } else if (program == "sqlite3") {
             check("run a statement", "sqlite3 :memory: 'select 40+2;'", "42", "");
         } else if (program == "isql-fb") {
