@@ -14,6 +14,7 @@
 #include "cli/CsvSource.h"
 #include "cli/ExporterFactory.h"
 #include "data/IB_Query.h"
+#include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "platform/Parsers.h"
 
@@ -216,6 +217,15 @@ int Run(TCliOptions o) {
                       << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
     }
     if (!o.Quiet) std::cerr << "ostrel-export: " << written << " rows written to " << where << "\n";
+    // The TeX engine that compiles the document; lualatex is named even when quiet, as pdflatex
+    // fails on such a file.
+    if (const auto* latex = dynamic_cast<const TIB_OstrelLaTeX*>(exporter.get())) {
+        if (latex->Engine() == "lualatex")
+            std::cerr << "ostrel-export: note: " << where
+                      << " needs lualatex: it holds characters that pdflatex cannot set\n";
+        else if (!o.Quiet)
+            std::cerr << "ostrel-export: compile " << where << " with pdflatex\n";
+    }
     return kExitDone;
 }
 
