@@ -1,6 +1,8 @@
-// Cell styles: defaults, copying, comparing, the registry's numbering and the record bodies.
+// Cell styles: defaults, copying, comparing, the registry's numbering and the record bodies;
+// the number-format codes translated from the engine's patterns.
 #include "TestSupport.h"
 #include "exporters/sheet/IB_OstrelXLSFormats.h"
+#include "exporters/sheet/XlsNumberFormat.h"
 
 namespace ostrel::test {
 namespace {
@@ -178,6 +180,198 @@ TEST(XlsFormats, RecordBodies) {
                                  static_cast<int>(tb & 0xFF), static_cast<int>((tb >> 8) & 0xFF),
                                  static_cast<int>((tb >> 16) & 0xFF), static_cast<int>(tb >> 24),
                                  0x0D, 0x09}));
+}
+
+
+// ---- number-format codes from the engine's patterns
+
+std::string NumberCode(const std::string& pattern) { return XlsNumberFormat(pattern, TXlsValueKind::Number); }
+std::string DateTimeCode(const std::string& pattern) { return XlsNumberFormat(pattern, TXlsValueKind::DateTime); }
+
+TEST(XlsNumberFormats, DefaultPatternsOfTheUsConventions) {
+    TFormatSettingsScope us(UsSettings());
+    TOstrelFormats f;
+    EXPECT_EQ(NumberCode(f.IntegerFormat()), "#,###,##0");
+    EXPECT_EQ(NumberCode(f.FloatFormat()), "#,###,##0.00");
+    EXPECT_EQ(NumberCode(f.CurrencyFormat()), "00.00$");
+    EXPECT_EQ(XlsNumberFormat(f.DateFormat(), TXlsValueKind::Date), "m/d/yyyy");
+    EXPECT_EQ(DateTimeCode(f.TimeFormat()), "h:mm AM/PM");
+    // The timestamp pattern that showed as "15:Tue A7P7" and as a bare serial number.
+    EXPECT_EQ(f.DateTimeFormat(), "m/d/yyyy h:nn AMPM");
+    EXPECT_EQ(DateTimeCode(f.DateTimeFormat()), "m/d/yyyy h:mm AM/PM");
+    EXPECT_EQ(NumberCode(""), "General");
+    EXPECT_EQ(DateTimeCode(""), "m/d/yyyy h:mm:ss AM/PM");  // the engine's c
+}
+
+TEST(XlsNumberFormats, WorkbookCodesStayAsTheyAre) {
+    TFormatSettingsScope de(GermanSettings());
+    // Codes with what only the workbook's language has.
+    for (const char* code : {"0.0%", "[Red]0.00", "#,##0.00_);(#,##0.00)", "@", "General", "# ?/?", "0.00*-",
+                             "\\$0.00", "[$-407]dd.mm.yyyy", "[h]:mm"}) {
+        EXPECT_EQ(NumberCode(code), code);
+        EXPECT_EQ(DateTimeCode(code), code);
+    }
+    EXPECT_EQ(DateTimeCode("hh:mm:ss.00"), "hh:mm:ss.00");  // fractions of a second in the codes' own form
+    // Codes whose translation is the same text, under the US conventions.
+    TFormatSettingsScope us(UsSettings());
+    for (const char* code : {"m/d/yyyy h:mm AM/PM", "yyyy-mm-dd hh:mm:ss", "YYYY-MM-DD HH:MM:SS", "dddd, mmmm d, yyyy",
+                             "d-mmm-yy", "h:mm:ss a/p", "Dd/Mm/yY"})
+        EXPECT_EQ(DateTimeCode(code), code);
+    for (const char* code : {"#,##0.00", "0.00", "#,##0.00 \"€\"", "00.00€", "0.00E+00", "0.0#", "$ #,##0.00",
+                             "#,##0.00;(#,##0.00);\"-\"", "0.00;-0.00"})
+        EXPECT_EQ(NumberCode(code), code);
+}
+
+TEST(XlsNumberFormats, DateTimeElements) {
+    TFormatSettingsScope us(UsSettings());
+    const std::pair<const char*, const char*> cases[] = {
+        {"d dd ddd dddd", "d dd ddd dddd"},
+        {"ddddd", "m/d/yyyy"},                            // the locale's short date
+        {"dddddd", "dddd, mmmm d, yyyy"},                 // and long date
+        {"ddddddd", "dddd, mmmm d, yyyy"},
+        {"m mm mmm mmmm mmmmm", "m mm mmm mmmm mmmm"},    // five m would be the initial
+        {"y yy yyy yyyy", "yy yy yyyy yyyy"},             // one or three y are no codes of every reader
+        {"h hh hhh", "h hh hh"},
+        {"h:m", "h:m"},                                   // m after h is the minute in both
+        {"n nn nnn", "m mm mm"},
+        {"NN:ss", "mm:ss"},
+        {"hh:nn", "hh:mm"},
+        {"s ss sss", "s ss ss"},
+        {"ss.z", "ss.0"},                                 // fractions of a second after the point
+        {"ss.zzz", "ss.000"},
+        {"ss\".\"zzz", "ss.000"},
+        {"ss.zzzz", "ss.000"},
+        {"ss:zzz", "ss:\"000\""},                         // elsewhere the zeros of whole seconds
+        {"zzz", "\"000\""},
+        {"ss.", "ss\".\""},                               // a point after seconds is no fraction
+        {"ss. d", "ss\".\" d"},
+        {"t", "h:mm AM/PM"},
+        {"tt", "h:mm:ss AM/PM"},
+        {"c", "m/d/yyyy h:mm:ss AM/PM"},
+        {"h:nn ampm", "h:mm AM/PM"},                      // the locale's strings
+        {"h:nn AMPM", "h:mm AM/PM"},
+        {"h:nn am/pm", "h:mm am/pm"},                     // as written
+        {"h:nn AM/PM", "h:mm AM/PM"},
+        {"h:nn Am/pM", "h:mm AM/PM"},                     // mixed case: capitals
+        {"h:nn a/p", "h:mm a/p"},
+        {"h:nn A/P", "h:mm A/P"},
+        {"h a", "h \"a\""},                               // a lone a is a literal
+        {"d/m:s", "d/m:s"},
+        {"'at' h", "\"at\" h"},                           // literals: quoted in double quotes
+        {"\"at\" h", "\"at\" h"},
+        {"'say \"hi\"'", "\"say \"\\\"\"hi\"\\\""},
+        {"'unclosed", "\"unclosed\""},
+        {"d.m.yy", "d.m.yy"},
+        {"d, m", "d, m"},
+        {"d x m", "d \"x\" m"},                           // letters, digits and signs of the codes
+        {"dQQm", "d\"QQ\"m"},
+        {"d1m", "d\"1\"m"},
+        {"d#m;d", "d\"#\"m\";\"d"},
+        {" d", "\" \"d"},                                 // a leading blank is dropped by one reader
+        {"d|m€", "d|m€"},
+    };
+    for (auto [pattern, code] : cases) EXPECT_EQ(DateTimeCode(pattern), code) << pattern;
+    // A pattern of whole days: c without the time the engine leaves out.
+    EXPECT_EQ(XlsNumberFormat("c", TXlsValueKind::Date), "m/d/yyyy");
+    EXPECT_EQ(XlsNumberFormat("dddd c", TXlsValueKind::Date), "dddd m/d/yyyy");
+}
+
+TEST(XlsNumberFormats, DateTimeCodesFollowTheLocale) {
+    TFormatSettings s = GermanSettings();
+    TFormatSettingsScope de(s);
+    EXPECT_EQ(XlsNumberFormat("ddddd", TXlsValueKind::Date), "dd.mm.yyyy");
+    EXPECT_EQ(DateTimeCode("c"), "dd.mm.yyyy hh:mm:ss");
+    EXPECT_EQ(DateTimeCode("dddddd"), "dddd, d. mmmm yyyy");
+    EXPECT_EQ(DateTimeCode("ddddd t"), "dd.mm.yyyy hh:mm");
+
+    s.TimeSeparator = '.';
+    s.DateSeparator = '-';
+    s.TimeAMString = "am";
+    s.TimePMString = "pm";
+    s.ShortTimeFormat = "h:nn ampm";
+    SetFormatSettings(s);
+    EXPECT_EQ(DateTimeCode("dd/mm/yyyy hh:nn:ss"), "dd-mm-yyyy hh.mm.ss");
+    EXPECT_EQ(DateTimeCode("hh:nn:ss:zzz"), "hh.mm.ss.000");  // the point is the time separator
+    EXPECT_EQ(DateTimeCode("t"), "h.mm am/pm");
+    s.DateSeparator = 'x';
+    s.TimeAMString = "A";
+    s.TimePMString = "P";
+    SetFormatSettings(s);
+    EXPECT_EQ(DateTimeCode("d/m ampm"), "d\"x\"m A/P");
+    s.TimeAMString = "a";
+    s.TimePMString = "p";
+    SetFormatSettings(s);
+    EXPECT_EQ(DateTimeCode("ampm"), "a/p");
+    s.TimeAMString = "vorm.";
+    s.TimePMString = "nachm.";
+    SetFormatSettings(s);
+    EXPECT_EQ(DateTimeCode("ampm"), "AM/PM");  // what a code can show
+
+    // Nested locale patterns stop two levels down, as the engine's formatter does.
+    s.ShortDateFormat = "ddddd";
+    s.LongTimeFormat = "tt";
+    SetFormatSettings(s);
+    EXPECT_EQ(DateTimeCode("ddddd"), "\"\"");  // nothing, as the engine shows
+    EXPECT_EQ(DateTimeCode("tt"), "\"\"");
+}
+
+TEST(XlsNumberFormats, NumberElements) {
+    TFormatSettingsScope us(UsSettings());
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "0"},
+        {"#", "#"},
+        {"0#", "00"},                                     // at least as many digits as from the first 0
+        {"#0#.#0#", "#00.00#"},
+        {"0.##", "0.##"},
+        {"0.", "0"},                                      // no point without decimals
+        {"0.0.0", "0.00"},                                // only the first point counts
+        {".00", "#.00"},                                  // the integer digits where the point is
+        {"\"x\"", "\"x\"#"},
+        {"#,###,##0", "#,###,##0"},                       // grouping
+        {"#,##0,", "#,##0"},                              // a trailing comma would divide by 1000
+        {"#,##0,.00", "#,##0.00"},
+        {"0,", "#,0"},
+        {"00,", "0,0"},
+        {"0.00,", "#,0.00"},
+        {",.00", "#,#.00"},
+        {"0.00E+00", "0.00E+00"},                         // scientific notation
+        {"#.##E-0", "0.##E-0"},
+        {".00E+00", "0.00E+00"},
+        {"0.E+00", "0E+00"},
+        {"0E+", "0E+0"},
+        {"0.0E+00000", "0.0E+0000\"0\""},                 // four exponent digits at most
+        {"0.0e-00", "0.0e-00"},
+        {"##0.0E+0", "##0.0E+0"},                         // as written: no code keeps three integer digits
+        {"#,##0.0E+00", "###0.0E+00"},
+        {"0.00E+00 #", "0.00E+00 \"#\""},                 // everything after the exponent is literal
+        {"0;(0)", "0;(0)"},                               // sections
+        {"0;", "0"},                                      // an empty negative section: the first one with a minus
+        {"0;;\"zero\"", "0;-0;\"zero\""},
+        {"0;(0);", "0;(0)"},
+        {";(0.00)", "General;(0.00)"},
+        {"0;\"neg\";\"zero\"", "0;\"neg\"#;\"zero\""},
+        {"0;(0);zero;more", "0;(0);\"zero;more\""},       // a fourth section is text of the third
+        {"0 kg", "0 \"kg\""},                              // literals
+        {"0 'kg'", "0 \"kg\""},
+        {"'a\"b'0", "\"a\"\\\"\"b\"0"},
+        {"0/0", "0\"/\"0"},
+        {"1,000", "\"1\"0,00"},
+        {"$-+()!^&~{}<>=| 0", "$-+()!^&~{}<>=| 0"},
+        {"0€", "0€"},
+        {" 0", "\" \"0"},
+    };
+    for (auto [pattern, code] : cases) EXPECT_EQ(NumberCode(pattern), code) << pattern;
+}
+
+TEST(XlsNumberFormats, WhatMarksAWorkbookCode) {
+    EXPECT_TRUE(IsXlsFormatCode("0.0%", TXlsValueKind::Number));
+    EXPECT_FALSE(IsXlsFormatCode("0.0\"%\"", TXlsValueKind::Number));  // quoted: the engine's literal
+    EXPECT_FALSE(IsXlsFormatCode("0.0'%'", TXlsValueKind::Number));
+    EXPECT_TRUE(IsXlsFormatCode("GENERAL", TXlsValueKind::Number));
+    EXPECT_TRUE(IsXlsFormatCode("h:mm:ss.0", TXlsValueKind::DateTime));
+    EXPECT_FALSE(IsXlsFormatCode("h:mm:ss.0", TXlsValueKind::Number));
+    EXPECT_FALSE(IsXlsFormatCode("h:nn:ss.zzz", TXlsValueKind::DateTime));
+    EXPECT_FALSE(IsXlsFormatCode("m/d/yyyy h:mm AM/PM", TXlsValueKind::DateTime));
 }
 
 }  // namespace

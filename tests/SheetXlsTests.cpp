@@ -429,6 +429,53 @@ TEST_F(Xls, StartColumnAggregatesAndEvents) {
     EXPECT_EQ(Find(r, 0x0200)->U32(4), 12u);  // "foot" went into row 11 as well
 }
 
+// The FORMAT records' texts in number order.
+std::vector<std::string> FormatTexts(const std::vector<TRecord>& records) {
+    std::vector<std::string> texts;
+    for (const auto& r : records)
+        if (r.Id == 0x041E) texts.push_back(r.Body.substr(5));
+    return texts;
+}
+
+TEST_F(Xls, NumberFormatsAreTheCodesOfTheColumnPatterns) {
+    TFormatSettingsScope us(UsSettings());
+    TMemDataset ds;
+    ds.AddField("I", TMemFieldType::Integer);
+    ds.AddField("F", TMemFieldType::Float);
+    ds.AddField("C", TMemFieldType::Currency);
+    ds.AddField("D", TMemFieldType::Date);
+    ds.AddField("T", TMemFieldType::Time);
+    ds.AddField("S", TMemFieldType::DateTime);
+    ds.AddField("B", TMemFieldType::Boolean);
+    ds.AddField("X", TMemFieldType::String, 5);
+    ds.AddField("U", TMemFieldType::DateTime);
+    ds.AppendRow({int64_t{1}, 2.5, 3.25, EncodeDate(2024, 7, 2), EncodeTime(15, 13, 0, 0),
+                  EncodeDate(2024, 7, 2) + EncodeTime(15, 13, 0, 0), true, "x", 0.5});
+    ds.Open();
+    e.UserFormats().Add("X=@");                    // a text column's format is a code as it is
+    e.UserFormats().Add("U=yyyy-mm-dd'T'hh:nn:ss.zzz");
+    std::string aggregateFormat;
+    e.OnGetAggregateParams = [&](TObject*, int col, TxlsFormat&, std::string& formatText, std::string&) {
+        if (col == 4) aggregateFormat = formatText;
+    };
+    TxlsFieldFormat* t = e.FieldFormats().Add();
+    t->FieldName = "T";
+    t->Aggregate = aggMax;
+    auto r = Run(ds);
+    EXPECT_EQ(FormatTexts(r), (std::vector<std::string>{"#,###,##0", "#,###,##0.00", "00.00$", "m/d/yyyy",
+                                                        "h:mm AM/PM", "m/d/yyyy h:mm AM/PM", "@",
+                                                        "yyyy-mm-dd\"T\"hh:mm:ss.000"}));
+    EXPECT_EQ(aggregateFormat, "h:mm AM/PM");  // the events see the workbook's code
+    EXPECT_EQ(Cell(r, 1, 6)->U16(4), 15u);     // Booleans keep General
+
+    // The same pattern from two columns' types gives one FORMAT record.
+    e.UserFormats().Clear();
+    e.Formats().SetTimeFormat("m/d/yyyy h:nn AMPM");
+    r = Run(ds);
+    EXPECT_EQ(FormatTexts(r).size(), 5u);
+    EXPECT_EQ(Cell(r, 1, 4)->U16(4), Cell(r, 1, 5)->U16(4));
+}
+
 TEST_F(Xls, SheetLimits) {
     TMemDataset ds;
     FillNumbered(ds, TIB_OstrelXLS::kMaxRows + 4);

@@ -426,7 +426,7 @@ std::string XlsNumberFormat(std::string_view pattern, TXlsValueKind kind) {
     TDateCode code(FormatSettings(), kind == TXlsValueKind::Date);
     code.Append(pattern, 0);
     std::string out = code.Finish();
-    return out.empty() ? "General" : out;
+    return out.empty() ? "\"\"" : out;  // an empty text, as the engine shows
 }
 
 }  // namespace ostrel
