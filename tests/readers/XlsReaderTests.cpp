@@ -1,6 +1,8 @@
-// Workbooks read back by python3-xlrd, python3-olefile and LibreOffice.
+// Workbooks read back by python3-xlrd, python3-olefile, LibreOffice and Gnumeric.
 #include "ReaderSupport.h"
 #include "exporters/sheet/IB_OstrelXLS.h"
+#include "exporters/sheet/XlsNumberFormat.h"
+#include "exporters/text/IB_OstrelASCII.h"
 #include "platform/CodePage.h"
 
 namespace ostrel::test {
@@ -96,6 +98,133 @@ TEST(XlsReaders, XlrdReadsValuesTypesFormatsAndStyles) {
                         "print(b.font_list[b.xf_list[b.sheet_by_index(0).cell(0, 0).xf_index].font_index].weight)\n",
                         ShellQuote(dir.File("t.xls"))),
               "700\n");
+}
+
+// ---- the texts that spreadsheets show for the cells, against the engine's own texts
+
+using TCells = std::vector<std::vector<std::string>>;
+
+// The text each reader shows for every cell of a workbook.
+struct TShownTexts {
+    TCells LibreOffice, Gnumeric;
+};
+
+// Converts workbooks with both readers: LibreOffice into CSV with the cells' texts as shown
+// (filter option 9), in one run for all files; Gnumeric into text with the formats preserved.
+// Gnumeric writes the minus it puts before a negative number (a pattern with one section) as
+// U+2212 MINUS SIGN, in the exponent too; it is read as "-" here. A minus the format writes as
+// a literal stays "-" in Gnumeric as well.
+std::vector<TShownTexts> ShownTexts(const TTempDir& dir, const std::vector<std::string>& files) {
+    std::string quoted;
+    for (const std::string& f : files) quoted += " " + ShellQuote(f);
+    const TCommandResult lo = RunCommand(
+        "soffice --headless -env:UserInstallation=file://" + dir.File("lo-profile") + " --convert-to " +
+        ShellQuote("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true") + " --outdir " +
+        ShellQuote(dir.File("lo-shown")) + quoted);
+    EXPECT_EQ(lo.ExitCode, 0) << lo.Output;
+    std::vector<TShownTexts> out;
+    for (const std::string& f : files) {
+        std::string base = f.substr(f.rfind('/') + 1);
+        base = base.substr(0, base.rfind('.'));
+        TShownTexts t;
+        t.LibreOffice = ParseCsv(ReadAll(dir.File("lo-shown/" + base + ".csv")));
+        const std::string gnumericFile = dir.File(base + ".gnumeric.csv");
+        const TCommandResult gn = RunCommand(
+            "ssconvert -T Gnumeric_stf:stf_assistant -O " +
+            ShellQuote("format=preserve separator=, quoting-mode=always eol=unix charset=UTF-8") + " " +
+            ShellQuote(f) + " " + ShellQuote(gnumericFile));
+        EXPECT_EQ(gn.ExitCode, 0) << gn.Output;
+        std::string text = ReadAll(gnumericFile);
+        for (size_t at; (at = text.find("\xE2\x88\x92")) != std::string::npos;) text.replace(at, 3, "-");
+        t.Gnumeric = ParseCsv(text);
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+// The engine's own texts: the CSV exporter's cells for the same rows and patterns.
+TCells EngineTexts(const TTempDir& dir, TMemDataset& ds, const std::vector<std::string>& userFormats) {
+    TIB_OstrelASCII csv;
+    csv.SetExportType(etCSV);
+    csv.SetCSVComma(',');
+    csv.SetAllowCaptions(false);
+    csv.SetDataSet(&ds);
+    csv.SetFileName(dir.File("engine.csv"));
+    for (const std::string& line : userFormats) csv.UserFormats().Add(line);
+    csv.DoExecute();
+    return ParseCsv(ReadAll(dir.File("engine.csv")));
+}
+
+std::string WorkbookOf(const TTempDir& dir, TMemDataset& ds, const std::vector<std::string>& userFormats,
+                       const std::string& name) {
+    TIB_OstrelXLS e;
+    e.SetAllowCaptions(false);
+    e.SetDataSet(&ds);
+    e.SetFileName(dir.File(name));
+    for (const std::string& line : userFormats) e.UserFormats().Add(line);
+    e.DoExecute();
+    return dir.File(name);
+}
+
+std::string Cell(const TCells& cells, size_t row, size_t col) {
+    return row < cells.size() && col < cells[row].size() ? cells[row][col] : "<none>";
+}
+
+// Rows of the sample database (Afghanistan, Albania, Algeria, China), with its column types,
+// a time of day beside them, and one row of negative, fractional and edge values.
+void FillCountries(TMemDataset& ds) {
+    ds.AddField("ID", TMemFieldType::Integer);
+    ds.AddField("NAME", TMemFieldType::String, 60);
+    ds.AddField("AREA", TMemFieldType::Float);
+    ds.AddField("POPULATION", TMemFieldType::BigInt);
+    ds.AddField("GDP_PER_CAPITA", TMemFieldType::Currency);
+    ds.AddField("UN_MEMBER_SINCE", TMemFieldType::Date);
+    ds.AddField("UPDATED_AT", TMemFieldType::DateTime);
+    ds.AddField("LOCAL_TIME", TMemFieldType::Time);
+    ds.AddField("LANDLOCKED", TMemFieldType::Boolean);
+    auto at = [](int y, int mo, int d, int h, int mi, int s) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0); };
+    ds.AppendRow({int64_t{1}, "Afghanistan", 652230.0, int64_t{41128771}, 363.0, EncodeDate(1946, 11, 19),
+                  at(2024, 7, 2, 15, 13, 0), EncodeTime(15, 13, 0, 0), true});
+    ds.AppendRow({int64_t{2}, "Shqipëria", 28748.0, int64_t{2775634}, 6810.0, EncodeDate(1955, 12, 14),
+                  at(2024, 7, 3, 12, 26, 0), EncodeTime(0, 0, 0, 0), false});
+    ds.AppendRow({int64_t{3}, "الجزائر", 2381741.0, int64_t{44903225}, 4274.0, EncodeDate(1962, 10, 8),
+                  at(2024, 7, 4, 9, 39, 0), EncodeTime(9, 39, 5, 0), false});
+    ds.AppendRow({int64_t{36}, "中国", 9596961.0, int64_t{1412175000}, 12720.0, EncodeDate(1945, 10, 24),
+                  at(2024, 7, 9, 0, 0, 0), EncodeTime(12, 0, 0, 0), false});
+    ds.AppendRow({int64_t{-5}, "edge", -0.75, int64_t{0}, 1234.5, EncodeDate(2000, 2, 29), at(1999, 12, 31, 23, 59, 59),
+                  EncodeTime(23, 59, 59, 0), true});
+    ds.Open();
+}
+
+// Every typed column with the default patterns: what LibreOffice and Gnumeric show is the
+// engine's text. Boolean cells are the workbook's Booleans, which take no number format: each
+// reader shows its own words (LibreOffice's CSV 1 and 0, Gnumeric TRUE and FALSE) where the
+// engine writes the source's text.
+TEST(XlsReaders, TypedColumnsShowTheEngineTexts) {
+    REQUIRE_READER("soffice");
+    REQUIRE_READER("ssconvert");
+    TFormatSettingsScope us(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    FillCountries(ds);
+    const TCells engine = EngineTexts(dir, ds, {});
+    const TShownTexts shown = ShownTexts(dir, {WorkbookOf(dir, ds, {}, "countries.xls")})[0];
+    ASSERT_EQ(engine.size(), 5u);
+    EXPECT_EQ(engine[0], (std::vector<std::string>{"1", "Afghanistan", "652,230.00", "41,128,771", "363.00$", "11/19/1946",
+                                                   "7/2/2024 3:13 PM", "3:13 PM", "True", ""}));
+    for (size_t row = 0; row < engine.size(); ++row) {
+        for (size_t col = 0; col < 9; ++col) {
+            SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(col));
+            const std::string want = engine[row][col];
+            if (col == 8) {
+                EXPECT_EQ(Cell(shown.LibreOffice, row, col), want == "True" ? "1" : "0");
+                EXPECT_EQ(Cell(shown.Gnumeric, row, col), want == "True" ? "TRUE" : "FALSE");
+                continue;
+            }
+            EXPECT_EQ(Cell(shown.LibreOffice, row, col), want);
+            EXPECT_EQ(Cell(shown.Gnumeric, row, col), want);
+        }
+    }
 }
 
 TEST(XlsReaders, LibreOfficeComputesTheAggregates) {
