@@ -272,9 +272,11 @@ TEST(RtfTableFit, DecisionsForAnyNumberOfColumns) {
     ASSERT_EQ(fit.CellX.size(), 100u);
     EXPECT_DOUBLE_EQ(fit.FontScale, 0.6);
     for (int i = 0; i < 100; ++i) EXPECT_EQ(fit.CellX[i], 36 + 133 * (i + 1)) << i;
-    // 60 columns still fit: 8270 / 60 = 137.8 each.
-    fit = FitRtfTable(std::vector<int64_t>(60, 1060), 105, 20, 11906);
-    EXPECT_EQ(fit.CellX.back(), 8306);
+    // 62 columns still fit (8270 / 62 = 133.4 each), 63 do not; landscape 99 and 100.
+    EXPECT_EQ(FitRtfTable(std::vector<int64_t>(62, 1060), 105, 20, 11906).CellX.back(), 8306);
+    EXPECT_EQ(FitRtfTable(std::vector<int64_t>(63, 1060), 105, 20, 11906).CellX.back(), 36 + 63 * 133);
+    EXPECT_EQ(FitRtfTable(std::vector<int64_t>(99, 1060), 105, 20, 16838).CellX.back(), 13238);
+    EXPECT_EQ(FitRtfTable(std::vector<int64_t>(100, 1060), 105, 20, 16838).CellX.back(), 36 + 100 * 133);
     // Widths that cannot be summed in 32 bits are narrowed too.
     fit = FitRtfTable({int64_t{1} << 40, 1060}, 105, 20, 11906);
     EXPECT_EQ(fit.CellX, (std::vector<int>{36 + 8270 - 640, 8306}));

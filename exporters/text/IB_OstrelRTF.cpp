@@ -234,13 +234,13 @@ std::vector<double> Proportional(const std::vector<double>& natural, const std::
     std::vector<bool> fixed(natural.size(), false);
     double ratio = 0;
     for (;;) {
-        double rest = room, free = 0;
+        double rest = room, shared = 0;
         for (size_t i = 0; i < natural.size(); ++i) {
             if (fixed[i]) rest -= floors[i];
-            else free += natural[i];
+            else shared += natural[i];
         }
-        if (free <= 0) break;
-        ratio = rest / free;
+        if (shared <= 0) break;
+        ratio = rest / shared;
         bool changed = false;
         for (size_t i = 0; i < natural.size(); ++i)
             if (!fixed[i] && natural[i] * ratio < floors[i]) fixed[i] = changed = true;

@@ -10,13 +10,13 @@
 // - widths stay proportional to the natural ones, but no column becomes narrower than six
 //   characters of the header font, or its natural width when that is less, so that numbers,
 //   dates and short words stay whole;
-// - when there are too many columns for six characters each (more than about 13 at 10 points
-//   portrait, 20 landscape), the fonts of the table shrink so that six characters still fit,
-//   down to 6 points; the text before and after the table keeps its size;
+// - when there are too many columns for six characters each (of columns that wide, more than
+//   12 at 10 points portrait, 20 landscape), the fonts of the table shrink so that six
+//   characters still fit, down to 6 points; the text before and after the table keeps its size;
 // - beyond that the columns share the row in proportion, none narrower than one character at
-//   the shrunk size plus the cell indents. Only when even that is too wide (about 68 columns
-//   portrait, 110 landscape at 6 points) does the row run past the page, the columns at that
-//   minimum: narrower cells would show no character whole.
+//   the shrunk size plus the cell indents (133 twips at 6 points). Only when even that is too
+//   wide (more than 62 columns portrait, 99 landscape) does the row run past the page, the
+//   columns at that minimum: narrower cells would show no character whole.
 #pragma once
 
 #include <memory>
