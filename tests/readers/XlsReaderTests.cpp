@@ -227,6 +227,194 @@ TEST(XlsReaders, TypedColumnsShowTheEngineTexts) {
     }
 }
 
+// A pattern of the engine, with what each reader shows where it cannot show the engine's text
+// (row by row; empty: the engine's texts in every row).
+struct TPatternCase {
+    TMemFieldType Type;
+    const char* Pattern;
+    std::vector<std::string> LibreOffice = {}, Gnumeric = {};
+};
+
+// Each element of the engine's pattern languages, in a column of its own over four values: the
+// texts LibreOffice and Gnumeric show are the engine's (the CSV exporter's) unless the case says
+// otherwise, and xlrd reads the codes that were written.
+TEST(XlsReaders, EveryPatternElementShowsAsTheEngineWritesIt) {
+    REQUIRE_READER("soffice");
+    REQUIRE_READER("ssconvert");
+    REQUIRE_READER("/usr/bin/python3");
+    TFormatSettingsScope us(UsSettings());
+    TTempDir dir;
+    using T = TMemFieldType;
+    const std::vector<TPatternCase> cases = {
+        // Number patterns over 1234567.891, -1234.5, 0 and 0.25.
+        {T::Float, "0"},
+        // Gnumeric shows a zero for a lone # where the others show nothing.
+        {T::Float, "#", {}, {"1234568", "-1235", "0", "0"}},
+        {T::Float, "0#"},
+        {T::Float, "#,###,##0"},
+        {T::Float, "#,###,##0.00"},
+        {T::Float, "0.000"},
+        {T::Float, "0.0#"},
+        // Gnumeric keeps the point when no decimal follows.
+        {T::Float, "0.##", {}, {"1234567.89", "-1234.5", "0.", "0.25"}},
+        {T::Float, "#.##", {}, {"1234567.89", "-1234.5", ".", ".25"}},
+        {T::Float, ".00"},
+        {T::Float, "0,"},
+        {T::Float, "#,##0,.00"},
+        {T::Float, "00.00$"},
+        {T::Float, "#,##0.00 \"€\""},
+        {T::Float, "0 'kg'"},
+        {T::Float, "0 kg"},
+        // The engine shows the integer digits of a section without placeholders: "x"# (Gnumeric's
+        // # shows a zero).
+        {T::Float, "\"x\"", {}, {"x1234568", "-x1235", "x0", "x0"}},
+        {T::Float, "0/0"},
+        {T::Float, "0.00E+00"},
+        {T::Float, "0.0E-0"},
+        {T::Float, ".00E+00"},
+        {T::Float, "0E+"},
+        // Gnumeric reads no lower-case exponent: an empty cell.
+        {T::Float, "0.00e+00", {}, {"", "", "", ""}},
+        // The engine fills every integer placeholder of a scientific form; the codes read three
+        // of them as engineering notation, and no code says "three integer digits".
+        {T::Float, "##0.0E+0", {"1.2E+6", "-1.2E+3", "0.0E+0", "250.0E-3"}, {"1.2E+6", "-1.2E+3", "0.0E+0", "250.0E-3"}},
+        {T::Float, "0.00;(0.00)"},
+        {T::Float, "0.00;;\"zero\""},
+        // The engine takes the zero section for 0.25, which rounds to zero; the codes only for 0.
+        {T::Float, "0;\"neg\";\"zero\"", {"1234568", "neg1235", "zero", "0"}, {"1234568", "neg1235", "zero", "0"}},
+        // An empty first section is the general form, General; Gnumeric's General shows as many
+        // digits as the column's width holds.
+        {T::Float, ";(0.00)", {}, {"1234568", "(1234.50)", "0", "0.25"}},
+        // Date-time patterns over 2024-07-02 15:13:07, 2024-07-02 09:05:00, 1999-12-31 0:00 and
+        // 2024-11-09 23:59:59.
+        {T::DateTime, "d dd ddd dddd"},
+        {T::DateTime, "ddddd"},
+        {T::DateTime, "dddddd"},
+        {T::DateTime, "m mm mmm mmmm mmmmm"},
+        {T::DateTime, "y yy yyy yyyy"},
+        {T::DateTime, "h hh"},
+        {T::DateTime, "hh:m"},
+        // A minute code that neither follows an hour nor precedes seconds is the month's.
+        {T::DateTime, "n nn", {"7 07", "7 07", "12 12", "11 11"}, {"7 07", "7 07", "12 12", "11 11"}},
+        {T::DateTime, "s ss"},
+        {T::DateTime, "hh:nn:ss.zzz"},
+        {T::DateTime, "hh:nn:ss.z"},
+        {T::DateTime, "hh:nn:ss:zzz"},
+        {T::DateTime, "t"},
+        {T::DateTime, "tt"},
+        // The engine leaves the time out at midnight; a code cannot.
+        {T::DateTime, "c", {"7/2/2024 3:13:07 PM", "7/2/2024 9:05:00 AM", "12/31/1999 12:00:00 AM", "11/9/2024 11:59:59 PM"},
+         {"7/2/2024 3:13:07 PM", "7/2/2024 9:05:00 AM", "12/31/1999 12:00:00 AM", "11/9/2024 11:59:59 PM"}},
+        {T::DateTime, "h:nn ampm"},
+        {T::DateTime, "h:nn AMPM"},
+        {T::DateTime, "h:nn AM/PM"},
+        // Both readers show am/pm in capitals, and LibreOffice shows A/P in small letters.
+        {T::DateTime, "h:nn am/pm", {"3:13 PM", "9:05 AM", "12:00 AM", "11:59 PM"}, {"3:13 PM", "9:05 AM", "12:00 AM", "11:59 PM"}},
+        {T::DateTime, "h:nn a/p"},
+        {T::DateTime, "h:nn A/P", {"3:13 p", "9:05 a", "12:00 a", "11:59 p"}},
+        {T::DateTime, "dd/mm/yyyy hh:nn:ss"},
+        {T::DateTime, "'at' h \"o'clock\""},
+        {T::DateTime, "yyyy-mm-dd\"T\"hh:nn:ss"},
+        {T::DateTime, "d x m"},
+        {T::DateTime, "dd.mm.yy, hh|nn"},
+        {T::DateTime, "m/d/yyyy h:mm AM/PM"},
+        // Dates and times of day.
+        {T::Date, "c"},
+        {T::Date, "ddddd"},
+        {T::Time, "tt"},
+        {T::Time, "hh:nn:ss"},
+    };
+    TMemDataset ds;
+    std::vector<std::string> userFormats;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string name = "P" + std::to_string(i);
+        ds.AddField(name, cases[i].Type);
+        userFormats.push_back(name + "=" + cases[i].Pattern);
+    }
+    const double numbers[] = {1234567.891, -1234.5, 0, 0.25};
+    const TDateTime moments[] = {EncodeDate(2024, 7, 2) + EncodeTime(15, 13, 7, 0), EncodeDate(2024, 7, 2) + EncodeTime(9, 5, 0, 0),
+                                 EncodeDate(1999, 12, 31), EncodeDate(2024, 11, 9) + EncodeTime(23, 59, 59, 0)};
+    const TDateTime days[] = {EncodeDate(2024, 7, 2), EncodeDate(1946, 11, 19), EncodeDate(2000, 2, 29), EncodeDate(1999, 12, 31)};
+    const TDateTime times[] = {EncodeTime(15, 13, 7, 0), EncodeTime(9, 5, 0, 0), 0, EncodeTime(23, 59, 59, 0)};
+    for (int row = 0; row < 4; ++row) {
+        std::vector<TMemValue> values;
+        for (const TPatternCase& c : cases)
+            values.push_back(c.Type == T::Float ? numbers[row] : c.Type == T::Date ? days[row] : c.Type == T::Time ? times[row] : moments[row]);
+        ds.AppendRow(values);
+    }
+    ds.Open();
+
+    const TCells engine = EngineTexts(dir, ds, userFormats);
+    const std::string workbook = WorkbookOf(dir, ds, userFormats, "patterns.xls");
+    const TShownTexts shown = ShownTexts(dir, {workbook})[0];
+    ASSERT_EQ(engine.size(), 4u);
+    std::string report;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const TPatternCase& c = cases[i];
+        for (size_t row = 0; row < 4; ++row) {
+            const std::string want = engine[row][i];
+            const std::string lo = c.LibreOffice.empty() ? want : c.LibreOffice[row];
+            const std::string gn = c.Gnumeric.empty() ? want : c.Gnumeric[row];
+            if (Cell(shown.LibreOffice, row, i) != lo || Cell(shown.Gnumeric, row, i) != gn)
+                report += std::string(c.Pattern) + " row " + std::to_string(row) + ": engine [" + want + "] LibreOffice [" +
+                          Cell(shown.LibreOffice, row, i) + "] Gnumeric [" + Cell(shown.Gnumeric, row, i) + "]\n";
+        }
+    }
+    EXPECT_EQ(report, "");
+
+    // xlrd reads the codes written, dates as dates.
+    std::string want;
+    for (const TPatternCase& c : cases) {
+        const TXlsValueKind kind = c.Type == T::Float ? TXlsValueKind::Number
+                                   : c.Type == T::Date ? TXlsValueKind::Date : TXlsValueKind::DateTime;
+        want += std::string(c.Type == T::Float ? "number" : "xldate") + " " + XlsNumberFormat(c.Pattern, kind) + "\n";
+    }
+    const char* dump = R"(import sys, xlrd
+b = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+s = b.sheet_by_index(0)
+for c in range(s.ncols):
+    cell = s.cell(0, c)
+    sys.stdout.buffer.write(('%s %s\n' % (xlrd.sheet.ctype_text[cell.ctype], b.format_map[b.xf_list[cell.xf_index].format_key].format_str)).encode('utf-8'))
+)";
+    EXPECT_EQ(RunPython(dir, dump, ShellQuote(workbook)), want);
+}
+
+// The locale's separators and patterns: day-month-year with a point between hours, minutes
+// and seconds, as the settings of the moment give them.
+TEST(XlsReaders, TheLocalesSeparatorsShowAsTheEngineWritesThem) {
+    REQUIRE_READER("soffice");
+    REQUIRE_READER("ssconvert");
+    TFormatSettings settings = PointDmySettings();
+    settings.DateSeparator = '-';
+    settings.TimeSeparator = '.';
+    TFormatSettingsScope dotted(settings);
+    TTempDir dir;
+    const std::vector<std::string> patterns = {"c", "ddddd", "t", "tt", "dd/mm/yyyy hh:nn:ss", "hh:nn:ss:zzz", "d/m/yy"};
+    TMemDataset ds;
+    std::vector<std::string> userFormats;
+    for (size_t i = 0; i < patterns.size(); ++i) {
+        ds.AddField("P" + std::to_string(i), TMemFieldType::DateTime);
+        userFormats.push_back("P" + std::to_string(i) + "=" + patterns[i]);
+    }
+    ds.AddField("D", TMemFieldType::Date);      // the default patterns
+    ds.AddField("T", TMemFieldType::Time);
+    ds.AddField("S", TMemFieldType::DateTime);
+    const TDateTime moment = EncodeDate(2024, 7, 2) + EncodeTime(15, 13, 7, 0);
+    ds.AppendRow({moment, moment, moment, moment, moment, moment, moment, EncodeDate(1946, 11, 19),
+                  EncodeTime(9, 5, 0, 0), moment});
+    ds.Open();
+    const TCells engine = EngineTexts(dir, ds, userFormats);
+    const TShownTexts shown = ShownTexts(dir, {WorkbookOf(dir, ds, userFormats, "dotted.xls")})[0];
+    ASSERT_EQ(engine.size(), 1u);
+    EXPECT_EQ(engine[0], (std::vector<std::string>{"02-07-2024 15.13.07", "02-07-2024", "15.13", "15.13.07",
+                                                   "02-07-2024 15.13.07", "15.13.07.000", "2-7-24", "19-11-1946",
+                                                   "09.05", "02-07-2024 15.13", ""}));
+    for (size_t col = 0; col < 10; ++col) {
+        EXPECT_EQ(Cell(shown.LibreOffice, 0, col), engine[0][col]) << col;
+        EXPECT_EQ(Cell(shown.Gnumeric, 0, col), engine[0][col]) << col;
+    }
+}
+
 TEST(XlsReaders, LibreOfficeComputesTheAggregates) {
     REQUIRE_READER("soffice");
     TFormatSettingsScope us(UsSettings());
