@@ -415,6 +415,51 @@ TEST(XlsReaders, TheLocalesSeparatorsShowAsTheEngineWritesThem) {
     }
 }
 
+// The sample database through ostrel-export, both beside this program in the build: every
+// typed column of every country shows in the workbook as in the CSV file. Two things are no
+// matter of formats: a NULL is the number 0 in a workbook (NullString is empty), shown through
+// the column's format where the CSV file has nothing; and Booleans show each reader's words.
+TEST(XlsReaders, TheSampleDatabaseShowsAsItsCsvFile) {
+    REQUIRE_READER("soffice");
+    REQUIRE_READER("ssconvert");
+    const std::filesystem::path bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::string program = (bin / "ostrel-export").string(), database = (bin / "country.gdb").string();
+    ASSERT_TRUE(std::filesystem::exists(program) && std::filesystem::exists(database))
+        << "build the targets ostrel-export and sample_db first";
+    TTempDir dir;
+    std::filesystem::copy_file(database, dir.File("country.gdb"));  // the embedded engine locks a file to one process
+    const std::string args = "--database " + ShellQuote(dir.File("country.gdb")) + " --password tallowfin --sql " +
+                             ShellQuote("select id, name, area, population, gdp_per_capita, un_member_since, updated_at, "
+                                        "landlocked from country order by id") + " -q ";
+    for (const char* file : {"country.xls", "country.csv"}) {
+        const TCommandResult r = RunCommand("LC_ALL=C " + ShellQuote(program) + " " + args + ShellQuote(dir.File(file)) + " </dev/null");
+        ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    }
+    const TCells engine = ParseCsv(ReadAll(dir.File("country.csv")));
+    const TShownTexts shown = ShownTexts(dir, {dir.File("country.xls")})[0];
+    ASSERT_EQ(engine.size(), 198u);
+    EXPECT_EQ(engine[1], (std::vector<std::string>{"1", "Afghanistan", "652,230.00", "41,128,771", "363.00$", "11/19/1946",
+                                                   "7/2/2024 3:13 PM", "True", ""}));
+    int nulls = 0;
+    for (size_t row = 0; row < engine.size(); ++row) {
+        for (size_t col = 0; col < 8; ++col) {
+            SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(col));
+            std::string lo = engine[row][col], gn = lo;
+            if (row > 0 && col == 7) {
+                lo = lo == "True" ? "1" : "0";
+                gn = gn == "True" ? "TRUE" : "FALSE";
+            } else if (row > 0 && lo.empty()) {
+                ++nulls;
+                lo = gn = col == 4 ? "00.00$" : col == 5 ? "12/30/1899" : "<a NULL here>";
+                if (col == 5) gn = "12/31/1899";  // Gnumeric counts serial 0 as the day before
+            }
+            EXPECT_EQ(Cell(shown.LibreOffice, row, col), lo);
+            EXPECT_EQ(Cell(shown.Gnumeric, row, col), gn);
+        }
+    }
+    EXPECT_EQ(nulls, 5);
+}
+
 TEST(XlsReaders, LibreOfficeComputesTheAggregates) {
     REQUIRE_READER("soffice");
     TFormatSettingsScope us(UsSettings());
