@@ -100,11 +100,17 @@ const std::vector<TScript>& Scripts() {
         {"Khmr", "Khmer", false, false, {"Noto Serif Khmer", "Noto Sans Khmer"}},
         {"Mong", "Mongolian", false, false, {"Noto Sans Mongolian"}},
         {"Hani", "CJK", false, true, {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"}},
+        // Latin words beyond ASCII: in T1 under pdflatex, whatever encoding a language chose.
+        {"Latn", "", false, false, {}},
     };
     return scripts;
 }
 
-enum : int { kGrek = 0, kCyrl = 1, kHang = 23, kHani = 29, kNoScript = -1 };
+enum : int { kGrek = 0, kCyrl = 1, kLatn = 30, kNoScript = -1 };
+
+bool LatinLetter(char32_t c) {
+    return (c >= 0x00C0 && c <= 0x02FF && c != 0xD7 && c != 0xF7) || (c >= 0x1E00 && c <= 0x1EFF);
+}
 
 // The script of a character, or kNoScript for Latin, digits, punctuation, symbols and marks.
 int ScriptOf(char32_t c) {
@@ -262,7 +268,7 @@ struct TLaTeXLayout {
     bool Geometry = false, Landscape = false;
     bool Wrap = false;                    // paragraph columns of the widths below
     std::vector<std::vector<int>> Parts;  // the columns of each part, in order
-    std::vector<double> Widths;           // ems, by column, when Wrap
+    std::vector<double> Widths;           // points, by column, when Wrap
 };
 
 namespace {
@@ -410,6 +416,9 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
     std::string out;
     out.reserve(Text.size() + 8);
     double width = 0, word = 0, wordWidth = 0;
+    // A word with Latin letters beyond ASCII is wrapped whole: where its ASCII letters began.
+    size_t letters = std::string::npos;
+    bool latin = false;
     auto advance = [&](char32_t c) {
         const double w = CharWidth(c);
         width += w;
@@ -426,6 +435,13 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
         const char c = Text[i];
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x80 || !utf8) {
+            const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            if (latin && !letter) {
+                out += '}';
+                latin = false;
+            }
+            if (!letter) letters = std::string::npos;
+            else if (letters == std::string::npos) letters = out.size();
             ++i;
             advance(u < 0x80 ? u : 0xE9);
             const char next = i < Text.size() ? Text[i] : '\0';
@@ -453,6 +469,20 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
         const char32_t cp = DecodeUtf8At(Text, i);
         const int script = ScriptOf(cp);
         advance(cp);
+        if (script == kNoScript && (LatinLetter(cp) || (latin && Joins(cp)))) {
+            // The whole word, so that it keeps its kerning.
+            if (!latin) out.insert(letters == std::string::npos ? out.size() : letters, "\\ostrelLatn{");
+            latin = true;
+            FNeeds.Scripts |= uint64_t{1} << kLatn;
+            if (!PdfLaTeXSets(cp)) FNeeds.Unicode = true;
+            out.append(Text, start, i - start);
+            continue;
+        }
+        if (latin) {
+            out += '}';
+            latin = false;
+        }
+        letters = std::string::npos;
         if (script == kNoScript) {
             if (cp == 0xFFFD && Text.compare(start, i - start, "\xEF\xBF\xBD") != 0) {
                 out += '?';  // a byte that is no UTF-8
@@ -490,6 +520,7 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
         out += '}';
         i = end;
     }
+    if (latin) out += '}';
     FLastWidth += width;
     FLastWord = std::max(FLastWord, word);
     return out;
@@ -502,8 +533,9 @@ TLaTeXLayout TIB_OstrelLaTeX::ChooseLayout() {
     for (int i = 0; i < n; ++i) all[i] = i;
     l.Parts = {all};
     if (FOptions.LaTeXVersion() != LaTeX2e || n == 0) return l;
-    // Noto Serif runs wider than Computer Modern.
-    const double scale = FEngine == "lualatex" ? 1.12 : 1.0;
+    // Noto Serif runs a little wider than Computer Modern.
+    const bool unicode = FEngine == "lualatex";
+    const double scale = unicode ? 1.05 : 1.0;
     std::vector<double> natural(n), word(n);
     for (int i = 0; i < n; ++i) {
         word[i] = std::max(FSizes[i].Word * scale * 1.05, 0.5);
@@ -527,9 +559,13 @@ TLaTeXLayout TIB_OstrelLaTeX::ChooseLayout() {
     const double portrait = std::min(page.PaperWidth, page.PaperHeight) - margins;
     const double landscape = std::max(page.PaperWidth, page.PaperHeight) - margins;
     const bool isLandscape = page.PaperWidth > page.PaperHeight;
-    static const std::pair<const char*, double> sizes[] = {
+    // Points per em of each size, relative to the body's: Computer Modern's small sizes are
+    // wider than scaled ones (script size by 13%); Noto Serif's are scaled.
+    static const std::pair<const char*, double> optical[] = {
+        {"", 1.0}, {"small", 0.93}, {"footnotesize", 0.85}, {"scriptsize", 0.8}};
+    static const std::pair<const char*, double> scaled[] = {
         {"", 1.0}, {"small", 0.9}, {"footnotesize", 0.8}, {"scriptsize", 0.7}};
-    for (const auto& [name, factor] : sizes) {
+    for (const auto& [name, factor] : unicode ? scaled : optical) {
         const double width = need(all, body * factor, 6);
         l.Size = name;
         if (width <= classWidth) return l;
@@ -543,7 +579,7 @@ TLaTeXLayout TIB_OstrelLaTeX::ChooseLayout() {
     // Wrapping columns in script size with narrower gaps, in as many parts as the words need.
     l.Wrap = true;
     l.Size = "scriptsize";
-    const double em = body * 0.7, sep = 3;
+    const double em = body * (unicode ? scaled : optical)[3].second, sep = 3;
     double width = classWidth;
     if (geometry) {
         l.Geometry = true;
@@ -573,7 +609,7 @@ TLaTeXLayout TIB_OstrelLaTeX::ChooseLayout() {
         }
         const double budget = (width - 0.4 - static_cast<double>(cols.size()) * (2 * sep + 0.4)) / em;
         const std::vector<double> w = ShareWidths(minimum, wide, budget);
-        for (size_t k = 0; k < cols.size(); ++k) l.Widths[cols[k]] = w[k];
+        for (size_t k = 0; k < cols.size(); ++k) l.Widths[cols[k]] = w[k] * em;
     }
     return l;
 }
@@ -629,6 +665,7 @@ void TIB_OstrelLaTeX::WritePreamble(const TLaTeXLayout& layout) {
         w.UsePackage("babel", FOptions.Languages());
         if (Utf8() && uses(kGrek)) w.WriteLn("\\newcommand*\\ostrelGrek[1]{{\\fontencoding{LGR}\\selectfont#1}}");
         if (Utf8() && uses(kCyrl)) w.WriteLn("\\newcommand*\\ostrelCyrl[1]{{\\fontencoding{T2A}\\selectfont#1}}");
+        if (Utf8() && uses(kLatn)) w.WriteLn("\\newcommand*\\ostrelLatn[1]{{\\fontencoding{T1}\\selectfont#1}}");
     }
     if (layout.Long) w.WriteLn("\\usepackage{longtable}");
     if (layout.Wrap) w.WriteLn("\\usepackage{array}");
@@ -678,7 +715,7 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
             const bool number = t == ectInteger || t == ectFloat || t == ectCurrency;
             if (layout.Wrap)
                 spec += std::string(">{\\") + (number ? "raggedleft" : "raggedright") +
-                        "\\arraybackslash\\hspace{0pt}}p{" + Fixed(layout.Widths[i]) + "em}|";
+                        "\\arraybackslash\\hspace{0pt}}p{" + Fixed(layout.Widths[i]) + "pt}|";
             else
                 spec += number ? "r|" : "l|";
         }
