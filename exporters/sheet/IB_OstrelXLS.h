@@ -13,6 +13,8 @@
 
 namespace ostrel {
 
+// FormatText in these events is a number-format code of the workbook, written as it is; the
+// column's own pattern reaches them already translated (XlsNumberFormat.h).
 using TGetHeaderFooterParamsEvent =
     std::function<void(TObject* Sender, int Col, int Row, TxlsFormat& Format, std::string& S)>;
 using TGetCaptionParamsEvent =

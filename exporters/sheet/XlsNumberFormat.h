@@ -26,8 +26,9 @@
 // What a code cannot say, and so shows otherwise than the engine's text:
 // - a month right after an hour or right before seconds, which the codes read as minutes
 //   (mm:ss), and a minute that is neither, which they read as a month;
-// - an hour before its am/pm element, or in a pattern whose am/pm belongs to another part, is
-//   on the twelve-hour clock in the workbook (the engine counts only an am/pm after it);
+// - an hour after the am/pm element, or in a part (t, c, ...) other than the am/pm element's,
+//   is on the twelve-hour clock in the workbook (the engine counts only an am/pm after it in
+//   the same part);
 // - mixed-case am/pm elements (shown in capitals) and am/pm strings other than AM/PM, am/pm,
 //   A/P and a/p (shown as AM/PM);
 // - z shows tenths in the workbook and the milliseconds in the engine; milliseconds that do not
