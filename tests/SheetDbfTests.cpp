@@ -220,14 +220,15 @@ TEST_F(Dbf, ValuesKeepWhatTheyAreAndNullsAreBlank) {
     EXPECT_EQ(r2.substr(kD, 16), "19740501        ");
 
     // Integer texts are copied, blanks around them dropped; other whole numbers keep their value.
-    for (const auto& [text, field] : std::vector<std::pair<std::string, std::string>>{
+    for (const auto& c : std::vector<std::pair<std::string, std::string>>{
              {"+5", "         +5"}, {"-0", "         -0"}, {"\t00000000001 ", "00000000001"}, {"2.0", "          2"},
              {"", "           "}, {"  ", "           "}}) {
-        SCOPED_TRACE(text);
+        SCOPED_TRACE(c.first);
+        const std::string text = c.first;
         e.OnGetExportText = [&](TObject*, int col, std::string& value) {
             if (col == 0) value = text;
         };
-        EXPECT_EQ(Run().substr(kHeader + kI, 11), field);
+        EXPECT_EQ(Run().substr(kHeader + kI, 11), c.second);
     }
 
     // A float field reads the locale's separator and the point alike.
