@@ -249,9 +249,9 @@ TEST_F(LatexLayout, TablesTooWideForAnyTypeWrapOrSplitIntoParts) {
     EXPECT_TRUE(Has(l, "\\begingroup\\scriptsize"));
     EXPECT_TRUE(Has(l, "\\setlength\\tabcolsep{3pt}"));
     auto isStart = [](const std::string& line) { return line.rfind("\\begin{longtable}", 0) == 0; };
-    auto spec = std::find_if(l.begin(), l.end(), isStart);
-    ASSERT_NE(spec, l.end());
-    EXPECT_EQ(spec->substr(0, 63), "\\begin{longtable}{|>{\\raggedright\\arraybackslash\\hspace{0pt}}p{");
+    auto start = std::find_if(l.begin(), l.end(), isStart);
+    ASSERT_NE(start, l.end());
+    EXPECT_EQ(start->substr(0, 63), "\\begin{longtable}{|>{\\raggedright\\arraybackslash\\hspace{0pt}}p{");
     EXPECT_EQ(std::count_if(l.begin(), l.end(), isStart), 1);
     // Sixty columns of long words cannot stand side by side: they split into parts, each with
     // the captions and every row.

@@ -709,17 +709,17 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
         const bool group = !layout.Size.empty() || layout.Wrap;
         if (group) w.WriteLn("\\begingroup" + (layout.Size.empty() ? "" : "\\" + layout.Size));
         if (layout.Wrap) w.WriteLn("\\setlength\\tabcolsep{3pt}");
-        std::string spec = "|";
+        std::string columnFormat = "|";
         for (int i : cols) {
             const TOstrelColType t = Columns()[i].ColType;
             const bool number = t == ectInteger || t == ectFloat || t == ectCurrency;
             if (layout.Wrap)
-                spec += std::string(">{\\") + (number ? "raggedleft" : "raggedright") +
+                columnFormat += std::string(">{\\") + (number ? "raggedleft" : "raggedright") +
                         "\\arraybackslash\\hspace{0pt}}p{" + Fixed(layout.Widths[i]) + "pt}|";
             else
-                spec += number ? "r|" : "l|";
+                columnFormat += number ? "r|" : "l|";
         }
-        w.BeginEnv(env, spec);
+        w.BeginEnv(env, columnFormat);
         w.HLine();
         if (!FCaptions.empty()) {
             w.WriteLn(join(FCaptions));
