@@ -83,13 +83,16 @@ TEST_F(Rtf, LandscapeGivesAWiderRowTheWiderTextArea) {
     EXPECT_EQ(out.find("\\fs1"), std::string::npos);              // the font keeps its size
 }
 
-TEST_F(Rtf, NarrowingKeepsSixCharactersOrTheNaturalWidth) {
+TEST_F(Rtf, NarrowingKeepsShortColumnsWhole) {
     e.ColumnsWidth().SetText("N=3\nT=200");
     // N keeps its natural 325 twips instead of its share of 126; T takes the rest.
     EXPECT_EQ(Run(), Document(Cells({361, 8306})));
     e.ColumnsWidth().SetText("N=8\nT=200");
-    // N would get 322 twips: it keeps six characters (640).
-    EXPECT_EQ(Run(), Document(Cells({676, 8306})));
+    // N would get 322 twips: up to twelve characters a column keeps its natural width (850).
+    EXPECT_EQ(Run(), Document(Cells({886, 8306})));
+    e.ColumnsWidth().SetText("N=20\nT=200");
+    // A wider column shares the narrowing, but keeps twelve characters (1270) at least.
+    EXPECT_EQ(Run(), Document(Cells({1306, 8306})));
 }
 
 TEST_F(Rtf, LandscapeBoldDefaultAndNonAscii) {
@@ -279,7 +282,12 @@ TEST(RtfTableFit, DecisionsForAnyNumberOfColumns) {
     EXPECT_EQ(FitRtfTable(std::vector<int64_t>(100, 1060), 105, 20, 16838).CellX.back(), 36 + 100 * 133);
     // Widths that cannot be summed in 32 bits are narrowed too.
     fit = FitRtfTable({int64_t{1} << 40, 1060}, 105, 20, 11906);
-    EXPECT_EQ(fit.CellX, (std::vector<int>{36 + 8270 - 640, 8306}));
+    EXPECT_EQ(fit.CellX, (std::vector<int>{36 + 8270 - 1060, 8306}));
+    // Seven columns of twelve characters stay whole with the type a tenth smaller:
+    // 7 * 1270 = 8890 > 8270 at 10 points, 7 * (1134 + 10) = 8008 at 9 points.
+    fit = FitRtfTable(std::vector<int64_t>(7, 12 * 105 + 10), 105, 20, 11906);
+    EXPECT_DOUBLE_EQ(fit.FontScale, 0.9);
+    EXPECT_EQ(fit.CellX.back(), 8306);
 }
 
 }  // namespace

@@ -218,7 +218,9 @@ constexpr int kSideMargins = 2 * 1800;  // what readers assume when \margl and \
 constexpr int kRowLeft = 36;            // \trleft
 constexpr int kCellPadding = 10;        // added to every natural width
 constexpr int kCellIndents = 60;        // \li30\ri30 of every cell paragraph
-constexpr int kMinChars = 6;            // keeps numbers, dates and short words whole
+constexpr int kMinChars = 6;            // keeps short numbers and words whole
+constexpr int kWholeChars = 12;         // numbers, dates and codes, kept whole when there is room
+constexpr double kWholeLeastScale = 0.75;  // how much smaller the type may get to keep them whole
 constexpr int kMinHalfPoints = 12;      // the smallest table font, 6 points
 
 int ScaledHalfPoints(int halfPoints, double scale) {
@@ -279,7 +281,23 @@ TRTFTableFit FitRtfTable(const std::vector<int64_t>& natural, int charTwips, int
         return s;
     };
     auto minimumAt = [&](double scale) { return floorsAt(kMinChars * charTwips * scale + kCellPadding); };
-    std::vector<double> floors = minimumAt(1);
+    auto wholeAt = [&](double scale) { return floorsAt(kWholeChars * charTwips * scale + kCellPadding); };
+    // First choice: columns of up to twelve characters (numbers, dates, codes) keep their width
+    // and only wider ones wrap, the type made up to a quarter smaller for it when needed.
+    std::vector<double> floors = wholeAt(1);
+    if (sum(floors) > room && halfPoints > 0) {
+        double scale = 0;
+        for (int h = halfPoints - 1; h >= static_cast<int>(std::ceil(halfPoints * kWholeLeastScale)); --h)
+            if (sum(wholeAt(static_cast<double>(h) / halfPoints)) <= room) {
+                scale = static_cast<double>(h) / halfPoints;
+                break;
+            }
+        if (scale > 0) {
+            fit.FontScale = scale;
+            floors = wholeAt(scale);
+        }
+    }
+    if (sum(floors) > room) floors = minimumAt(1);
     if (sum(floors) > room) {
         // The largest font scale at which six characters per column fit, in whole half-points.
         const double least = halfPoints > kMinHalfPoints ? static_cast<double>(kMinHalfPoints) / halfPoints : 1.0;

@@ -7,7 +7,11 @@
 // names none (8306 twips portrait, 13238 landscape; readers with narrower default margins have
 // room to spare). A row that ends within it is written as it always was. A wider row is
 // narrowed to end at the text area's right edge, and cell text wraps:
-// - widths stay proportional to the natural ones, but no column becomes narrower than six
+// - first choice: no column becomes narrower than twelve characters of the header font, or its
+//   natural width when that is less, so that numbers, dates and codes stay whole and only the
+//   wider text columns wrap, in proportion; the table's type may get up to a quarter smaller
+//   (whole half-points) to keep them so;
+// - when that cannot fit, widths stay proportional to the natural ones, but no column becomes narrower than six
 //   characters of the header font, or its natural width when that is less, so that numbers,
 //   dates and short words stay whole;
 // - when there are too many columns for six characters each (of columns that wide, more than
