@@ -78,6 +78,8 @@ struct TSection {
     int Prefix = 0, Suffix = 0;
 };
 
+}  // namespace
+
 size_t SkipQuoted(std::string_view p, size_t i) {
     char q = p[i];
     size_t j = p.find(q, i + 1);
@@ -101,6 +103,8 @@ std::vector<std::string_view> SplitSections(std::string_view p) {
     if (out.size() < 3) out.push_back(p.substr(start));
     return out;
 }
+
+namespace {
 
 bool IsExponentAt(std::string_view p, size_t i) {
     return (p[i] == 'E' || p[i] == 'e') && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-');

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrel {
 
@@ -35,5 +36,11 @@ std::string FloatToStr(double value);
 std::string GeneralForm(const TDecimal& value);
 // The general form with a given decimal separator, whatever the locale says.
 std::string GeneralForm(const TDecimal& value, char decimalSeparator);
+
+// Reading pattern text, shared with the workbook's format translation: the position past the
+// literal quoted by ' or " that starts at i, and the (at most three) sections split at the
+// semicolons outside quotes.
+size_t SkipQuoted(std::string_view pattern, size_t i);
+std::vector<std::string_view> SplitSections(std::string_view pattern);
 
 }  // namespace ostrel

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/FormatSettings.h"
+#include "platform/NumberFormat.h"
 
 namespace ostrel {
 
@@ -17,12 +18,6 @@ bool StartsWithNoCase(std::string_view p, size_t i, std::string_view what) {
     for (size_t k = 0; k < what.size(); ++k)
         if (AsciiLower(p[i + k]) != what[k]) return false;
     return true;
-}
-
-// The end of a text quoted by the engine's ' or ", past its closing quote.
-size_t SkipQuoted(std::string_view p, size_t i) {
-    const size_t end = p.find(p[i], i + 1);
-    return end == std::string_view::npos ? p.size() : end + 1;
 }
 
 // The quoted text that starts at i, without its quotes.
@@ -94,24 +89,6 @@ private:
 };
 
 // ---- number patterns
-
-std::vector<std::string_view> SplitSections(std::string_view p) {
-    std::vector<std::string_view> out;
-    size_t start = 0;
-    for (size_t i = 0; i < p.size();) {
-        if (p[i] == '"' || p[i] == '\'') {
-            i = SkipQuoted(p, i);
-        } else if (p[i] == ';') {
-            out.push_back(p.substr(start, i - start));
-            start = ++i;
-            if (out.size() == 2) break;  // the third section takes the rest
-        } else {
-            ++i;
-        }
-    }
-    out.push_back(p.substr(start));
-    return out;
-}
 
 bool IsExponentAt(std::string_view p, size_t i) {
     return (p[i] == 'E' || p[i] == 'e') && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-');
