@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 OUT        ?= out
 
-.PHONY: deps deps-test deps-clang configure build run test test-quick sanitize fuzz clean
+.PHONY: deps deps-test deps-clang configure build run demo test test-quick sanitize fuzz clean
 
 # `make run` installs only what building and running need; the tests add their readers.
 deps:
@@ -27,22 +27,26 @@ build: configure
 run: build
 	@scripts/export-sample.sh $(BUILD)/bin $(OUT)
 
+# The demo application on the sample database beside it.
+demo: build
+	@$(BUILD)/bin/ostrel-demo
+
 test: deps-test build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-quick: deps-test build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -L unit
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -L 'unit|qt'
 
 sanitize: deps-clang
 	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	    -DOSTREL_SANITIZE=ON >/dev/null
+	    -DOSTREL_SANITIZE=ON -DOSTREL_QT=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -L unit
 
 fuzz: deps-clang
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DOSTREL_FUZZ=ON >/dev/null
+	    -DOSTREL_FUZZ=ON -DOSTREL_QT=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzzers.sh
 
