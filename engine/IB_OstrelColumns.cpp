@@ -50,6 +50,22 @@ struct TOstrelColumns::TLookups {
     TNameIndex SourceColumns;
 };
 
+TOstrelColType GuessListViewColumnType(const TListView& lv, int column, const std::string& booleanTrue,
+                                       const std::string& booleanFalse) {
+    auto text = [&](int item) {
+        return column == 0 ? lv.ItemCaption(item) : lv.ItemSubItem(item, column - 1);
+    };
+    return GuessColumnType(lv.ItemCount(), text, booleanTrue, booleanFalse);
+}
+
+TOstrelColType GuessStringGridColumnType(const TStringGrid& g, int column, const std::string& booleanTrue,
+                                         const std::string& booleanFalse) {
+    // The data rows, those a run from the first row reads: below the fixed rows.
+    const int fixed = std::max(0, g.FixedRows());
+    return GuessColumnType(std::max(0, g.RowCount() - fixed),
+                           [&](int row) { return g.Cells(column, fixed + row); }, booleanTrue, booleanFalse);
+}
+
 TOstrelColType ColTypeOfColumn(const TIB_Column* column) {
     if (!column) return ectUnknown;
     if (column->IsText() || column->IsBlob()) return ectString;
@@ -216,19 +232,11 @@ TOstrelColType TOstrelColumns::ColTypeOf(const TOstrelColumn& c) const {
         case esDBGrid: return ColTypeOfColumn(e.SourceColumn(c.Number));
         case esListView: {
             if (!e.FAutoCalcStrType) return ectString;
-            const TListView& lv = *e.FListView;
-            auto text = [&](int item) {
-                return c.Number == 0 ? lv.ItemCaption(item) : lv.ItemSubItem(item, c.Number - 1);
-            };
-            return GuessColumnType(lv.ItemCount(), text, t, f);
+            return GuessListViewColumnType(*e.FListView, c.Number, t, f);
         }
         case esStringGrid: {
             if (!e.FAutoCalcStrType) return ectString;
-            // The data rows, those a run from the first row reads: below the fixed rows.
-            const TStringGrid& g = *e.FStringGrid;
-            const int fixed = std::max(0, g.FixedRows());
-            return GuessColumnType(std::max(0, g.RowCount() - fixed),
-                                   [&](int row) { return g.Cells(c.Number, fixed + row); }, t, f);
+            return GuessStringGridColumnType(*e.FStringGrid, c.Number, t, f);
         }
     }
     return ectUnknown;

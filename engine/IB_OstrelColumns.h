@@ -10,6 +10,8 @@ namespace ostrel {
 
 class TIB_Ostrel;
 class TIB_Column;
+class TListView;
+class TStringGrid;
 
 struct TOstrelColumn {
     int Number = 0;  // index of the column in its source
@@ -67,6 +69,12 @@ TOstrelColType ColTypeOfColumn(const TIB_Column* column);
 std::string SQLTypeOfColumn(const TIB_Column* column);
 // For list-view and string-grid columns.
 std::string SQLTypeOfColType(TOstrelColType type, int width);
+// The type of a list-view or string-grid column guessed from the text of every data row:
+// integers and floats together give floats, any other mix a string; empty texts do not decide.
+TOstrelColType GuessListViewColumnType(const TListView& lv, int column, const std::string& booleanTrue,
+                                       const std::string& booleanFalse);
+TOstrelColType GuessStringGridColumnType(const TStringGrid& g, int column, const std::string& booleanTrue,
+                                         const std::string& booleanFalse);
 // The type a text looks like in the current locale.
 TOstrelColType GuessColType(const std::string& text, const std::string& booleanTrue,
                             const std::string& booleanFalse);
