@@ -276,7 +276,7 @@ void TOstrelDialogSettings::FillFormatPages(TOstrelDialogExporters& e) {
 }
 
 void TOstrelDialogSettings::FillFromComponent(TIB_OstrelDialog& dialog, TOstrelDialogExporters& exporters,
-                                              TObject* sender) {
+                                              TObject* sender, const std::function<void()>& applyTexts) {
     FCommonOptions = dialog.CommonOptions();
     FAutoChangeFileExt = dialog.AutoChangeFileExt();
     FSaveLoadButtons = dialog.SaveLoadButtons();
@@ -286,6 +286,7 @@ void TOstrelDialogSettings::FillFromComponent(TIB_OstrelDialog& dialog, TOstrelD
     if (dialog.OnGetHeader) dialog.OnGetHeader(sender, FHeader);
     FFooter.Assign(dialog.Footer());
     if (dialog.OnGetFooter) dialog.OnGetFooter(sender, FFooter);
+    if (applyTexts) applyTexts();
     SetStr(dsFileName, dialog.FileName());
     SetBool(dsShowFile, dialog.ShowFile());
     SetBool(dsPrintFile, dialog.PrintFile());

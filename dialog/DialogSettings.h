@@ -192,8 +192,10 @@ public:
     // The option pages' settings from the embedded exporters, in page order.
     void FillFormatPages(TOstrelDialogExporters& exporters);
     // Everything the window takes from the component when it is created, in the order the
-    // window fills itself; `sender` is passed to OnGetHeader and OnGetFooter.
-    void FillFromComponent(TIB_OstrelDialog& dialog, TOstrelDialogExporters& exporters, TObject* sender);
+    // window fills itself; `sender` is passed to OnGetHeader and OnGetFooter. `applyTexts` runs
+    // where the window sets its texts, after the header and footer and before the settings.
+    void FillFromComponent(TIB_OstrelDialog& dialog, TOstrelDialogExporters& exporters, TObject* sender,
+                           const std::function<void()>& applyTexts = {});
 
 private:
     void Notify(TDialogSetting id);
