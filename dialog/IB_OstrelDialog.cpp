@@ -1,5 +1,7 @@
 #include "dialog/IB_OstrelDialog.h"
 
+#include <utility>
+
 #include "dialog/IB_OstrelConsts.h"
 #include "engine/IB_OstrelColumns.h"
 #include "platform/Parsers.h"
@@ -218,7 +220,9 @@ void TOstrelDialogColumns::SetFields(TOstrelDialogColumn& c) const {
 
 // ---- TIB_OstrelDialog ----
 
-void TIB_OstrelDialog::SetDialogRunner(TDialogRunner runner) { Runner() = std::move(runner); }
+TIB_OstrelDialog::TDialogRunner TIB_OstrelDialog::SetDialogRunner(TDialogRunner runner) {
+    return std::exchange(Runner(), std::move(runner));
+}
 bool TIB_OstrelDialog::HasDialogRunner() { return static_cast<bool>(Runner()); }
 
 TIB_OstrelDialog::TIB_OstrelDialog(TComponent* AOwner) : TComponent(AOwner) {}

@@ -103,8 +103,9 @@ public:
     // Shows the dialog window for a component whose column list is filled, modally; returns when
     // the window has closed and is destroyed.
     using TDialogRunner = std::function<void(TIB_OstrelDialog&)>;
-    // The user-interface layer installs its runner; nullptr removes it.
-    static void SetDialogRunner(TDialogRunner runner);
+    // The user-interface layer installs its runner; nullptr removes it. Returns the runner it
+    // replaces.
+    static TDialogRunner SetDialogRunner(TDialogRunner runner);
     static bool HasDialogRunner();
 
     explicit TIB_OstrelDialog(TComponent* AOwner = nullptr);

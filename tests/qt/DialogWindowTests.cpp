@@ -50,11 +50,18 @@ protected:
     static bool TabShown(const TIB_OstrelDialogF& w, TDialogPage page) {
         return w.Controls().Pages->isTabVisible(w.Controls().Pages->indexOf(w.Page(page)));
     }
+    // As a drag of a row ends over `target` at `at`: entering, then dropping.
     static void Drop(TFieldListWidget* target, TFieldList source, QPoint at) {
         QMimeData mime;
         mime.setData(TFieldListWidget::kMimeType, QByteArray::number(source));
+        QDragEnterEvent enter(at, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target->viewport(), &enter);
         QDropEvent drop(QPointF(at), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target->viewport(), &drop);
+    }
+    // A click on a check box or radio button's mark, which is where a user clicks it.
+    static void Click(QAbstractButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
 
     TMemListView list;
@@ -112,20 +119,20 @@ TEST_F(DialogWindowTest, ChoosingATypeChangesTheExtensionPagesAndFileControls) {
     dialog.SetFileName("/out/data.xls");
     auto w = Open();
     const auto& c = w->Controls();
-    QTest::mouseClick(c.ExportTypes->button(aeHTML), Qt::LeftButton);
+    Click(c.ExportTypes->button(aeHTML));
     EXPECT_EQ(w->Settings().Int(dsExportType), aeHTML);
     EXPECT_EQ(c.FileName->text(), "/out/data.html");
     EXPECT_EQ(w->windowTitle(), "Export dialog -- Export to [data.html]");
     EXPECT_TRUE(TabShown(*w, dpHTML));
     EXPECT_FALSE(TabShown(*w, dpExcel));
 
-    QTest::mouseClick(c.ExportTypes->button(aeSQL), Qt::LeftButton);
+    Click(c.ExportTypes->button(aeSQL));
     EXPECT_FALSE(TabShown(*w, dpFormats));
     EXPECT_FALSE(TabShown(*w, dpCaptions));
     EXPECT_TRUE(TabShown(*w, dpHeaderFooter));
     EXPECT_TRUE(TabShown(*w, dpSQL));
 
-    QTest::mouseClick(c.ExportTypes->button(aeClipboard), Qt::LeftButton);
+    Click(c.ExportTypes->button(aeClipboard));
     EXPECT_EQ(c.FileName->text(), "/out/data.sql");
     EXPECT_FALSE(c.FileName->isEnabled());
     EXPECT_FALSE(c.Select->isEnabled());
@@ -153,7 +160,7 @@ TEST_F(DialogWindowTest, TypingTheFileNameUpdatesCaptionAndStartButton) {
     c.FileName->selectAll();
     QTest::keyClick(c.FileName, Qt::Key_Delete);
     EXPECT_FALSE(c.StartExport->isEnabled());
-    QTest::mouseClick(c.ExportTypes->button(aeClipboard), Qt::LeftButton);
+    Click(c.ExportTypes->button(aeClipboard));
     EXPECT_TRUE(c.StartExport->isEnabled());
 }
 
@@ -161,11 +168,12 @@ TEST_F(DialogWindowTest, CheckBoxesAssignTheirSettings) {
     auto w = Open();
     const auto& c = w->Controls();
     c.ExportTypePages->setCurrentIndex(1);
-    QTest::mouseClick(c.ShowFile, Qt::LeftButton);
+    QApplication::processEvents();
+    Click(c.ShowFile);
     EXPECT_FALSE(w->Settings().Bool(dsShowFile));
-    QTest::mouseClick(c.PrintFile, Qt::LeftButton);
+    Click(c.PrintFile);
     EXPECT_TRUE(w->Settings().Bool(dsPrintFile));
-    QTest::mouseClick(c.GoToFirstRecord, Qt::LeftButton);
+    Click(c.GoToFirstRecord);
     EXPECT_FALSE(w->Settings().Bool(dsGoToFirstRecord));
     w->Settings().SetBool(dsGoToFirstRecord, true);
     EXPECT_TRUE(c.GoToFirstRecord->isChecked());
@@ -193,11 +201,11 @@ TEST_F(DialogWindowTest, RecordWindowEditsTakeDigitsOnly) {
     QTest::keyClick(c.SkipCount, Qt::Key_End);
     EXPECT_EQ(w->Settings().Int(dsSkipRecCount), 1);
 
-    QTest::mouseClick(c.ExportAll, Qt::LeftButton);
+    Click(c.ExportAll);
     EXPECT_EQ(w->Settings().Int(dsExportRecCount), 0);
     EXPECT_FALSE(c.ExportCount->isEnabled());
     EXPECT_FALSE(c.ExportRecordsLabel->isEnabled());
-    QTest::mouseClick(c.ExportOnly, Qt::LeftButton);
+    Click(c.ExportOnly);
     EXPECT_TRUE(c.ExportCount->isEnabled());
     c.ExportCount->clear();
     QTest::keyClicks(c.ExportCount, "40");
@@ -293,7 +301,7 @@ TEST_F(DialogWindowTest, SelectOpensTheSaveDialogWithTheTypesFilter) {
         return QString("/chosen/b.xls");
     });
     auto w = Open();
-    QTest::mouseClick(w->Controls().ExportTypes->button(aeCSV), Qt::LeftButton);
+    Click(w->Controls().ExportTypes->button(aeCSV));
     QTest::mouseClick(w->Controls().Select, Qt::LeftButton);
     EXPECT_TRUE(seen.Save);
     EXPECT_EQ(seen.FileName, "/out/a.csv");
@@ -302,7 +310,7 @@ TEST_F(DialogWindowTest, SelectOpensTheSaveDialogWithTheTypesFilter) {
     EXPECT_EQ(w->Settings().Str(dsFileName), "/chosen/b.xls");
     EXPECT_EQ(w->Controls().FileName->text(), "/chosen/b.xls");
     // The clipboard keeps the filter of the last file type.
-    QTest::mouseClick(w->Controls().ExportTypes->button(aeClipboard), Qt::LeftButton);
+    Click(w->Controls().ExportTypes->button(aeClipboard));
     EXPECT_EQ(w->Settings().DestinationFilter(), "CSV files (*.csv)|*.csv");
     EXPECT_EQ(QtNameFilters("HTML files (*.html, *.htm)|*.html;*.htm|All files (*.*)|*.*"),
               QStringList({"HTML files (*.html *.htm)", "All files (*.*)"}));
