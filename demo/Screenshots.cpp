@@ -11,6 +11,8 @@
 
 #include "demo/Form1.h"
 #include "dialog/qt/IB_OstrelDialogF.h"
+#include "dialog/qt/QtDataGrid.h"
+#include "dialog/qt/WindowPicture.h"
 #include "platform/Errors.h"
 
 namespace ostrel::demo {
@@ -52,8 +54,15 @@ void Settle() {
 QString SaveGrab(QWidget& w, const QDir& dir, const QString& name) {
     Settle();
     const QString path = dir.filePath(name);
-    if (!w.grab().save(path, "PNG")) throw EStreamError("Cannot write " + path.toStdString());
+    if (!qt::WindowPicture(w).save(path, "PNG")) throw EStreamError("Cannot write " + path.toStdString());
     return path;
+}
+
+void ShowColumn(qt::TQtDataGrid& grid, const char* fieldName) {
+    Settle();
+    for (int i = 0; i < grid.GridColumnCount(); ++i)
+        if (SameText(grid.GridColumn(i)->FieldName(), fieldName) && grid.model()->rowCount() > 0)
+            grid.scrollTo(grid.model()->index(0, i), QAbstractItemView::PositionAtCenter);
 }
 
 // The export dialog's column list, filled as Execute would for the source the demo can offer.
@@ -73,6 +82,8 @@ QStringList SaveDemoScreenshots(TForm1& form, const QString& dirPath) {
         QTabWidget& tabs = *form.PageControl1;
         for (int i = 0; i < tabs.count(); ++i) {
             tabs.setCurrentIndex(i);
+            // The grid label the DBGrid tab puts on POPULATION is worth seeing.
+            if (tabs.widget(i) == form.tshDBGrid) ShowColumn(*form.IB_Grid2, "POPULATION");
             const QString name = QStringLiteral("demo-%1-%2.png").arg(i + 1).arg(tabs.tabText(i).toLower());
             files << SaveGrab(form, dir, name);
         }

@@ -21,6 +21,7 @@
 #include "dialog/qt/FieldListWidget.h"
 #include "dialog/qt/FileDialogs.h"
 #include "dialog/qt/SettingBindings.h"
+#include "dialog/qt/WindowPicture.h"
 
 namespace ostrel::qt {
 
@@ -406,21 +407,12 @@ void TIB_OstrelDialogF::SelectOptionsFile(bool save) {
 
 // ---- pictures ----
 
-QImage TIB_OstrelDialogF::Render() {
-    if (!isVisible()) {
-        setAttribute(Qt::WA_DontShowOnScreen, true);
-        show();
-    }
-    QApplication::processEvents();
-    return grab().toImage();
-}
-
 QStringList SaveDialogScreenshots(TIB_OstrelDialog& dialog, const QString& dir) {
     QStringList written;
     TIB_OstrelDialogF window(dialog);
     auto save = [&](const QString& name) {
         const QString path = QDir(dir).filePath("dialog-" + name + ".png");
-        if (window.Render().save(path)) written << path;
+        if (WindowPicture(window).save(path)) written << path;
     };
     const auto& c = window.Controls();
     window.ShowPage(dpExportType);

@@ -83,9 +83,6 @@ public:
     };
     const TControls& Controls() const { return FControls; }
 
-    // Renders the window as it is to an image, without showing it on the screen.
-    QImage Render();
-
 protected:
     void showEvent(QShowEvent* event) override;
 

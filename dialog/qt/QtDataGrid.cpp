@@ -138,6 +138,8 @@ TQtDataGrid::TQtDataGrid(QWidget* parent) : QTableView(parent), FModel(new TData
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // One line of text a row, as a data grid shows its records.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
 void TQtDataGrid::SetDataSource(TIB_DataSource* source) {

@@ -27,6 +27,7 @@
 #include "dialog/qt/QtLayer.h"
 #include "dialog/qt/QtListView.h"
 #include "dialog/qt/QtStringGrid.h"
+#include "dialog/qt/WindowPicture.h"
 
 namespace ostrel::demo {
 namespace {
@@ -361,7 +362,7 @@ TEST(DemoScreenshots, FourTabsAreRenderedAtTheWindowsSize) {
         EXPECT_TRUE(files.contains(path)) << path.toStdString();
         QImage image(path);
         ASSERT_FALSE(image.isNull()) << path.toStdString();
-        EXPECT_EQ(image.size() / image.devicePixelRatio(), QSize(510, 356));
+        EXPECT_EQ(image.size() / image.devicePixelRatio(), QSize(510, 356 + qt::kTitleBarHeight));
         images.push_back(image);
     }
     // Each picture shows its own tab.
