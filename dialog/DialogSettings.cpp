@@ -153,6 +153,7 @@ void TOstrelDialogSettings::ExportTypeChanged() {
         FDestinationDefaultExt = ExportTypeInfo(type).Extension;
     }
     ApplyFileExt();
+    if (FColumns) FCaptionsGrid.Layout(type, *FColumns);
     Notify(dsExportType);
 }
 
@@ -250,16 +251,8 @@ void TOstrelDialogSettings::FillFormatPages(TOstrelDialogExporters& e) {
     std::string table = html.TableOptions().AdvancedAttributes.Text();
     if (table.size() >= 2) table.resize(table.size() - 2);
     SetStr(dsHTMLTableAdvanced, table);
-    SetInt(dsHTMLBackgroundColor, html.HTMLOptions().BackgroundColor);
-    SetInt(dsHTMLFontColor, html.HTMLOptions().TextFont.Color);
-    SetInt(dsHTMLHeadBackgroundColor, html.TableOptions().HeadersRowBgColor);
-    SetInt(dsHTMLHeadFontColor, html.TableOptions().HeadersRowFontColor);
-    SetInt(dsHTMLOddRowBackgroundColor, html.TableOptions().OddRowBgColor);
-    SetInt(dsHTMLEvenRowBackgroundColor, html.TableOptions().TableBgColor);
-    SetInt(dsHTMLDataFontColor, html.TableOptions().TableFontColor);
-    SetInt(dsHTMLLinkColor, html.HTMLOptions().LinkColor);
-    SetInt(dsHTMLVLinkColor, html.HTMLOptions().VLinkColor);
-    SetInt(dsHTMLALinkColor, html.HTMLOptions().ALinkColor);
+    CopyTemplateColours(html);
+    ChooseHTMLTemplate(html.HTMLTemplate(), html);
 
     SetBool(dsXMLStandalone, e.XMLExp.Options().StandAlone());
     SetStr(dsXMLEncoding, e.XMLExp.Options().Encoding());
@@ -275,12 +268,55 @@ void TOstrelDialogSettings::FillFormatPages(TOstrelDialogExporters& e) {
     SetInt(dsCSVComma, static_cast<unsigned char>(e.ASCIIExp.CSVComma()));
 }
 
+void TOstrelDialogSettings::CopyTemplateColours(const TIB_OstrelHTML& html) {
+    SetInt(dsHTMLBackgroundColor, html.HTMLOptions().BackgroundColor);
+    SetInt(dsHTMLFontColor, html.HTMLOptions().TextFont.Color);
+    SetInt(dsHTMLHeadBackgroundColor, html.TableOptions().HeadersRowBgColor);
+    SetInt(dsHTMLHeadFontColor, html.TableOptions().HeadersRowFontColor);
+    SetInt(dsHTMLOddRowBackgroundColor, html.TableOptions().OddRowBgColor);
+    SetInt(dsHTMLEvenRowBackgroundColor, html.TableOptions().TableBgColor);
+    SetInt(dsHTMLDataFontColor, html.TableOptions().TableFontColor);
+    SetInt(dsHTMLLinkColor, html.HTMLOptions().LinkColor);
+    SetInt(dsHTMLVLinkColor, html.HTMLOptions().VLinkColor);
+    SetInt(dsHTMLALinkColor, html.HTMLOptions().ALinkColor);
+}
+
+void TOstrelDialogSettings::CopyColoursToExporter(TIB_OstrelHTML& html) const {
+    THTMLOptions& page = html.HTMLOptions();
+    TTableOptions& table = html.TableOptions();
+    page.BackgroundColor = Int(dsHTMLBackgroundColor);
+    page.TextFont.Color = Int(dsHTMLFontColor);
+    table.HeadersRowBgColor = Int(dsHTMLHeadBackgroundColor);
+    table.HeadersRowFontColor = Int(dsHTMLHeadFontColor);
+    table.OddRowBgColor = Int(dsHTMLOddRowBackgroundColor);
+    table.TableBgColor = Int(dsHTMLEvenRowBackgroundColor);
+    table.TableFontColor = Int(dsHTMLDataFontColor);
+    page.LinkColor = Int(dsHTMLLinkColor);
+    page.VLinkColor = Int(dsHTMLVLinkColor);
+    page.ALinkColor = Int(dsHTMLALinkColor);
+}
+
+void TOstrelDialogSettings::ChooseHTMLTemplate(int choice, TIB_OstrelHTML& html) {
+    if (choice < htCustom || choice > htSimple) return;
+    SetInt(dsHTMLTemplateChoice, choice);
+    html.SetHTMLTemplate(static_cast<THTMLTemplate>(choice));
+    if (choice != htCustom) CopyTemplateColours(html);
+}
+
+void TOstrelDialogSettings::PickHTMLColour(TDialogSetting id, TColor colour) {
+    SetInt(id, colour);
+    SetInt(dsHTMLTemplateChoice, htCustom);
+}
+
 void TOstrelDialogSettings::FillFromComponent(TIB_OstrelDialog& dialog, TOstrelDialogExporters& exporters,
                                               TObject* sender, const std::function<void()>& applyTexts) {
     FCommonOptions = dialog.CommonOptions();
     FAutoChangeFileExt = dialog.AutoChangeFileExt();
     FSaveLoadButtons = dialog.SaveLoadButtons();
+    FColumns = &dialog.DialogColumns();
     FFields.Fill(dialog.DialogColumns());
+    FUserFormats.Fill(dialog.DialogColumns(), dialog.Formats());
+    FCaptionsGrid.Fill(dialog.DialogColumns());
     ResetFormats(dialog.Formats());
     FHeader.Assign(dialog.Header());
     if (dialog.OnGetHeader) dialog.OnGetHeader(sender, FHeader);
@@ -297,6 +333,7 @@ void TOstrelDialogSettings::FillFromComponent(TIB_OstrelDialog& dialog, TOstrelD
     FillExportTypes(dialog.AllowedExports());
     ExportTypeChanged();
     if (dialog.ExportRecCount() > 0) SetBool(dsExportOnly, true);
+    FUserFormats.ChooseField(FUserFormats.ChosenField());
     SetBool(dsAllowCaptions, dialog.AllowCaptions());
     FillFormatPages(exporters);
 }

@@ -9,13 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/DialogCaptionsGrid.h"
 #include "dialog/DialogFieldLists.h"
+#include "dialog/DialogUserFormats.h"
 #include "dialog/IB_OstrelDialog.h"
 #include "dialog/IB_OstrelConsts.h"
 
 namespace ostrel {
 
 struct TOstrelDialogExporters;
+class TIB_OstrelHTML;
 
 enum TSettingKind : int { skString, skInteger, skBoolean, skColor, skChar };
 
@@ -75,6 +78,7 @@ enum TSettingKind : int { skString, skInteger, skBoolean, skColor, skChar };
     N(HTMLLinkColor, skColor, 0x7DEF69)             \
     N(HTMLVLinkColor, skColor, 0xFF00FF)            \
     N(HTMLALinkColor, skColor, 0x00FF00)            \
+    N(HTMLTemplateChoice, skInteger, 2)             \
     N(TXTAutoCalcColWidth, skBoolean, 1)            \
     N(TXTSpacing, skInteger, 1)                     \
     N(CSVQuoteStrings, skBoolean, 1)                \
@@ -182,10 +186,23 @@ public:
     bool OptionsSubPageVisible() const { return (FCommonOptions & OptionBit(coOptions)) != 0; }
     bool Enabled(TDialogControl control) const;
 
+    // The HTML template choice: "Custom" leaves the colours; a template puts its colours into the
+    // exporter (when it is not the exporter's template already) and from there into the settings.
+    void ChooseHTMLTemplate(int choice, TIB_OstrelHTML& html);
+    // A colour picked on the preview: the setting takes it and the choice shows "Custom".
+    void PickHTMLColour(TDialogSetting id, TColor colour);
+    // The ten colour settings from the exporter, and back into it.
+    void CopyTemplateColours(const TIB_OstrelHTML& html);
+    void CopyColoursToExporter(TIB_OstrelHTML& html) const;
+
     TStrings& HeaderLines() { return FHeader; }
     TStrings& FooterLines() { return FFooter; }
     TOstrelDialogFieldLists& Fields() { return FFields; }
     const TOstrelDialogFieldLists& Fields() const { return FFields; }
+    TOstrelDialogUserFormats& UserFormats() { return FUserFormats; }
+    TOstrelCaptionsGrid& CaptionsGrid() { return FCaptionsGrid; }
+    // The dialog columns the lists were filled from (nullptr before FillFromComponent).
+    const TOstrelDialogColumns* Columns() const { return FColumns; }
 
     // The nine format settings from a formats object.
     void ResetFormats(const TOstrelFormats& formats);
@@ -211,6 +228,9 @@ private:
     std::string FDestinationFilter, FDestinationDefaultExt;
     TStrings FHeader, FFooter;
     TOstrelDialogFieldLists FFields;
+    TOstrelDialogUserFormats FUserFormats;
+    TOstrelCaptionsGrid FCaptionsGrid;
+    const TOstrelDialogColumns* FColumns = nullptr;
 };
 
 }  // namespace ostrel

@@ -79,7 +79,122 @@ namespace ostrel {
     X(sAddField, ">")                                                                           \
     X(sAddAllFields, ">>")                                                                      \
     X(sRemoveField, "<")                                                                        \
-    X(sRemoveAllFields, "<<")
+    X(sRemoveAllFields, "<<")                                                                   \
+    /* formats page */                                                                          \
+    X(sCommonGroup, "Common")                                                                   \
+    X(sIntegerFormat, "Integer Format")                                                         \
+    X(sFloatFormat, "Float Format")                                                             \
+    X(sDateFormat, "Date Format")                                                               \
+    X(sTimeFormat, "Time Format")                                                               \
+    X(sDateTimeFormat, "DateTime Format")                                                       \
+    X(sCurrencyFormat, "Currency Format")                                                       \
+    X(sBooleanTrue, "Boolean true")                                                             \
+    X(sBooleanFalse, "Boolean false")                                                           \
+    X(sNullString, "Null string")                                                               \
+    X(sUserGroup, "User")                                                                       \
+    X(sEquals, "=")                                                                             \
+    X(sAddFormat, "Add")                                                                        \
+    X(sEditFormat, "Edit")                                                                      \
+    X(sDeleteFormat, "Delete")                                                                  \
+    X(sClearFormats, "Clear")                                                                   \
+    X(sNewFormatValue, "New format value")                                                      \
+    X(sEnterValue, "Enter Value:")                                                              \
+    /* header and footer, captions */                                                           \
+    X(sHeaderText, "Header text:")                                                              \
+    X(sFooterText, "Footer text:")                                                              \
+    X(sAllowCaptions, "Allow captions")                                                         \
+    X(sCaptionsPageCaption, "Caption")                                                          \
+    X(sCaptionsPageAnd, " && ")                                                                 \
+    X(sCaptionsPageWidth, "Width")                                                              \
+    X(sCaptionsPageAlign, "Align")                                                              \
+    X(sFieldNameHeader, "Field name")                                                           \
+    X(sCaptionHeader, "Caption")                                                                \
+    X(sWidthHeader, "Width")                                                                    \
+    X(sAlignHeader, "Align")                                                                    \
+    X(sAlignNone, "None")                                                                       \
+    X(sAlignLeft, "Left")                                                                       \
+    X(sAlignCenter, "Center")                                                                   \
+    X(sAlignRight, "Right")                                                                     \
+    X(sNotAnInteger, "'%s' is not a valid integer value")                                       \
+    /* word / RTF */                                                                            \
+    X(sPageOrientation, " Page Orientation ")                                                   \
+    X(sPortrait, "Portrait")                                                                    \
+    X(sLandscape, "Landscape")                                                                  \
+    X(sDefaultFont, "Default font")                                                             \
+    X(sRowHeaderFont, "Row header font")                                                        \
+    X(sFontSample, "AaBbCc XxYyZz")                                                             \
+    /* XML */                                                                                   \
+    X(sStandalone, "Standalone")                                                                \
+    X(sEncoding, "Encoding")                                                                    \
+    /* SQL */                                                                                   \
+    X(sTableOptionsGroup, "Table options")                                                      \
+    X(sCreateTable, "Add \"Create Table\" statement")                                           \
+    X(sTableName, "Table name")                                                                 \
+    X(sCommitOptionsGroup, "Commit options")                                                    \
+    X(sCommitAfter, "Commit after")                                                             \
+    X(sRecordsPlural, "record(s)")                                                              \
+    X(sCommitAfterScript, "Commit after script")                                                \
+    X(sCommitStatement, "Commit statement")                                                     \
+    X(sOtherOptionsGroup, "Other Options")                                                      \
+    X(sExportNullAs, "Export null values as")                                                   \
+    X(sStatementTerm, "Statement term")                                                         \
+    /* ASCII */                                                                                 \
+    X(sTXTOptionsGroup, " TXT Options ")                                                        \
+    X(sCalcColumnWidth, "Calculate column width")                                               \
+    X(sSpacing, "Spacing")                                                                      \
+    X(sCSVOptionsGroup, " CSV Options ")                                                        \
+    X(sQuoteStrings, "Quote strings")                                                           \
+    X(sComma, "Comma")                                                                          \
+    /* HTML */                                                                                  \
+    X(sHTMLPreview, "&Preview")                                                                 \
+    X(sHTMLBasic, "&Basic")                                                                     \
+    X(sHTMLAdvanced, "&Advanced")                                                               \
+    X(sTemplate, "Template")                                                                    \
+    X(sSaveAsTemplate, "Save as template...")                                                   \
+    X(sLoadTemplate, "Load template...")                                                        \
+    X(sTemplateCustom, "Custom")                                                                \
+    X(sDefaultText, "Default text")                                                             \
+    X(sPreviewNum, "Num")                                                                       \
+    X(sPreviewName, "Name")                                                                     \
+    X(sPreviewAge, "Age")                                                                       \
+    X(sNonVisitedLink, "Non-visited link")                                                      \
+    X(sVisitedLink, "Visited link")                                                             \
+    X(sActiveLink, "Active link")                                                               \
+    X(sHintFontColor, "Click here for default font color select")                               \
+    X(sHintHeaderColor, "Click here for header row color select")                               \
+    X(sHintOddRowColor, "Click for odd row color change")                                       \
+    X(sHintEvenRowColor, "Click for even row color change")                                     \
+    X(sHintTableFont, "Click here to table font change")                                        \
+    X(sHintLinkColor, "Click here for non-visited link color select")                           \
+    X(sHintVLinkColor, "Click here for visited link color select")                              \
+    X(sHintALinkColor, "Click here for active link color select")                               \
+    X(sLoadTemplateTitle, "Load HTML template")                                                 \
+    X(sSaveTemplateTitle, "Save as HTML template")                                              \
+    X(sTemplateFilter, "HTML template file (*.htf)|*.htf")                                      \
+    X(sHTMLTitle, "Title")                                                                      \
+    X(sCSSGroup, "Cascade Style Sheets using")                                                  \
+    X(sCSSInternal, "Internal")                                                                 \
+    X(sCSSExternal, "External")                                                                 \
+    X(sCSSFileName, "CSS file name")                                                            \
+    X(sBrowse, "...")                                                                           \
+    X(sCSSFilter, "Style sheets files (*.css)|*.css|All F\\files (*.*)|*.*")                    \
+    X(sMultiFileGroup, "Multi-file export")                                                     \
+    X(sUseMultiFile, "Use multi-file export")                                                   \
+    X(sMaximum, "Maximum")                                                                      \
+    X(sRecordsInSingleFile, "record(s) in single file")                                         \
+    X(sGenerateIndex, "Generate index")                                                         \
+    X(sBodyOptionsGroup, "Body options")                                                        \
+    X(sFontName, "Font name")                                                                   \
+    X(sBackground, "Background")                                                                \
+    X(sAdvancedAttributes, "Advanced attributes")                                               \
+    X(sHTMLTableOptionsGroup, "Table options")                                                  \
+    X(sCellPadding, "Cell padding")                                                             \
+    X(sCellSpacing, "Cell spacing")                                                             \
+    X(sBorder, "Border")                                                                        \
+    X(sPictureFilter,                                                                           \
+      "All (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp;|CompuServe GIF Image "          \
+      "(*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps "    \
+      "(*.bmp)|*.bmp")
 
 enum TDialogText : int {
 #define OSTREL_TEXT_ID(id, text) id,

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "dialog/IB_OstrelDialog.h"
+#include "dialog/qt/DialogPage.h"
 #include "dialog/qt/FieldListWidget.h"
 #include "dialog/qt/FileDialogs.h"
 #include "dialog/qt/SettingBindings.h"
@@ -63,9 +64,12 @@ QLineEdit* NumberEdit(QWidget* parent) {
 }  // namespace
 
 TIB_OstrelDialogF::TIB_OstrelDialogF(TIB_OstrelDialog& owner, QWidget* parent)
-    : QDialog(parent), FOwner(owner), FExporters(std::make_unique<TOstrelDialogExporters>()) {
+    : QDialog(parent),
+      FOwner(owner),
+      FExporters(std::make_unique<TOstrelDialogExporters>()),
+      FBinder(std::make_unique<TSettingBinder>(FSettings)),
+      FPageContext(std::make_unique<TDialogPageContext>(TDialogPageContext{owner, FSettings, *FBinder, *FExporters})) {
     BuildWindow();
-    FBinder = std::make_unique<TSettingBinder>(FSettings);
     BindSettings();
     FillFromComponent();
 }
@@ -85,7 +89,13 @@ void TIB_OstrelDialogF::BuildWindow() {
     FPages[dpExportType] = BuildExportTypePage();
     FPages[dpFields] = BuildFieldsPage();
     // The pages of the formats, texts and per-format options, in their order.
-    for (int page = dpFormats; page < kDialogPageCount; ++page) FPages[page] = new QWidget(pages);
+    using TCreatePage = TDialogPageView* (*)(TDialogPageContext&, QWidget*);
+    static constexpr TCreatePage kCreate[kDialogPageCount] = {
+        nullptr,         nullptr,       CreateFormatsPage, CreateHeaderFooterPage, CreateCaptionsPage,
+        CreateRtfPage,   CreateXmlPage, CreateSqlPage,     CreateHtmlPage,         CreateExcelPage,
+        CreateAsciiPage};
+    for (int page = dpFormats; page < kDialogPageCount; ++page)
+        FPages[page] = FPageViews[page] = kCreate[page](*FPageContext, pages);
     for (int page = 0; page < kDialogPageCount; ++page) pages->addTab(FPages[page], QString());
     connect(pages, &QTabWidget::currentChanged, this, [this] { PagesChanged(); });
     layout->addWidget(pages, 1);
@@ -274,6 +284,8 @@ void TIB_OstrelDialogF::ApplyTexts() {
     c.AddAllFields->setText(Text(sAddAllFields));
     c.RemoveField->setText(Text(sRemoveField));
     c.RemoveAllFields->setText(Text(sRemoveAllFields));
+    for (TDialogPageView* view : FPageViews)
+        if (view) view->ApplyTexts();
     UpdateCaption();
 }
 
@@ -371,6 +383,8 @@ void TIB_OstrelDialogF::FillFromComponent() {
     UpdatePages();
     UpdateEnabling();
     ShowFieldLists();
+    for (TDialogPageView* view : FPageViews)
+        if (view) view->Fill();
 }
 
 void TIB_OstrelDialogF::showEvent(QShowEvent* event) {
@@ -379,7 +393,8 @@ void TIB_OstrelDialogF::showEvent(QShowEvent* event) {
 }
 
 void TIB_OstrelDialogF::PagesChanged() {
-    // The formats and Excel pages refresh their controls here once they exist.
+    for (int page = 0; page < kDialogPageCount; ++page)
+        if (FPageViews[page] && FControls.Pages->currentWidget() == FPages[page]) FPageViews[page]->Activated();
 }
 
 // ---- file dialogs ----

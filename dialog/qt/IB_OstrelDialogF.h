@@ -28,8 +28,10 @@ class TIB_OstrelDialog;
 
 namespace ostrel::qt {
 
+class TDialogPageView;
 class TFieldListWidget;
 class TSettingBinder;
+struct TDialogPageContext;
 
 // Also a TObject: it is the Sender of the events it raises on its component.
 class TIB_OstrelDialogF : public QDialog, public TObject {
@@ -106,7 +108,10 @@ private:
     TOstrelDialogSettings FSettings;
     std::unique_ptr<TOstrelDialogExporters> FExporters;
     std::unique_ptr<TSettingBinder> FBinder;
+    std::unique_ptr<TDialogPageContext> FPageContext;
     TControls FControls;
+    // The pages built in their own units, by page (nullptr for the two built here).
+    TDialogPageView* FPageViews[kDialogPageCount] = {};
     QWidget* FPages[kDialogPageCount] = {};
     QWidget* FOptionsSubPage = nullptr;
     bool FShowingLists = false;

@@ -64,8 +64,10 @@ public:
     TUsingCSS UsingCSS() const { return FUsingCSS; }
     void SetUsingCSS(TUsingCSS value) { FUsingCSS = value; }
     TTableOptions& TableOptions() { return FTableOptions; }
+    const TTableOptions& TableOptions() const { return FTableOptions; }
     void SetTableOptions(const TTableOptions& value) { FTableOptions.Assign(value); }
     THTMLOptions& HTMLOptions() { return FHTMLOptions; }
+    const THTMLOptions& HTMLOptions() const { return FHTMLOptions; }
     void SetHTMLOptions(const THTMLOptions& value) { FHTMLOptions.Assign(value); }
     THTMLTemplate HTMLTemplate() const { return FHTMLTemplate; }
     // Copies the template's colours and font name; selecting the current one changes nothing.

@@ -1,0 +1,10 @@
+// Placeholder until the page is built.
+#include "dialog/qt/DialogPage.h"
+
+namespace ostrel::qt {
+
+TDialogPageView* CreateRtfPage(TDialogPageContext& context, QWidget* parent) {
+    return new TDialogPageView(context, parent);
+}
+
+}  // namespace ostrel::qt
