@@ -425,28 +425,62 @@ void TIB_OstrelDialogF::SelectOptionsFile(bool save) {
 QStringList SaveDialogScreenshots(TIB_OstrelDialog& dialog, const QString& dir) {
     QStringList written;
     TIB_OstrelDialogF window(dialog);
+    int number = 0;
     auto save = [&](const QString& name) {
-        const QString path = QDir(dir).filePath("dialog-" + name + ".png");
+        const QString file = QStringLiteral("dialog-%1-%2.png").arg(++number, 2, 10, QChar('0')).arg(name);
+        const QString path = QDir(dir).filePath(file);
         if (WindowPicture(window).save(path)) written << path;
     };
     const auto& c = window.Controls();
+    TOstrelDialogSettings& settings = window.Settings();
     window.ShowPage(dpExportType);
     c.ExportTypePages->setCurrentIndex(0);
-    save("01-export-type");
+    save("export-type");
     c.ExportTypePages->setCurrentIndex(1);
-    save("02-export-type-options");
+    save("export-type-options");
     window.ShowPage(dpFields);
-    TOstrelDialogFieldLists& fields = window.Settings().Fields();
+    TOstrelDialogFieldLists& fields = settings.Fields();
     fields.Select(flAvailable, 1);
     fields.AddSelected();
     fields.Select(flAvailable, 0);
     fields.AddSelected();
-    save("03-fields");
+    save("fields");
+
+    // Every other page under a type that shows it, with each of its sub-pages.
+    struct TShot {
+        TDialogPage Page;
+        TAllowedExport Type;
+        const char* Name;
+    };
+    static constexpr TShot kShots[] = {
+        {dpFormats, aeXLS, "formats"},          {dpHeaderFooter, aeXLS, "header-footer"},
+        {dpCaptions, aeXLS, "captions-excel"},  {dpCaptions, aeTXT, "captions-text"},
+        {dpCaptions, aeCSV, "captions-csv"},    {dpRTF, aeRTF, "rtf"},
+        {dpXML, aeXML, "xml"},                  {dpSQL, aeSQL, "sql"},
+        {dpHTML, aeHTML, "html"},               {dpExcel, aeXLS, "excel"},
+        {dpASCII, aeTXT, "ascii"},
+    };
+    for (const TShot& shot : kShots) {
+        settings.SetInt(dsExportType, shot.Type);
+        window.ShowPage(shot.Page);
+        const auto inner = window.Page(shot.Page)->findChildren<QTabWidget*>();
+        if (inner.isEmpty()) {
+            save(shot.Name);
+            continue;
+        }
+        QTabWidget* tabs = inner.front();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            save(QStringLiteral("%1-%2").arg(shot.Name).arg(i + 1));
+        }
+        tabs->setCurrentIndex(0);
+    }
+
     // The destination controls as the clipboard leaves them.
-    window.Settings().SetInt(dsExportType, aeClipboard);
+    settings.SetInt(dsExportType, aeClipboard);
     window.ShowPage(dpExportType);
     c.ExportTypePages->setCurrentIndex(0);
-    save("04-export-type-clipboard");
+    save("export-type-clipboard");
     return written;
 }
 
