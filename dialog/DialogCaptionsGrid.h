@@ -30,7 +30,8 @@ public:
     const TCaptionsGridLayout& CurrentLayout() const { return FLayout; }
 
     int RowCount() const { return static_cast<int>(FRows.size()); }
-    // Data cells: column 0 name, 1 caption, then width / alignment as the layout says.
+    // Data cells: column 0 name, 1 caption, then width / alignment as the layout says. Cells 2
+    // and 3 exist whatever the layout; those it does not show keep their text.
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string& text);
     // The bold header row's texts.
@@ -39,9 +40,12 @@ public:
     // "'%s' is not a valid integer value".
     static int WidthOfCell(const std::string& text);
 
+    // Told after every fill, layout and changed cell.
     std::function<void()> OnChanged;
 
 private:
+    void Changed();
+
     TCaptionsGridLayout FLayout;
     std::vector<std::vector<std::string>> FRows;  // four cells a row
 };

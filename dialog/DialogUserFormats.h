@@ -42,14 +42,20 @@ public:
     void SetPresetText(const std::string& text);
 
     const std::vector<TUserFormatRow>& Rows() const { return FRows; }
+    // Replaces the list (an options file); no row stays selected.
     void SetRows(std::vector<TUserFormatRow> rows);
     int Selected() const { return FSelected; }
+    // An index outside the list selects nothing.
     void Select(int index);
 
+    // The chosen field with the preset text replaces that field's rows and is selected; nothing
+    // without preset text or chosen field.
     void Add();
     // "Edit": `ask` gets the selected row's format and returns false when the user cancelled.
     void Edit(const std::function<bool(std::string& format)>& ask);
+    // Deletes the selected row and selects the first remaining one.
     void Delete();
+    // Deletes while a row is selected.
     void Clear();
     // "Edit", "Delete" and "Clear" are enabled when the list has rows.
     bool ButtonsEnabled() const { return !FRows.empty(); }
