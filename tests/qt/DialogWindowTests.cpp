@@ -93,7 +93,8 @@ TEST_F(DialogWindowTest, OpensWithTheComponentsSettingsAndTheTextTable) {
     EXPECT_FALSE(TabShown(*w, dpHTML));
     QStringList tabs;
     for (int i = 0; i < c.Pages->count(); ++i) tabs << c.Pages->tabText(i);
-    EXPECT_EQ(tabs, QStringList({"Export &Type", "F&ields", "&Formats", "Hea&der && Footer", "&Captions",
+    // The captions page is named for what its grid holds under the type.
+    EXPECT_EQ(tabs, QStringList({"Export &Type", "F&ields", "&Formats", "Hea&der && Footer", "Caption && Width",
                                  "Word / RTF Options", "XML Options", "&SQL Options", "&HTML Options",
                                  "&Excel Options", "ASCII Options"}));
     // Save and load buttons only on request.
