@@ -8,30 +8,26 @@ namespace ostrel::qt {
 
 namespace {
 
-// The palette colour that plays the part of a system colour on this desktop.
+// The palette roles that play the parts of the 25 system colours on this desktop, by index:
+// scroll bar, desktop, active and inactive caption, menu, window, window frame, menu text,
+// window text, caption text, active and inactive border, workspace, highlight, highlighted
+// text, button face, shadow, grey text, button text, inactive caption text, button highlight,
+// 3D dark shadow, 3D light, tooltip text and tooltip background.
+constexpr QPalette::ColorRole kSystemRoles[25] = {
+    QPalette::Window,    QPalette::Window,      QPalette::Highlight,       QPalette::Highlight,
+    QPalette::Window,    QPalette::Base,        QPalette::Shadow,          QPalette::WindowText,
+    QPalette::Text,      QPalette::HighlightedText, QPalette::Window,      QPalette::Window,
+    QPalette::Window,    QPalette::Highlight,   QPalette::HighlightedText, QPalette::Button,
+    QPalette::Dark,      QPalette::Text,        QPalette::ButtonText,      QPalette::WindowText,
+    QPalette::Light,     QPalette::Shadow,      QPalette::Midlight,        QPalette::ToolTipText,
+    QPalette::ToolTipBase};
+constexpr int kGrayText = 17;
+
 QColor SystemQColor(int index) {
     const QPalette palette = QApplication::palette();
-    auto role = [&](QPalette::ColorRole r) { return palette.color(QPalette::Active, r); };
-    switch (index) {
-        case 5: return role(QPalette::Base);               // window
-        case 6: return role(QPalette::Shadow);             // window frame
-        case 8: return role(QPalette::Text);               // window text
-        case 9: return role(QPalette::HighlightedText);    // caption text
-        case 13: return role(QPalette::Highlight);
-        case 14: return role(QPalette::HighlightedText);
-        case 15: return role(QPalette::Button);            // button face
-        case 16: return role(QPalette::Dark);              // button shadow
-        case 17: return palette.color(QPalette::Disabled, QPalette::Text);  // grey text
-        case 18: return role(QPalette::ButtonText);
-        case 20: return role(QPalette::Light);             // button highlight
-        case 21: return role(QPalette::Shadow);            // 3D dark shadow
-        case 22: return role(QPalette::Midlight);          // 3D light
-        case 23: return role(QPalette::ToolTipText);
-        case 24: return role(QPalette::ToolTipBase);
-        case 2: case 3: return role(QPalette::Highlight);  // captions
-        case 7: return role(QPalette::WindowText);         // menu text
-        default: return role(QPalette::Window);            // scroll bar, desktop, menu, borders, ...
-    }
+    if (index >= 25) return palette.color(QPalette::Window);
+    const auto group = index == kGrayText ? QPalette::Disabled : QPalette::Active;
+    return palette.color(group, kSystemRoles[index]);
 }
 
 QColor PlatformColorDialog(QWidget* parent, const TColorDialogRequest& request) {
