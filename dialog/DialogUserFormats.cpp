@@ -9,19 +9,6 @@ namespace ostrel {
 
 namespace {
 
-// The pattern a column of this type gets when no user format names it.
-std::string StandardFormatOf(const TOstrelFormats& f, TOstrelColType type) {
-    switch (type) {
-        case ectInteger: return f.IntegerFormat();
-        case ectFloat: return f.FloatFormat();
-        case ectCurrency: return f.CurrencyFormat();
-        case ectDate: return f.DateFormat();
-        case ectTime: return f.TimeFormat();
-        case ectDateTime: return f.DateTimeFormat();
-        default: return {};
-    }
-}
-
 // Only these types are formatted through a pattern, so only they take a user format.
 bool TakesUserFormat(TOstrelColType type) {
     switch (type) {
@@ -69,7 +56,7 @@ void TOstrelDialogUserFormats::Fill(const TOstrelDialogColumns& columns, const T
         const TOstrelDialogColumn& c = columns[i];
         if (!TakesUserFormat(c.ColType)) continue;
         FFieldChoice.push_back({c.Name, c.ColType});
-        if (!SameText(c.Format, StandardFormatOf(standard, c.ColType))) FRows.push_back({c.Name, c.Format});
+        if (!SameText(c.Format, standard.FormatOfType(c.ColType))) FRows.push_back({c.Name, c.Format});
     }
     FChosenField = -1;
     FPresets.clear();

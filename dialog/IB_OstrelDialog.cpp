@@ -16,36 +16,6 @@ TIB_OstrelDialog::TDialogRunner& Runner() {
     return runner;
 }
 
-TOstrelColAlign AlignOfText(const std::string& text) {
-    switch (text.empty() ? '\0' : UpperCase(text.substr(0, 1))[0]) {
-        case 'C': return ecaCenter;
-        case 'R': return ecaRight;
-        default: return ecaLeft;
-    }
-}
-
-TOstrelColAlign AlignOfType(TOstrelColType type) {
-    switch (type) {
-        case ectInteger:
-        case ectFloat:
-        case ectCurrency: return ecaRight;
-        case ectBoolean: return ecaCenter;
-        default: return ecaLeft;
-    }
-}
-
-std::string StandardFormat(const TOstrelFormats& f, TOstrelColType type) {
-    switch (type) {
-        case ectInteger: return f.IntegerFormat();
-        case ectFloat: return f.FloatFormat();
-        case ectCurrency: return f.CurrencyFormat();
-        case ectDate: return f.DateFormat();
-        case ectTime: return f.TimeFormat();
-        case ectDateTime: return f.DateTimeFormat();
-        default: return {};
-    }
-}
-
 // Pixels to characters: a width of 0 for a font whose "X" has no width.
 int CharsOf(int pixels, int xWidth) { return xWidth > 0 ? pixels / xWidth : 0; }
 
@@ -185,7 +155,7 @@ void TOstrelDialogColumns::SetFields(TOstrelDialogColumn& c) const {
         }
     }
 
-    c.Format = StandardFormat(formats, c.ColType);
+    c.Format = formats.FormatOfType(c.ColType);
     const int formatLine = d.UserFormats().IndexOfName(c.Name);
     if (formatLine >= 0) c.Format = d.UserFormats().ValueFromIndex(formatLine);
 
@@ -215,7 +185,8 @@ void TOstrelDialogColumns::SetFields(TOstrelDialogColumn& c) const {
     }
 
     const int alignLine = d.ColumnsAlign().IndexOfName(c.Name);
-    c.Align = alignLine >= 0 ? AlignOfText(d.ColumnsAlign().ValueFromIndex(alignLine)) : AlignOfType(c.ColType);
+    c.Align = alignLine >= 0 ? AlignOfText(d.ColumnsAlign().ValueFromIndex(alignLine))
+                          : DefaultAlignOfType(c.ColType);
 }
 
 // ---- TIB_OstrelDialog ----

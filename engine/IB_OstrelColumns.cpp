@@ -283,27 +283,22 @@ std::string TOstrelColumns::FormatOf(const TOstrelColumn& c, const TLookups& l) 
     const TIB_Ostrel& e = FExporter;
     int line = l.UserFormats.Find(c.Name);
     if (line >= 0) return e.FUserFormats.ValueFromIndex(line);
-    const TOstrelFormats& f = e.FFormats;
-    switch (c.ColType) {
-        case ectInteger: return f.IntegerFormat();
-        case ectFloat: return f.FloatFormat();
-        case ectCurrency: return f.CurrencyFormat();
-        case ectDate: return f.DateFormat();
-        case ectTime: return f.TimeFormat();
-        case ectDateTime: return f.DateTimeFormat();
-        default: return {};
-    }
+    return e.FFormats.FormatOfType(c.ColType);
 }
 
 TOstrelColAlign TOstrelColumns::AlignOf(const TOstrelColumn& c, const TLookups& l) const {
     const TIB_Ostrel& e = FExporter;
     int line = l.Aligns.Find(c.Name);
-    if (line >= 0) {
-        std::string value = e.FColumnsAlign.ValueFromIndex(line);
-        char first = value.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
-        return first == 'C' ? ecaCenter : first == 'R' ? ecaRight : ecaLeft;
-    }
-    switch (c.ColType) {
+    return line >= 0 ? AlignOfText(e.FColumnsAlign.ValueFromIndex(line)) : DefaultAlignOfType(c.ColType);
+}
+
+TOstrelColAlign AlignOfText(const std::string& value) {
+    const char first = value.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+    return first == 'C' ? ecaCenter : first == 'R' ? ecaRight : ecaLeft;
+}
+
+TOstrelColAlign DefaultAlignOfType(TOstrelColType type) {
+    switch (type) {
         case ectInteger:
         case ectFloat:
         case ectCurrency: return ecaRight;

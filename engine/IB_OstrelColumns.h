@@ -75,6 +75,11 @@ TOstrelColType GuessListViewColumnType(const TListView& lv, int column, const st
                                        const std::string& booleanFalse);
 TOstrelColType GuessStringGridColumnType(const TStringGrid& g, int column, const std::string& booleanTrue,
                                          const std::string& booleanFalse);
+// A column's alignment from its ColumnsAlign value: the first letter decides ("C" centre, "R"
+// right, anything else left).
+TOstrelColAlign AlignOfText(const std::string& value);
+// The alignment of a column type when ColumnsAlign names none: numbers right, Booleans centred.
+TOstrelColAlign DefaultAlignOfType(TOstrelColType type);
 // The type a text looks like in the current locale.
 TOstrelColType GuessColType(const std::string& text, const std::string& booleanTrue,
                             const std::string& booleanFalse);

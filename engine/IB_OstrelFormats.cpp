@@ -56,4 +56,17 @@ void TOstrelFormats::SetCurrencyFormat(const std::string& v) {
 void TOstrelFormats::SetBooleanTrue(const std::string& v) { Store(FBooleanTrue, v, DefaultBooleanTrue); }
 void TOstrelFormats::SetBooleanFalse(const std::string& v) { Store(FBooleanFalse, v, DefaultBooleanFalse); }
 
+const std::string& TOstrelFormats::FormatOfType(TOstrelColType type) const {
+    static const std::string none;
+    switch (type) {
+        case ectInteger: return FIntegerFormat;
+        case ectFloat: return FFloatFormat;
+        case ectCurrency: return FCurrencyFormat;
+        case ectDate: return FDateFormat;
+        case ectTime: return FTimeFormat;
+        case ectDateTime: return FDateTimeFormat;
+        default: return none;
+    }
+}
+
 }  // namespace ostrel

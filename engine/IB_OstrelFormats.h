@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/Classes.h"
+#include "engine/IB_OstrelCommon.h"
 
 namespace ostrel {
 
@@ -26,6 +27,9 @@ public:
     const std::string& BooleanTrue() const { return FBooleanTrue; }
     const std::string& BooleanFalse() const { return FBooleanFalse; }
     const std::string& NullString() const { return FNullString; }
+
+    // The pattern of a column type (empty for strings, Booleans and unknown types).
+    const std::string& FormatOfType(TOstrelColType type) const;
 
     // An empty text restores the default; any other text is stored unchanged.
     void SetIntegerFormat(const std::string& value);

@@ -1,5 +1,7 @@
 #include "dialog/qt/AsciiPage.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 #include <algorithm>
 
 #include <QCheckBox>
@@ -15,8 +17,6 @@
 namespace ostrel::qt {
 
 namespace {
-
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
 
 }  // namespace
 

@@ -1,5 +1,8 @@
 #include "dialog/qt/CaptionsGridEditors.h"
 
+#include "dialog/qt/DialogTexts.h"
+#include "dialog/qt/ErrorDisplay.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
@@ -13,23 +16,9 @@ namespace ostrel::qt {
 
 namespace {
 
-TGridErrorDisplay& ErrorDisplay() {
-    static TGridErrorDisplay function;
-    return function;
-}
-
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
-
 std::string CellText(const QModelIndex& index) { return index.data(Qt::EditRole).toString().toStdString(); }
 
 }  // namespace
-
-void ShowGridError(QWidget* parent, const QString& message) {
-    if (ErrorDisplay()) return ErrorDisplay()(parent, message);
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), message);
-}
-
-void SetGridErrorDisplay(TGridErrorDisplay function) { ErrorDisplay() = std::move(function); }
 
 TCaptionsGridEditors::TCaptionsGridEditors(const TOstrelCaptionsGrid& grid, QObject* parent)
     : QStyledItemDelegate(parent), FGrid(grid) {}
@@ -54,7 +43,7 @@ QWidget* TCaptionsGridEditors::createEditor(QWidget* parent, const QStyleOptionV
         try {
             TOstrelCaptionsGrid::WidthOfCell(CellText(index));
         } catch (const EOstrelError& e) {
-            ShowGridError(parent->window(), QString::fromStdString(e.what()));
+            ShowErrorMessage(parent->window(), QString::fromStdString(e.what()));
             return nullptr;
         }
         auto* spin = new QSpinBox(parent);

@@ -13,13 +13,6 @@ class TOstrelCaptionsGrid;
 
 namespace ostrel::qt {
 
-// Shows the error of a width cell that holds no number; replaceable so that tests see the
-// message instead of a modal box.
-using TGridErrorDisplay = std::function<void(QWidget* parent, const QString& message)>;
-void ShowGridError(QWidget* parent, const QString& message);
-// nullptr restores the message box.
-void SetGridErrorDisplay(TGridErrorDisplay function);
-
 class TCaptionsGridEditors : public QStyledItemDelegate {
 public:
     // The grid model tells which columns hold alignments and widths.

@@ -1,6 +1,8 @@
 // "&Formats": the nine common formats, and the user formats of single fields.
 #include "dialog/qt/FormatsPage.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,7 +30,6 @@ TInputBoxFunction& InputBox() {
     return function;
 }
 
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 struct TCommonFormat {

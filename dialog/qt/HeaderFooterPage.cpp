@@ -6,11 +6,11 @@
 #include "dialog/DialogSettings.h"
 #include "dialog/qt/DialogPage.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 namespace ostrel::qt {
 
 namespace {
-
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
 
 // A labelled multi-line box whose lines are a line list of the model, kept equal on every edit.
 class TLinesBox {

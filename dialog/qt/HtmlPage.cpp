@@ -1,5 +1,8 @@
 #include "dialog/qt/HtmlPage.h"
 
+#include "dialog/qt/DialogTexts.h"
+#include "dialog/qt/ErrorDisplay.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,8 +31,6 @@ namespace ostrel::qt {
 
 namespace {
 
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
-
 QLineEdit* NumberEdit(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setFixedWidth(60);
@@ -49,22 +50,7 @@ QLabel* LabelFor(QWidget* buddy, QWidget* parent) {
     return label;
 }
 
-void MessageBoxErrorDisplay(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), message);
-}
-
-TErrorDisplayFunction& ErrorDisplay() {
-    static TErrorDisplayFunction function = MessageBoxErrorDisplay;
-    return function;
-}
-
 }  // namespace
-
-void ShowErrorMessage(QWidget* parent, const QString& message) { ErrorDisplay()(parent, message); }
-
-void SetErrorDisplayFunction(TErrorDisplayFunction function) {
-    ErrorDisplay() = function ? std::move(function) : TErrorDisplayFunction(MessageBoxErrorDisplay);
-}
 
 THtmlPageView::THtmlPageView(TDialogPageContext& context, QWidget* parent) : TDialogPageView(context, parent) {
     auto* layout = new QVBoxLayout(this);

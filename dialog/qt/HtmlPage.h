@@ -91,11 +91,4 @@ private:
     bool FShowingChoice = false;
 };
 
-// Shows the message of a failed template file read or write; the dialog stays open.
-// Replaceable so that tests see the message instead of a modal box.
-using TErrorDisplayFunction = std::function<void(QWidget* parent, const QString& message)>;
-void ShowErrorMessage(QWidget* parent, const QString& message);
-// nullptr restores the message box.
-void SetErrorDisplayFunction(TErrorDisplayFunction function);
-
 }  // namespace ostrel::qt

@@ -1,5 +1,7 @@
 #include "dialog/qt/HtmlPreview.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,16 +16,15 @@ namespace ostrel::qt {
 
 namespace {
 
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
-
 // Sample records of the table: number, name, age.
 constexpr const char* kSample[THtmlPreview::kRows][THtmlPreview::kColumns] = {
     {"1", "John", "34"}, {"2", "Marcella", "27"}, {"3", "Alex", "25"}, {"4", "Julia", "48"}};
 constexpr int kColumnWidths[THtmlPreview::kColumns] = {44, 96, 44};
 
-// The first and third rows are the odd ones.
+// The rows show what an exported page shows: its first and third records take the table
+// background, the second and fourth the odd-row background.
 TDialogSetting RowBackground(int row) {
-    return row % 2 == 0 ? dsHTMLOddRowBackgroundColor : dsHTMLEvenRowBackgroundColor;
+    return row % 2 == 0 ? dsHTMLEvenRowBackgroundColor : dsHTMLOddRowBackgroundColor;
 }
 
 }  // namespace
@@ -112,7 +113,7 @@ void THtmlPreview::ApplyTexts() {
         FHeaderTexts[column]->setText(Text(kHeaders[column]));
         FHeaderCells[column]->setToolTip(Text(sHintHeaderColor));
         for (int row = 0; row < kRows; ++row) {
-            FCells[row][column]->setToolTip(Text(row % 2 == 0 ? sHintOddRowColor : sHintEvenRowColor));
+            FCells[row][column]->setToolTip(Text(RowBackground(row) == dsHTMLOddRowBackgroundColor ? sHintOddRowColor : sHintEvenRowColor));
             FTexts[row][column]->setToolTip(Text(sHintTableFont));
         }
     }

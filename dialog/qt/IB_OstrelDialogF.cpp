@@ -1,5 +1,7 @@
 #include "dialog/qt/IB_OstrelDialogF.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,8 +32,6 @@ namespace {
 
 constexpr int kWindowWidth = 560;
 constexpr int kWindowHeight = 470;
-
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
 
 // The marks of the field rows: a hollow square for an available field, a filled one for an
 // exported field.

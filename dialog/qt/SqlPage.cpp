@@ -1,5 +1,7 @@
 #include "dialog/qt/SqlPage.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 #include <algorithm>
 
 #include <QCheckBox>
@@ -14,8 +16,6 @@
 namespace ostrel::qt {
 
 namespace {
-
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
 
 QLineEdit* ShortEdit(QWidget* parent) {
     auto* edit = new QLineEdit(parent);

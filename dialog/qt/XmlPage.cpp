@@ -1,5 +1,7 @@
 #include "dialog/qt/XmlPage.h"
 
+#include "dialog/qt/DialogTexts.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,8 +13,6 @@
 namespace ostrel::qt {
 
 namespace {
-
-QString Text(TDialogText id) { return QString::fromStdString(DialogText(id)); }
 
 }  // namespace
 

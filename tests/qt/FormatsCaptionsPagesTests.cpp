@@ -21,6 +21,7 @@
 
 #include "dialog/IB_OstrelDialog.h"
 #include "dialog/qt/CaptionsGridEditors.h"
+#include "dialog/qt/ErrorDisplay.h"
 #include "dialog/qt/FormatsPage.h"
 #include "dialog/qt/IB_OstrelDialogF.h"
 #include "platform/FormatSettings.h"
@@ -42,7 +43,7 @@ protected:
     }
     void TearDown() override {
         SetInputBoxFunction(nullptr);
-        SetGridErrorDisplay(nullptr);
+        SetErrorDisplayFunction(nullptr);
     }
 
     // A shown window (not on a screen), active, so that focus moves as for a user.
@@ -333,7 +334,7 @@ TEST_F(FormatsCaptionsPages, WidthEditorOnANonNumberShowsTheErrorAndChangesNothi
     w->ShowPage(dpCaptions);
     auto* grid = Find<QTableWidget>(dpCaptions, "CaptionsGrid");
     QStringList errors;
-    SetGridErrorDisplay([&errors](QWidget*, const QString& message) { errors << message; });
+    SetErrorDisplayFunction([&errors](QWidget*, const QString& message) { errors << message; });
     S().CaptionsGrid().SetCell(2, 3, "wide");  // as an options file may leave it
     EXPECT_EQ(grid->item(3, 2)->text(), "wide");
     grid->setFocus();

@@ -20,6 +20,7 @@
 #include "dialog/IB_OstrelDialog.h"
 #include "dialog/qt/ColorDialogs.h"
 #include "dialog/qt/FileDialogs.h"
+#include "dialog/qt/ErrorDisplay.h"
 #include "dialog/qt/HtmlPage.h"
 #include "dialog/qt/HtmlPreview.h"
 #include "dialog/qt/IB_OstrelDialogF.h"
@@ -321,8 +322,9 @@ TEST_F(HtmlPageTest, ChoosingATemplateColoursThePreviewAndTheExporter) {
     EXPECT_EQ(Html().HTMLTemplate(), htGray);
     EXPECT_EQ(S().Int(dsHTMLHeadBackgroundColor), HtmlRGB(0x808080));
     EXPECT_EQ(Preview().HeaderCell(0)->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(Preview().DataCell(0, 1)->palette().color(QPalette::Window), QColor(0xEE, 0xEE, 0xEE));
-    EXPECT_EQ(Preview().DataCell(1, 1)->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xFF));
+    // The first row in the table background, the second in the odd-row background.
+    EXPECT_EQ(Preview().DataCell(0, 1)->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(Preview().DataCell(1, 1)->palette().color(QPalette::Window), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_EQ(Preview().DataText(2, 2)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     EXPECT_EQ(Preview().LinkText(1)->palette().color(QPalette::WindowText), QColor(0x80, 0x00, 0x80));
 
@@ -384,7 +386,7 @@ TEST_F(HtmlPageTest, EachPartOfThePreviewPicksItsSettingAndShowsItsTooltip) {
                          "Click here for header row color select", true});
         parts.push_back({p.HeaderText(column), centre(p.HeaderText(column)), dsHTMLHeadFontColor, "", false});
         for (int row = 0; row < THtmlPreview::kRows; ++row) {
-            const bool odd = row % 2 == 0;  // rows 1 and 3
+            const bool odd = row % 2 == 1;  // rows 2 and 4, as the exported page colours them
             parts.push_back({p.DataCell(row, column), Bare(p.DataCell(row, column)),
                              odd ? dsHTMLOddRowBackgroundColor : dsHTMLEvenRowBackgroundColor,
                              odd ? "Click for odd row color change" : "Click for even row color change", true});
@@ -500,8 +502,8 @@ struct TPageColours {
     QColor Page, Text, Header, HeaderText, OddRows, EvenRows, DataText, Link;
 };
 
-// The colours of the style sheet of a page written by the HTML exporter with `templ`. The class
-// TrOdd colours the rows the dialog calls odd, TrRows the others.
+// The colours of the style sheet of a page written by the HTML exporter with `templ`. The page's
+// first and third records take the class TrRows, the second and fourth TrOdd.
 TPageColours ExportedColours(THTMLTemplate templ, TListView& source, const QString& file) {
     TIB_OstrelHTML html;
     html.SetHTMLTemplate(templ);
@@ -557,10 +559,10 @@ TEST_F(HtmlPageTest, PreviewShowsTheColoursTheExporterWrites) {
         EXPECT_EQ(picture.pixelColor(page), written.Page);
         EXPECT_EQ(picture.pixelColor(at(p.HeaderCell(0))), written.Header);
         EXPECT_EQ(picture.pixelColor(at(p.HeaderCell(2))), written.Header);
-        EXPECT_EQ(picture.pixelColor(at(p.DataCell(0, 0))), written.OddRows);
-        EXPECT_EQ(picture.pixelColor(at(p.DataCell(2, 1))), written.OddRows);
-        EXPECT_EQ(picture.pixelColor(at(p.DataCell(1, 2))), written.EvenRows);
-        EXPECT_EQ(picture.pixelColor(at(p.DataCell(3, 0))), written.EvenRows);
+        EXPECT_EQ(picture.pixelColor(at(p.DataCell(0, 0))), written.EvenRows);
+        EXPECT_EQ(picture.pixelColor(at(p.DataCell(2, 1))), written.EvenRows);
+        EXPECT_EQ(picture.pixelColor(at(p.DataCell(1, 2))), written.OddRows);
+        EXPECT_EQ(picture.pixelColor(at(p.DataCell(3, 0))), written.OddRows);
         EXPECT_TRUE(DrawsIn(picture, root, p.DefaultText(), written.Text));
         EXPECT_TRUE(DrawsIn(picture, root, p.HeaderText(1), written.HeaderText));
         EXPECT_TRUE(DrawsIn(picture, root, p.DataText(1, 1), written.DataText));
