@@ -30,8 +30,8 @@ namespace ostrel::qt {
 
 namespace {
 
-constexpr int kWindowWidth = 560;
-constexpr int kWindowHeight = 470;
+constexpr int kWindowWidth = 660;
+constexpr int kWindowHeight = 490;
 
 // The marks of the field rows: a hollow square for an available field, a filled one for an
 // exported field.
