@@ -96,6 +96,7 @@ void TOstrelDialogSettings::ApplyRules(TDialogSetting id) {
             if (value > 0) SetBool(dsHTMLMultiFile, true);
             break;
         case dsHTMLMultiFile:
+            FMultiFileControlsEnabled = value != 0;
             if (!value) {
                 SetInt(dsHTMLFileRecCount, 0);
                 SetBool(dsHTMLGenerateIndex, false);
@@ -206,8 +207,8 @@ bool TOstrelDialogSettings::Enabled(TDialogControl control) const {
         case dcSaveLoadButtons: return FSaveLoadButtons;
         case dcCaptionsGrid: return Bool(dsAllowCaptions);
         case dcCSSFileName: return FNumber[dsHTMLUsingCSS] == usExternal;
-        case dcMultiFileCount: return Bool(dsHTMLMultiFile);
-        case dcGenerateIndex: return Bool(dsHTMLMultiFile) && FNumber[dsHTMLFileRecCount] > 0;
+        case dcMultiFileCount: return FMultiFileControlsEnabled;
+        case dcGenerateIndex: return FMultiFileControlsEnabled && FNumber[dsHTMLFileRecCount] > 0;
         case kDialogControlCount: break;
     }
     return false;
@@ -301,6 +302,12 @@ void TOstrelDialogSettings::ChooseHTMLTemplate(int choice, TIB_OstrelHTML& html)
     SetInt(dsHTMLTemplateChoice, choice);
     html.SetHTMLTemplate(static_cast<THTMLTemplate>(choice));
     if (choice != htCustom) CopyTemplateColours(html);
+}
+
+void TOstrelDialogSettings::TemplateLoaded(const TIB_OstrelHTML& html) {
+    CopyTemplateColours(html);
+    // Loaded colours belong to no built-in template; the exporter keeps its template choice.
+    SetInt(dsHTMLTemplateChoice, htCustom);
 }
 
 void TOstrelDialogSettings::PickHTMLColour(TDialogSetting id, TColor colour) {

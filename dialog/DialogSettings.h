@@ -189,6 +189,8 @@ public:
     // The HTML template choice: "Custom" leaves the colours; a template puts its colours into the
     // exporter (when it is not the exporter's template already) and from there into the settings.
     void ChooseHTMLTemplate(int choice, TIB_OstrelHTML& html);
+    // A template file was read into the exporter: its colours, and the choice shows "Custom".
+    void TemplateLoaded(const TIB_OstrelHTML& html);
     // A colour picked on the preview: the setting takes it and the choice shows "Custom".
     void PickHTMLColour(TDialogSetting id, TColor colour);
     // The ten colour settings from the exporter, and back into it.
@@ -227,6 +229,9 @@ private:
     std::vector<int> FOfferedTypes;
     std::string FDestinationFilter, FDestinationDefaultExt;
     TStrings FHeader, FFooter;
+    // "Maximum" and its edit follow the last check or uncheck of "Use multi-file export"; until
+    // then they are open, so that typing a count is what checks it.
+    bool FMultiFileControlsEnabled = true;
     TOstrelDialogFieldLists FFields;
     TOstrelDialogUserFormats FUserFormats;
     TOstrelCaptionsGrid FCaptionsGrid;

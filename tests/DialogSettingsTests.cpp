@@ -328,7 +328,8 @@ TEST(DialogPages, VisibilityByExportTypeAndCommonOptions) {
 TEST(DialogHtmlMultiFile, TypingACountChecksMultiFileAndEnablesTheIndex) {
     TOstrelDialogSettings s;
     EXPECT_FALSE(s.Bool(dsHTMLMultiFile));
-    EXPECT_FALSE(s.Enabled(dcMultiFileCount));
+    // The count can be typed before "Use multi-file export" was ever touched.
+    EXPECT_TRUE(s.Enabled(dcMultiFileCount));
     EXPECT_FALSE(s.Enabled(dcGenerateIndex));
     EXPECT_TRUE(s.SetIntText(dsHTMLFileRecCount, "5"));
     EXPECT_TRUE(s.Bool(dsHTMLMultiFile));

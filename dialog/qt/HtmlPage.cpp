@@ -343,9 +343,7 @@ void THtmlPageView::LoadTemplate() {
         ShowErrorMessage(this, ToQString(error.what()));
         return;
     }
-    Context.Settings.CopyTemplateColours(html);
-    // Loaded colours belong to no built-in template; the exporter keeps its template choice.
-    Context.Settings.SetInt(dsHTMLTemplateChoice, htCustom);
+    Context.Settings.TemplateLoaded(html);
 }
 
 void THtmlPageView::BrowseFor(TDialogSetting id, TDialogText filter, const QString& defaultExt) {
