@@ -80,6 +80,8 @@ void TOstrelDialogSettings::SetInt(TDialogSetting id, int value) {
     if (id == dsHTMLGenerateIndex && FNumber[dsHTMLFileRecCount] < 1) value = 0;
     if (FNumber.at(id) == value) return;
     FNumber[id] = value;
+    // Enabling that follows the check box is in place before the views hear of it.
+    if (id == dsHTMLMultiFile) FMultiFileControlsEnabled = value != 0;
     Notify(id);
     ApplyRules(id);
 }
@@ -96,7 +98,6 @@ void TOstrelDialogSettings::ApplyRules(TDialogSetting id) {
             if (value > 0) SetBool(dsHTMLMultiFile, true);
             break;
         case dsHTMLMultiFile:
-            FMultiFileControlsEnabled = value != 0;
             if (!value) {
                 SetInt(dsHTMLFileRecCount, 0);
                 SetBool(dsHTMLGenerateIndex, false);
