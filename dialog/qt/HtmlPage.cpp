@@ -24,6 +24,7 @@
 #include "dialog/qt/ColorDialogs.h"
 #include "dialog/qt/FileDialogs.h"
 #include "dialog/qt/HtmlPreview.h"
+#include "dialog/qt/PageWidgets.h"
 #include "dialog/qt/QtServices.h"
 #include "dialog/qt/SettingBindings.h"
 
@@ -31,23 +32,11 @@ namespace ostrel::qt {
 
 namespace {
 
-QLineEdit* NumberEdit(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFixedWidth(60);
-    return edit;
-}
-
 QPushButton* BrowseButton(QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setFixedWidth(28);
     button->setAutoDefault(false);
     return button;
-}
-
-QLabel* LabelFor(QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setBuddy(buddy);
-    return label;
 }
 
 }  // namespace
@@ -125,7 +114,7 @@ QWidget* THtmlPageView::BuildBasicPage() {
     c.MultiFileGroup = new QGroupBox(page);
     auto* multi = new QGridLayout(c.MultiFileGroup);
     c.MultiFile = new QCheckBox(c.MultiFileGroup);
-    c.FileRecCount = NumberEdit(c.MultiFileGroup);
+    c.FileRecCount = ShortEdit(c.MultiFileGroup);
     c.MaximumLabel = LabelFor(c.FileRecCount, c.MultiFileGroup);
     c.RecordsLabel = new QLabel(c.MultiFileGroup);
     c.GenerateIndex = new QCheckBox(c.MultiFileGroup);
@@ -177,11 +166,11 @@ QWidget* THtmlPageView::BuildAdvancedPage() {
 
     c.TableGroup = new QGroupBox(page);
     auto* table = new QGridLayout(c.TableGroup);
-    c.CellPadding = NumberEdit(c.TableGroup);
+    c.CellPadding = ShortEdit(c.TableGroup);
     c.CellPaddingLabel = LabelFor(c.CellPadding, c.TableGroup);
-    c.CellSpacing = NumberEdit(c.TableGroup);
+    c.CellSpacing = ShortEdit(c.TableGroup);
     c.CellSpacingLabel = LabelFor(c.CellSpacing, c.TableGroup);
-    c.Border = NumberEdit(c.TableGroup);
+    c.Border = ShortEdit(c.TableGroup);
     c.BorderLabel = LabelFor(c.Border, c.TableGroup);
     c.TableAdvanced = new QLineEdit(c.TableGroup);
     c.TableAdvancedLabel = LabelFor(c.TableAdvanced, c.TableGroup);

@@ -23,6 +23,7 @@
 #include "dialog/qt/DialogPage.h"
 #include "dialog/qt/FieldListWidget.h"
 #include "dialog/qt/FileDialogs.h"
+#include "dialog/qt/PageWidgets.h"
 #include "dialog/qt/SettingBindings.h"
 #include "dialog/qt/WindowPicture.h"
 
@@ -53,12 +54,6 @@ void KeepSelectionVisible(QWidget* list) {
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     list->setPalette(palette);
-}
-
-QLineEdit* NumberEdit(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFixedWidth(60);
-    return edit;
 }
 
 }  // namespace
@@ -149,13 +144,13 @@ QWidget* TIB_OstrelDialogF::BuildExportTypePage() {
     auto* grid = new QGridLayout(c.Constraints);
     c.GoToFirstRecord = new QCheckBox(c.Constraints);
     c.SkipLabel = new QLabel(c.Constraints);
-    c.SkipCount = NumberEdit(c.Constraints);
+    c.SkipCount = ShortEdit(c.Constraints);
     c.SkipCount->setObjectName("SkipCount");
     c.SkipLabel->setBuddy(c.SkipCount);
     c.SkipRecordsLabel = new QLabel(c.Constraints);
     c.ExportAll = new QRadioButton(c.Constraints);
     c.ExportOnly = new QRadioButton(c.Constraints);
-    c.ExportCount = NumberEdit(c.Constraints);
+    c.ExportCount = ShortEdit(c.Constraints);
     c.ExportCount->setObjectName("ExportCount");
     c.ExportRecordsLabel = new QLabel(c.Constraints);
     grid->addWidget(c.GoToFirstRecord, 0, 0, 1, 4);

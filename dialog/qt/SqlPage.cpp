@@ -11,19 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "dialog/qt/PageWidgets.h"
 #include "dialog/qt/SettingBindings.h"
 
 namespace ostrel::qt {
-
-namespace {
-
-QLineEdit* ShortEdit(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFixedWidth(60);
-    return edit;
-}
-
-}  // namespace
 
 TSqlPage::TSqlPage(TDialogPageContext& context, QWidget* parent) : TDialogPageView(context, parent) {
     // Three groups stacked would not fit the fixed window: the table options span the page,
