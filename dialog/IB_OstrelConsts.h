@@ -194,7 +194,58 @@ namespace ostrel {
     X(sPictureFilter,                                                                           \
       "All (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp;|CompuServe GIF Image "          \
       "(*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps "    \
-      "(*.bmp)|*.bmp")
+      "(*.bmp)|*.bmp")                                                                          \
+    /* Excel page */                                                                            \
+    X(sXLSDataFormat, "&Data format")                                                           \
+    X(sXLSAdvanced, "A&dvanced")                                                                \
+    X(sXLSResetItem, "Reset item")                                                              \
+    X(sXLSResetSelected, "Reset selected")                                                      \
+    X(sXLSResetAll, "Reset all")                                                                \
+    X(sXLSSampleCell, "  Sample cell")                                                          \
+    X(sXLSSampleText, "Aa Zz")                                                                  \
+    X(sXLSFontPage, "&Font")                                                                    \
+    X(sXLSBordersPage, "&Borders")                                                              \
+    X(sXLSFillPage, "F&ill")                                                                    \
+    X(sXLSAggregatePage, "&Aggregate")                                                          \
+    X(sXLSFont, "Font")                                                                         \
+    X(sXLSSize, "Size")                                                                         \
+    X(sXLSAggregate, "Aggregate")                                                               \
+    X(sXLSAggNone, "None")                                                                      \
+    X(sXLSAggSum, "SUM")                                                                        \
+    X(sXLSAggAvg, "AVG")                                                                        \
+    X(sXLSAggMin, "MIN")                                                                        \
+    X(sXLSAggMax, "MAX")                                                                        \
+    X(sXLSHintFontColor, "Font color")                                                          \
+    X(sXLSHintBold, "Bold")                                                                     \
+    X(sXLSHintItalic, "Italic")                                                                 \
+    X(sXLSHintStrikeOut, "Strike Out")                                                          \
+    X(sXLSHintUnderlineSingle, "Underline single")                                              \
+    X(sXLSHintUnderlineSingleAccounting, "Underline single accounting")                         \
+    X(sXLSHintUnderlineDouble, "Underline double")                                              \
+    X(sXLSHintUnderlineDoubleAccounting, "Underline double accounting")                         \
+    X(sXLSHintLeft, "Left")                                                                     \
+    X(sXLSHintCenter, "Center")                                                                 \
+    X(sXLSHintRight, "Right")                                                                   \
+    X(sXLSHintFill, "Fill")                                                                     \
+    X(sXLSHintTop, "Top")                                                                       \
+    X(sXLSHintMiddle, "Center")                                                                 \
+    X(sXLSHintBottom, "Bottom")                                                                 \
+    X(sXLSHintTopBorder, "Top border")                                                          \
+    X(sXLSHintBottomBorder, "Bottom border")                                                    \
+    X(sXLSHintLeftBorder, "Left border")                                                        \
+    X(sXLSHintRightBorder, "Right border")                                                      \
+    X(sXLSHintTopBorderColor, "Top border color")                                               \
+    X(sXLSHintBottomBorderColor, "Bottom border color")                                         \
+    X(sXLSHintLeftBorderColor, "Left border color")                                             \
+    X(sXLSHintRightBorderColor, "Right border color")                                           \
+    X(sXLSHintBackgroundColor, "Background color")                                              \
+    X(sXLSHintForegroundColor, "Foreground color")                                              \
+    X(sXLSNone, "None")                                                                         \
+    X(sXLSPageHeader, "Page header")                                                            \
+    X(sXLSPageFooter, "Page footer")                                                            \
+    X(sXLSSheetTitle, "Sheet title")                                                            \
+    X(sXLSResetAllQuestion, "All field formats will be reset the default values.\r\nAre you sure?") \
+    X(sXLSResetAllTitle, "Attention!")
 
 enum TDialogText : int {
 #define OSTREL_TEXT_ID(id, text) id,
