@@ -59,7 +59,11 @@ TOstrelDialogSettings::TOstrelDialogSettings() : FText(kDialogSettingCount), FNu
         FText[i] = kSettings[i].Text;
         FNumber[i] = kSettings[i].Number;
     }
-    FFields.OnChanged = nullptr;
+    // The Excel format list stands in export order after every move on the fields page.
+    FFields.OnChanged = [this] {
+        FXLSFormats.Sync(FFields.ExportedNames());
+        for (const auto& listener : FFieldsListeners) listener();
+    };
 }
 
 TSettingKind TOstrelDialogSettings::Kind(TDialogSetting id) { return kSettings.at(id).Kind; }
@@ -325,6 +329,8 @@ void TOstrelDialogSettings::FillFromComponent(TIB_OstrelDialog& dialog, TOstrelD
     FFields.Fill(dialog.DialogColumns());
     FUserFormats.Fill(dialog.DialogColumns(), dialog.Formats());
     FCaptionsGrid.Fill(dialog.DialogColumns());
+    FXLSFormats.Fill(exporters.XLSExp.Options(), dialog.DialogColumns());
+    FXLSFormats.Sync(FFields.ExportedNames());
     ResetFormats(dialog.Formats());
     FHeader.Assign(dialog.Header());
     if (dialog.OnGetHeader) dialog.OnGetHeader(sender, FHeader);

@@ -12,6 +12,7 @@
 #include "dialog/DialogCaptionsGrid.h"
 #include "dialog/DialogFieldLists.h"
 #include "dialog/DialogUserFormats.h"
+#include "dialog/DialogXLSFormatList.h"
 #include "dialog/IB_OstrelDialog.h"
 #include "dialog/IB_OstrelConsts.h"
 
@@ -203,6 +204,9 @@ public:
     const TOstrelDialogFieldLists& Fields() const { return FFields; }
     TOstrelDialogUserFormats& UserFormats() { return FUserFormats; }
     TOstrelCaptionsGrid& CaptionsGrid() { return FCaptionsGrid; }
+    TOstrelXLSFormatList& XLSFormats() { return FXLSFormats; }
+    // Told after every change of the field lists, once the Excel format list follows them.
+    void AddFieldsListener(std::function<void()> listener) { FFieldsListeners.push_back(std::move(listener)); }
     // The dialog columns the lists were filled from (nullptr before FillFromComponent).
     const TOstrelDialogColumns* Columns() const { return FColumns; }
 
@@ -235,6 +239,8 @@ private:
     TOstrelDialogFieldLists FFields;
     TOstrelDialogUserFormats FUserFormats;
     TOstrelCaptionsGrid FCaptionsGrid;
+    TOstrelXLSFormatList FXLSFormats;
+    std::vector<std::function<void()>> FFieldsListeners;
     const TOstrelDialogColumns* FColumns = nullptr;
 };
 

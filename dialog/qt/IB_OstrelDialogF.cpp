@@ -229,7 +229,7 @@ QWidget* TIB_OstrelDialogF::BuildFieldsPage() {
     connect(c.AddAllFields, &QPushButton::clicked, this, [&fields] { fields.AddAll(); });
     connect(c.RemoveField, &QPushButton::clicked, this, [&fields] { fields.RemoveSelected(); });
     connect(c.RemoveAllFields, &QPushButton::clicked, this, [&fields] { fields.RemoveAll(); });
-    fields.OnChanged = [this] { ShowFieldLists(); };
+    FSettings.AddFieldsListener([this] { ShowFieldLists(); });
     return page;
 }
 
