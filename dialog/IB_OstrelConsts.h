@@ -245,7 +245,11 @@ namespace ostrel {
     X(sXLSPageFooter, "Page footer")                                                            \
     X(sXLSSheetTitle, "Sheet title")                                                            \
     X(sXLSResetAllQuestion, "All field formats will be reset the default values.\r\nAre you sure?") \
-    X(sXLSResetAllTitle, "Attention!")
+    X(sXLSResetAllTitle, "Attention!")                                                          \
+    /* colour picker */                                                                         \
+    X(sChooseColorCaption, "Choose a color")                                                    \
+    X(sOK, "OK")                                                                                \
+    X(sCancel, "Cancel")
 
 enum TDialogText : int {
 #define OSTREL_TEXT_ID(id, text) id,
