@@ -51,7 +51,7 @@ TxlsColor ChooseXLSColor(TxlsColor color, QWidget* parent = nullptr);
 using TXLSColorChooser = std::function<TxlsColor(TxlsColor color, QWidget* parent)>;
 void SetXLSColorChooser(TXLSColorChooser chooser);
 
-// The window with `selected` chosen, under its title bar, for the documentation's pictures.
+// The window with `selected` chosen, under its title bar, for the screenshots.
 QImage RenderXLSColorPicker(TxlsColor selected);
 
 }  // namespace ostrel::qt
