@@ -1,0 +1,20 @@
+// The warning question the dialog asks before it discards the user's work: Yes and No, No the
+// default. Replaceable, so that tests give the answer instead of a modal box.
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+namespace ostrel::qt {
+
+// Returns whether the answer is Yes. `text` may break its lines with "\r\n".
+using TQuestionFunction = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+
+bool AskWarningQuestion(QWidget* parent, const QString& title, const QString& text);
+// nullptr restores the message box.
+void SetQuestionFunction(TQuestionFunction function);
+
+}  // namespace ostrel::qt
