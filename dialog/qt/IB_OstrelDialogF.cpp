@@ -2,6 +2,8 @@
 
 #include "dialog/qt/DialogTexts.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,6 +25,7 @@
 #include "dialog/qt/DialogPage.h"
 #include "dialog/qt/FieldListWidget.h"
 #include "dialog/qt/FileDialogs.h"
+#include "dialog/qt/IB_OstrelXLSColorEditor.h"
 #include "dialog/qt/PageWidgets.h"
 #include "dialog/qt/SettingBindings.h"
 #include "dialog/qt/WindowPicture.h"
@@ -417,11 +420,38 @@ void TIB_OstrelDialogF::SelectOptionsFile(bool save) {
 
 // ---- pictures ----
 
+namespace {
+
+// The page controls inside `page` that no other page control stands between.
+QList<QTabWidget*> NestedTabs(QWidget* page) {
+    QList<QTabWidget*> nested;
+    for (QTabWidget* tabs : page->findChildren<QTabWidget*>()) {
+        QWidget* w = tabs->parentWidget();
+        while (w != page && !qobject_cast<QTabWidget*>(w)) w = w->parentWidget();
+        if (w == page) nested << tabs;
+    }
+    return nested;
+}
+
+// Saves a page, or each of its sub-pages (and theirs) in turn.
+void SaveTabs(QWidget* page, const QString& name, const std::function<void(const QString&)>& save) {
+    const QList<QTabWidget*> nested = NestedTabs(page);
+    if (nested.isEmpty()) return save(name);
+    QTabWidget* tabs = nested.front();
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        SaveTabs(tabs->widget(i), QStringLiteral("%1-%2").arg(name).arg(i + 1), save);
+    }
+    tabs->setCurrentIndex(0);
+}
+
+}  // namespace
+
 QStringList SaveDialogScreenshots(TIB_OstrelDialog& dialog, const QString& dir) {
     QStringList written;
     TIB_OstrelDialogF window(dialog);
     int number = 0;
-    auto save = [&](const QString& name) {
+    std::function<void(const QString&)> save = [&](const QString& name) {
         const QString file = QStringLiteral("dialog-%1-%2.png").arg(++number, 2, 10, QChar('0')).arg(name);
         const QString path = QDir(dir).filePath(file);
         if (WindowPicture(window).save(path)) written << path;
@@ -458,17 +488,7 @@ QStringList SaveDialogScreenshots(TIB_OstrelDialog& dialog, const QString& dir) 
     for (const TShot& shot : kShots) {
         settings.SetInt(dsExportType, shot.Type);
         window.ShowPage(shot.Page);
-        const auto inner = window.Page(shot.Page)->findChildren<QTabWidget*>();
-        if (inner.isEmpty()) {
-            save(shot.Name);
-            continue;
-        }
-        QTabWidget* tabs = inner.front();
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setCurrentIndex(i);
-            save(QStringLiteral("%1-%2").arg(shot.Name).arg(i + 1));
-        }
-        tabs->setCurrentIndex(0);
+        SaveTabs(window.Page(shot.Page), shot.Name, save);
     }
 
     // The destination controls as the clipboard leaves them.
@@ -476,6 +496,10 @@ QStringList SaveDialogScreenshots(TIB_OstrelDialog& dialog, const QString& dir) 
     window.ShowPage(dpExportType);
     c.ExportTypePages->setCurrentIndex(0);
     save("export-type-clipboard");
+
+    // The spreadsheet colour picker the Excel page's colour buttons open.
+    const QString picker = QDir(dir).filePath(QStringLiteral("dialog-%1-xls-color-picker.png").arg(++number, 2, 10, QChar('0')));
+    if (RenderXLSColorPicker(clrRed).save(picker)) written << picker;
     return written;
 }
 
