@@ -31,6 +31,8 @@ public:
     virtual void Fill() {}
     // The page became the current page.
     virtual void Activated() {}
+    // An options file was read into the model: show what does not announce its changes.
+    virtual void Reshow() {}
 
 protected:
     // The text of this page's tab in the window's page control.

@@ -61,6 +61,7 @@ public:
     void Fill() override { ShowLines(); }
     // The lines may have been replaced (an options file) while another page was current.
     void Activated() override { ShowLines(); }
+    void Reshow() override { ShowLines(); }
 
 private:
     void ShowLines() {

@@ -22,7 +22,9 @@
 #include <QVBoxLayout>
 
 #include "dialog/IB_OstrelDialog.h"
+#include "dialog/DialogOptionsFile.h"
 #include "dialog/qt/DialogPage.h"
+#include "dialog/qt/ErrorDisplay.h"
 #include "dialog/qt/FieldListWidget.h"
 #include "dialog/qt/FileDialogs.h"
 #include "dialog/qt/IB_OstrelXLSColorEditor.h"
@@ -383,6 +385,8 @@ void TIB_OstrelDialogF::FillFromComponent() {
     ShowFieldLists();
     for (TDialogPageView* view : FPageViews)
         if (view) view->Fill();
+    if (FOwner.AutoLoadOptions() && !FSettings.Str(dsOptionsFileName).empty())
+        LoadOptions(FSettings.Str(dsOptionsFileName));
 }
 
 void TIB_OstrelDialogF::showEvent(QShowEvent* event) {
@@ -415,7 +419,40 @@ void TIB_OstrelDialogF::SelectOptionsFile(bool save) {
     const QString chosen = RunFileDialog(this, request);
     if (chosen.isEmpty()) return;
     FSettings.SetStr(dsOptionsFileName, chosen.toStdString());
-    // Writing and reading the options file itself comes with the options-file support.
+    if (save) SaveOptions(FSettings.Str(dsOptionsFileName));
+    else LoadOptions(FSettings.Str(dsOptionsFileName));
+}
+
+bool TIB_OstrelDialogF::SaveOptions(const std::string& fileName) {
+    try {
+        ostrel::SaveOptions(FSettings, *FExporters, FOwner, fileName);
+        return true;
+    } catch (const std::exception& error) {
+        ShowErrorMessage(this, ToQString(error.what()));
+        return false;
+    }
+}
+
+bool TIB_OstrelDialogF::LoadOptions(const std::string& fileName) {
+    bool done = true;
+    try {
+        ostrel::LoadOptions(FSettings, *FExporters, FOwner, fileName);
+    } catch (const std::exception& error) {
+        // What was read before the failure stays, as it shows.
+        ShowErrorMessage(this, ToQString(error.what()));
+        done = false;
+    }
+    ShowFieldLists();
+    for (TDialogPageView* view : FPageViews)
+        if (view) view->Reshow();
+    return done;
+}
+
+void TIB_OstrelDialogF::done(int result) {
+    // The choices are kept for the next time, however the window closes.
+    if (FOwner.AutoSaveOptions() && !FSettings.Str(dsOptionsFileName).empty())
+        SaveOptions(FSettings.Str(dsOptionsFileName));
+    QDialog::done(result);
 }
 
 // ---- pictures ----

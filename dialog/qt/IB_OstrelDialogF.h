@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <QDialog>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     TOstrelDialogExporters& Exporters() { return *FExporters; }
 
     void UpdateCaption();
+    // The options file; a failure is shown and the window stays open. False when it failed.
+    bool SaveOptions(const std::string& fileName);
+    bool LoadOptions(const std::string& fileName);
     void FillExportTypes();
     // The page control's page of a page of the model.
     QWidget* Page(TDialogPage page) const { return FPages[page]; }
@@ -84,6 +88,9 @@ public:
         QPushButton* Close = nullptr;
     };
     const TControls& Controls() const { return FControls; }
+
+    // Closing by any means writes the options file when the component asks for it.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

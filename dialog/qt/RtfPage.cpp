@@ -86,6 +86,8 @@ void TRtfPage::ApplyTexts() {
     }
 }
 
+void TRtfPage::Reshow() { Fill(); }
+
 void TRtfPage::Fill() {
     // The fonts live in the exporter, not in a setting: show what it holds now.
     FControls.DefaultFont.Sample->update();

@@ -41,6 +41,7 @@ public:
 
     void ApplyTexts() override;
     void Fill() override;
+    void Reshow() override;
 
 private:
     TFontRow AddFontRow(QGridLayout* grid, int row, TFont& font);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,12 +11,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "dialog/IB_OstrelDialog.h"
 #include "dialog/qt/FieldListWidget.h"
+#include "dialog/qt/ErrorDisplay.h"
 #include "dialog/qt/FileDialogs.h"
 #include "dialog/qt/IB_OstrelDialogF.h"
 #include "sources/MemControls.h"
@@ -340,6 +343,67 @@ TEST_F(DialogWindowTest, ExecuteShowsTheWindowModallyAndEscapeClosesIt) {
     dialog.Execute();
     EXPECT_TRUE(shown);
     EXPECT_EQ(dialog.DialogColumns().Count(), 4);
+}
+
+// The options file from the window: the two buttons, reading at creation, writing on closing.
+TEST_F(DialogWindowTest, OptionsFileButtonsWriteAndReadTheSettings) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("choices.cfg");
+    dialog.SetSaveLoadButtons(true);
+    dialog.SetFileName("/out/a.xls");
+    SetFileDialogFunction([&](QWidget*, const TFileDialogRequest&) { return file; });
+    auto w = Open();
+    const auto& c = w->Controls();
+    Click(c.ExportTypes->button(aeCSV));
+    QTest::mouseClick(c.SaveOptions, Qt::LeftButton);
+    EXPECT_EQ(w->Settings().Str(dsOptionsFileName), file.toStdString());
+    ASSERT_TRUE(QFile::exists(file));
+
+    Click(c.ExportTypes->button(aeHTML));
+    EXPECT_EQ(c.FileName->text(), "/out/a.html");
+    QTest::mouseClick(c.LoadOptions, Qt::LeftButton);
+    EXPECT_EQ(c.ExportTypes->checkedId(), aeCSV);
+    EXPECT_EQ(c.FileName->text(), "/out/a.csv");
+}
+
+TEST_F(DialogWindowTest, OptionsFileReadAtCreationAndWrittenOnClosing) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("auto.cfg");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[GENERAL]\r\nExportType=3\r\nFileName=/data/report.html\r\n");
+    }
+    dialog.SetOptionsFileName(file.toStdString());
+    dialog.SetAutoLoadOptions(true);
+    dialog.SetAutoSaveOptions(true);
+    auto w = Open();
+    EXPECT_EQ(w->Controls().ExportTypes->checkedId(), aeHTML);
+    EXPECT_EQ(w->Controls().FileName->text(), "/data/report.html");
+    Click(w->Controls().ExportTypes->button(aeSQL));
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("ExportType=11"));
+}
+
+TEST_F(DialogWindowTest, AnUnreadableOptionsFileIsShownAndTheWindowStays) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bad.cfg");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[GENERAL]\r\nExportType=3\r\n[HTML]\r\nBackgroundColor=no colour\r\n");
+    }
+    QStringList shown;
+    SetErrorDisplayFunction([&](QWidget*, const QString& message) { shown << message; });
+    dialog.SetOptionsFileName(file.toStdString());
+    dialog.SetAutoLoadOptions(true);
+    auto w = Open();
+    SetErrorDisplayFunction(nullptr);
+    EXPECT_EQ(shown, QStringList({"'no colour' is not a valid integer value"}));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->Controls().ExportTypes->checkedId(), aeHTML);
 }
 
 }  // namespace
