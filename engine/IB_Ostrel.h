@@ -54,6 +54,21 @@ public:
     TOstrelStopEvent OnStopExport;
     TGetExportTextEvent OnGetExportText;
 
+    // The lists and formats every exporter keeps, whether or not its format publishes them: for
+    // programs that set up any exporter alike (the export dialog copies its settings through it).
+    struct TCommonSettings {
+        TStrings& Header;
+        TStrings& Footer;
+        TStrings& Captions;
+        TOstrelFormats& Formats;
+        TStrings& UserFormats;
+        TStrings& ColumnsWidth;
+        TStrings& ColumnsAlign;
+    };
+    TCommonSettings CommonSettings() {
+        return {FHeader, FFooter, FCaptions, FFormats, FUserFormats, FColumnsWidth, FColumnsAlign};
+    }
+
     // The public run entry; exceptions from the run reach the caller.
     virtual void DoExecute();
     // Asks a running export to stop at its next check point.
