@@ -249,7 +249,25 @@ namespace ostrel {
     /* colour picker */                                                                         \
     X(sChooseColorCaption, "Choose a color")                                                    \
     X(sOK, "OK")                                                                                \
-    X(sCancel, "Cancel")
+    X(sCancel, "Cancel")                                                                        \
+    /* running the export and the progress window */                                            \
+    X(sAbortQuestion, "Do you want to abort export?")                                           \
+    X(sAbortTitle, "Are you sure?")                                                             \
+    X(sProgressCaption, "Exporting...")                                                         \
+    X(sProgressStatus, "Status")                                                                \
+    X(sProgressTime, "Time")                                                                    \
+    X(sProgressSpeed, "Speed")                                                                  \
+    X(sProgressSpeedValue, "%d rows/sec")                                                       \
+    X(sStatePreparing, "Preparing...")                                                          \
+    X(sStateSkipping, "Skipping...")                                                            \
+    X(sStateFetching, "Fetching...")                                                            \
+    X(sStateExporting, "Exporting...")                                                          \
+    X(sStatePaused, "Pause")                                                                    \
+    X(sStateAborted, "Aborted")                                                                 \
+    X(sStateFinished, "Finished")                                                               \
+    X(sCounterSkipped, "Skipped")                                                               \
+    X(sCounterFetched, "Fetched")                                                               \
+    X(sCounterExported, "Exported")
 
 enum TDialogText : int {
 #define OSTREL_TEXT_ID(id, text) id,
