@@ -29,6 +29,7 @@
 #include "dialog/qt/FileDialogs.h"
 #include "dialog/qt/IB_OstrelXLSColorEditor.h"
 #include "dialog/qt/PageWidgets.h"
+#include "dialog/qt/ProgressRunView.h"
 #include "dialog/qt/SettingBindings.h"
 #include "dialog/qt/WindowPicture.h"
 
@@ -250,6 +251,7 @@ QWidget* TIB_OstrelDialogF::BuildButtonRow() {
     layout->addWidget(FControls.StartExport);
     layout->addWidget(FControls.Close);
     connect(FControls.Close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FControls.StartExport, &QPushButton::clicked, this, [this] { StartExport(); });
     return row;
 }
 
@@ -446,6 +448,27 @@ bool TIB_OstrelDialogF::LoadOptions(const std::string& fileName) {
     for (TDialogPageView* view : FPageViews)
         if (view) view->Reshow();
     return done;
+}
+
+void TIB_OstrelDialogF::StartExport() {
+    TProgressRunView view(this);
+    TDialogExportRun run(FSettings, *FExporters, FOwner, view);
+    FRun = &run;
+    FRunView = &view;
+    try {
+        run.Execute();
+    } catch (const std::exception& error) {
+        // The dialog stays open with every setting, for another try.
+        ShowErrorMessage(this, ToQString(error.what()));
+    }
+    FRun = nullptr;
+    FRunView = nullptr;
+}
+
+TIB_Ostrel* TIB_OstrelDialogF::RunningExporter() const { return FRun ? FRun->Running() : nullptr; }
+
+TIB_OstrelDialogProgressF* TIB_OstrelDialogF::ProgressWindow() const {
+    return FRunView ? FRunView->Window() : nullptr;
 }
 
 void TIB_OstrelDialogF::done(int result) {

@@ -24,12 +24,15 @@ class QTabWidget;
 class QWidget;
 
 namespace ostrel {
+class TDialogExportRun;
 class TIB_OstrelDialog;
 }
 
 namespace ostrel::qt {
 
 class TDialogPageView;
+class TIB_OstrelDialogProgressF;
+class TProgressRunView;
 class TFieldListWidget;
 class TSettingBinder;
 struct TDialogPageContext;
@@ -89,6 +92,13 @@ public:
     };
     const TControls& Controls() const { return FControls; }
 
+    // What "Start Export" does: the run with its progress window; a failure is shown and the
+    // window stays open.
+    void StartExport();
+    // While a run is in progress: its exporter and progress window (nullptr otherwise).
+    TIB_Ostrel* RunningExporter() const;
+    TIB_OstrelDialogProgressF* ProgressWindow() const;
+
     // Closing by any means writes the options file when the component asks for it.
     void done(int result) override;
 
@@ -122,6 +132,8 @@ private:
     QWidget* FPages[kDialogPageCount] = {};
     QWidget* FOptionsSubPage = nullptr;
     bool FShowingLists = false;
+    TDialogExportRun* FRun = nullptr;
+    TProgressRunView* FRunView = nullptr;
 };
 
 // Creates the dialog window for `dialog` (whose column list must be filled, as Execute does),

@@ -6,26 +6,32 @@ namespace ostrel::qt {
 
 namespace {
 
-bool MessageBoxQuestion(QWidget* parent, const QString& title, const QString& text) {
+bool MessageBoxQuestion(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return QMessageBox::warning(parent, title, shown, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(icon, title, shown, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
-TQuestionFunction& Question() {
-    static TQuestionFunction function = MessageBoxQuestion;
+// A replacement answers both kinds; none means the message boxes.
+TQuestionFunction& Replacement() {
+    static TQuestionFunction function;
     return function;
 }
 
 }  // namespace
 
 bool AskWarningQuestion(QWidget* parent, const QString& title, const QString& text) {
-    return Question()(parent, title, text);
+    if (Replacement()) return Replacement()(parent, title, text);
+    return MessageBoxQuestion(QMessageBox::Warning, parent, title, text);
 }
 
-void SetQuestionFunction(TQuestionFunction function) {
-    Question() = function ? std::move(function) : TQuestionFunction(MessageBoxQuestion);
+bool AskQuestion(QWidget* parent, const QString& title, const QString& text) {
+    if (Replacement()) return Replacement()(parent, title, text);
+    return MessageBoxQuestion(QMessageBox::Question, parent, title, text);
 }
+
+void SetQuestionFunction(TQuestionFunction function) { Replacement() = std::move(function); }
 
 }  // namespace ostrel::qt

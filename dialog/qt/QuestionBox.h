@@ -1,5 +1,5 @@
-// The warning question the dialog asks before it discards the user's work: Yes and No, No the
-// default. Replaceable, so that tests give the answer instead of a modal box.
+// The questions the dialog asks before it discards the user's work or stops a run: Yes and No,
+// No the default. Replaceable, so that tests give the answer instead of a modal box.
 #pragma once
 
 #include <functional>
@@ -14,6 +14,8 @@ namespace ostrel::qt {
 using TQuestionFunction = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
 
 bool AskWarningQuestion(QWidget* parent, const QString& title, const QString& text);
+// The same with the question icon.
+bool AskQuestion(QWidget* parent, const QString& title, const QString& text);
 // nullptr restores the message box.
 void SetQuestionFunction(TQuestionFunction function);
 
