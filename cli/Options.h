@@ -1,6 +1,7 @@
 // What the command line asks for.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,13 @@ struct TCliOptions {
     int StartCol = 0;
 
     bool Quiet = false;
+
+    // An options file saved from the export dialog, replayed against the source.
+    std::string OptionsFile;
+    // The long names of the options the command line gave (without "--"), so that a replay
+    // overrides only what was asked for.
+    std::set<std::string> Given;
+    bool Gave(const std::string& name) const { return Given.count(name) > 0; }
 };
 
 }  // namespace ostrel::cli

@@ -4,16 +4,21 @@
 
 #include <chrono>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <regex>
 
-#include "cli/CsvSource.h"
 #include "cli/ExporterFactory.h"
-#include "data/IB_Query.h"
+#include "cli/OptionsReplay.h"
+#include "cli/Source.h"
+#include "dialog/DialogExportCopy.h"
+#include "dialog/DialogOptionsFile.h"
 #include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "platform/Parsers.h"
@@ -76,22 +81,6 @@ struct EUsage : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The names the options may use for the source's columns: the query's field names, the CSV
-// header texts, or the column numbers of a CSV file without a header.
-std::vector<std::string> SourceColumnNames(const TIB_Query* query, const TCsvTable* table) {
-    std::vector<std::string> names;
-    if (query) {
-        for (int i = 0; i < query->FieldCount(); ++i) names.push_back(query->Fields(i)->FieldName());
-    } else if (!table->Header.empty()) {
-        names = ColumnNames(*table);
-    } else {
-        size_t cols = 0;
-        for (const auto& r : table->Rows) cols = std::max(cols, r.size());
-        for (size_t c = 0; c < cols; ++c) names.push_back(std::to_string(c));
-    }
-    return names;
-}
-
 // Refuses a name that matches no column, listing the ones there are.
 void CheckColumnName(const std::string& option, const std::string& name, const std::vector<std::string>& known) {
     if (std::any_of(known.begin(), known.end(), [&](const std::string& k) { return SameText(k, name); })) return;
@@ -103,6 +92,72 @@ void CheckColumnName(const std::string& option, const std::string& name, const s
 void CheckKeyedNames(const std::string& option, const std::vector<std::string>& lines,
                      const std::vector<std::string>& known) {
     for (const auto& line : lines) CheckColumnName(option, line.substr(0, line.find('=')), known);
+}
+
+// Every column name the options give; false after telling which one is wrong.
+bool ColumnNamesKnown(const TCliOptions& o, const std::vector<std::string>& known) {
+    try {
+        for (const auto& f : o.Fields) CheckColumnName("--fields", f, known);
+        CheckKeyedNames("--caption", o.Captions, known);
+        CheckKeyedNames("--width", o.Widths, known);
+        CheckKeyedNames("--align", o.Aligns, known);
+        CheckKeyedNames("--user-format", o.UserFormats, known);
+        CheckKeyedNames("--aggregate", o.Aggregates, known);
+        return true;
+    } catch (const EUsage& e) {
+        std::cerr << "ostrel-export: " << e.what() << "\n";
+        return false;
+    }
+}
+
+bool IsFolder(const std::string& name) {
+    std::error_code ec;
+    return !name.empty() && std::filesystem::is_directory(name, ec);
+}
+
+// Runs the exporter with progress on a terminal and Ctrl-C as a stop, then tells how it went.
+// `format` is the command line's name of what it writes.
+int RunExporter(TIB_Ostrel& exporter, const std::string& format, const std::string& where, bool quiet) {
+    TProgress progress(!quiet && isatty(STDERR_FILENO));
+    int written = 0;
+    auto check = [&](TObject*, int) {
+        if (gInterrupted) exporter.Abort();
+    };
+    exporter.OnSkippedRecord = check;
+    exporter.OnExportedRecord = [&](TObject* sender, int recNo) {
+        progress.Row(++written);
+        check(sender, recNo);
+    };
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    exporter.DoExecute();
+    progress.Finish();
+
+    if (exporter.Aborted()) {
+        std::cerr << "ostrel-export: stopped after " << written << " rows; " << where
+                  << " holds the rows written so far\n";
+        return kExitFailed;
+    }
+    if (const int64_t left = RowsLeftOut(exporter); left > 0)
+    {
+        if (format == "xls")
+            std::cerr << "ostrel-export: warning: " << left
+                      << " rows were left out: a worksheet holds at most 65,536 rows\n";
+        else
+            std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
+                      << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
+    }
+    if (!quiet) std::cerr << "ostrel-export: " << written << " rows written to " << where << "\n";
+    // The TeX engine that compiles the document; lualatex is named even when quiet, as pdflatex
+    // fails on such a file.
+    if (const auto* latex = dynamic_cast<const TIB_OstrelLaTeX*>(&exporter)) {
+        if (latex->Engine() == "lualatex")
+            std::cerr << "ostrel-export: note: " << where
+                      << " needs lualatex: it holds characters that pdflatex cannot set\n";
+        else if (!quiet)
+            std::cerr << "ostrel-export: compile " << where << " with pdflatex\n";
+    }
+    return kExitDone;
 }
 
 // SQL needs a table: the output file's name without folder and extension, in upper case, and
@@ -117,7 +172,7 @@ int Run(TCliOptions o) {
                      "--format clipboard\n";
         return kExitUsage;
     }
-    if (std::error_code ec; !o.Output.empty() && std::filesystem::is_directory(o.Output, ec)) {
+    if (IsFolder(o.Output)) {
         std::cerr << "ostrel-export: " << o.Output << " is a folder: give the name of the file to write\n";
         return kExitUsage;
     }
@@ -130,103 +185,82 @@ int Run(TCliOptions o) {
     }
     if (format == "sql" && o.Table.empty()) o.Table = TableNameFromFile(o.Output);
 
-    // The source.
-    TIB_Connection connection;
-    TIB_Query query;
-    TMemStringGrid grid;
-    TMemListView list;
-    TCsvTable table;
-    if (!o.Database.empty()) {
-        connection.SetDatabaseName(o.Database);
-        connection.SetUsername(o.User);
-        connection.SetPassword(o.Password);
-        connection.SetCharSet(o.CharSet);
-        connection.Connect();
-        query.SetConnection(&connection);
-        query.SetSQL(o.Sql);
-        query.Open();
-    } else {
-        table = ReadCsv(o.CsvFile, o.CsvSeparator[0], !o.CsvNoHeader);
-        // With a header the columns are named by it, as a list view's are by its captions; without
-        // one they are numbered, as a string grid's are.
-        if (table.Header.empty()) {
-            FillGrid(table, grid);
-        } else {
-            const auto names = ColumnNames(table);
-            FillList(table, names, list);
-            // A column renamed to be told apart still shows its header text.
-            for (size_t c = 0; c < names.size(); ++c)
-                if (c >= table.Header.size() || names[c] != table.Header[c])
-                    o.Captions.push_back(names[c] + "=" + (c < table.Header.size() ? table.Header[c] : ""));
-        }
-    }
-    try {
-        const auto known = SourceColumnNames(o.Database.empty() ? nullptr : &query, &table);
-        for (const auto& f : o.Fields) CheckColumnName("--fields", f, known);
-        CheckKeyedNames("--caption", o.Captions, known);
-        CheckKeyedNames("--width", o.Widths, known);
-        CheckKeyedNames("--align", o.Aligns, known);
-        CheckKeyedNames("--user-format", o.UserFormats, known);
-        CheckKeyedNames("--aggregate", o.Aggregates, known);
-    } catch (const EUsage& e) {
-        std::cerr << "ostrel-export: " << e.what() << "\n";
-        return kExitUsage;
-    }
+    TCliSource source;
+    source.Open(o);
+    // A column renamed to be told apart still shows its header text.
+    for (const auto& c : source.RenamedCaptions()) o.Captions.push_back(c);
+    if (!ColumnNamesKnown(o, source.ColumnNames())) return kExitUsage;
 
     // The library writes each file under a temporary name and moves it into place only when
     // the run succeeded.
     auto exporter = CreateExporter(format, o, WritesFile(format) ? o.Output : "");
-    if (!o.Database.empty()) {
-        exporter->SetExportSource(esDataSet);
-        exporter->SetDataSet(&query);
-    } else if (table.Header.empty()) {
-        exporter->SetExportSource(esStringGrid);
-        exporter->SetStringGrid(&grid);
-    } else {
-        exporter->SetExportSource(esListView);
-        exporter->SetListView(&list);
-    }
-    TProgress progress(!o.Quiet && isatty(STDERR_FILENO));
-    int written = 0;
-    auto check = [&](TObject*, int) {
-        if (gInterrupted) exporter->Abort();
-    };
-    exporter->OnSkippedRecord = check;
-    exporter->OnExportedRecord = [&](TObject* sender, int recNo) {
-        progress.Row(++written);
-        check(sender, recNo);
-    };
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
-    exporter->DoExecute();
-    progress.Finish();
+    source.AttachTo(*exporter);
+    return RunExporter(*exporter, format, WritesFile(format) ? o.Output : "the clipboard", o.Quiet);
+}
 
-    const std::string where = WritesFile(format) ? o.Output : "the clipboard";
-    if (exporter->Aborted()) {
-        std::cerr << "ostrel-export: stopped after " << written << " rows; " << where
-                  << " holds the rows written so far\n";
+// --options: the dialog's own path from an options file to the file it writes, on the command
+// line's source; the options given beside it win over the file.
+int RunReplay(const TCliOptions& o) {
+    // The load reads a missing file as an empty one; here that is a mistake in the command.
+    if (IsFolder(o.OptionsFile)) {
+        std::cerr << "ostrel-export: --options: " << o.OptionsFile << " is a folder, not an options file\n";
+        return kExitUsage;
+    }
+    if (std::ifstream probe(o.OptionsFile); !probe) {
+        std::cerr << "ostrel-export: --options: cannot read " << o.OptionsFile << ": " << std::strerror(errno)
+                  << "\n";
+        return kExitUsage;
+    }
+    int exportType = -1;
+    if (o.Gave("format")) {
+        exportType = ExportTypeOfFormat(ResolveFormat(o.Format, ""));
+        if (exportType < 0) {
+            std::cerr << "ostrel-export: unknown format " << o.Format << ": give one of ";
+            for (const auto& n : FormatNames()) std::cerr << n << (n == FormatNames().back() ? "" : ", ");
+            std::cerr << "\n";
+            return kExitUsage;
+        }
+    }
+    if (IsFolder(o.Output)) {
+        std::cerr << "ostrel-export: " << o.Output << " is a folder: give the name of the file to write\n";
+        return kExitUsage;
+    }
+
+    // As the window is created: the component's column list, the settings from the component
+    // and the embedded exporters, then the file.
+    TCliSource source;
+    source.Open(o);
+    TIB_OstrelDialog component;
+    source.AttachTo(component);
+    component.SetOnlyVisibleFields(o.OnlyVisible);
+    component.SetAutoCalcStrType(o.GuessTypes);
+    for (const auto& c : source.RenamedCaptions()) component.Captions().Add(c);
+    component.DialogColumns().Fill();
+    TOstrelDialogExporters exporters;
+    TOstrelDialogSettings settings;
+    settings.FillFromComponent(component, exporters, nullptr);
+    try {
+        LoadOptions(settings, exporters, component, o.OptionsFile);
+    } catch (const std::exception& e) {
+        std::cerr << "ostrel-export: " << o.OptionsFile << ": " << e.what() << "\n";
         return kExitFailed;
     }
-    if (const int64_t left = RowsLeftOut(*exporter); left > 0)
-    {
-        if (format == "xls")
-            std::cerr << "ostrel-export: warning: " << left
-                      << " rows were left out: a worksheet holds at most 65,536 rows\n";
-        else
-            std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
-                      << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
+    if (!ColumnNamesKnown(o, DialogColumnNames(component))) return kExitUsage;
+    OverrideSettings(settings, exporters, component, o, exportType);
+
+    const int type = settings.Int(dsExportType);
+    const std::string& fileName = settings.Str(dsFileName);
+    if (type != aeClipboard && fileName.empty()) {
+        std::cerr << "ostrel-export: no output: " << o.OptionsFile << " names no file: give an output file\n";
+        return kExitUsage;
     }
-    if (!o.Quiet) std::cerr << "ostrel-export: " << written << " rows written to " << where << "\n";
-    // The TeX engine that compiles the document; lualatex is named even when quiet, as pdflatex
-    // fails on such a file.
-    if (const auto* latex = dynamic_cast<const TIB_OstrelLaTeX*>(exporter.get())) {
-        if (latex->Engine() == "lualatex")
-            std::cerr << "ostrel-export: note: " << where
-                      << " needs lualatex: it holds characters that pdflatex cannot set\n";
-        else if (!o.Quiet)
-            std::cerr << "ostrel-export: compile " << where << " with pdflatex\n";
+    if (type != aeClipboard && IsFolder(fileName)) {
+        std::cerr << "ostrel-export: " << fileName << " is a folder: give the name of the file to write\n";
+        return kExitUsage;
     }
-    return kExitDone;
+    TIB_Ostrel& exporter = CopySettingsToExporter(settings, exporters, component, type);
+    OverrideExporter(exporter, settings, component, o);
+    return RunExporter(exporter, FormatOfExportType(type), type == aeClipboard ? "the clipboard" : fileName, o.Quiet);
 }
 
 }  // namespace
@@ -235,7 +269,12 @@ int main(int argc, char** argv) {
     TCliOptions o;
     CLI::App app{"Exports the rows of a database query or a CSV file into a file or onto the clipboard."};
     app.set_help_flag("-h,--help", "Show this help and exit");
-    app.add_option("output", o.Output, "The file to write (its extension may name the format)");
+    app.add_option("output", o.Output,
+                   "The file to write (its extension may name the format; with --options, the file's by default)");
+    app.add_option("--options", o.OptionsFile,
+                   "Replay an options file saved from the export dialog (FILE.cfg) on the source: its export "
+                   "type, file and settings, as the dialog would export them; options given beside it win")
+        ->type_name("FILE.cfg");
 
     auto* db = app.add_option("-d,--database", o.Database, "Database file, or host:path on a server")->group("Source");
     app.add_option("-u,--user", o.User, "User name")->capture_default_str()->group("Source");
@@ -344,6 +383,11 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
         o.PageFooterSet = app.count("--page-footer") > 0;
+        for (const CLI::Option* option : app.get_options()) {
+            if (option->count() == 0) continue;
+            if (option->get_lnames().empty()) o.Given.insert(option->get_name());
+            for (const std::string& name : option->get_lnames()) o.Given.insert(name);
+        }
         if (o.Database.empty() && o.CsvFile.empty())
             throw CLI::ValidationError("a source is needed: --database with --sql, or --csv");
     } catch (const CLI::CallForHelp& e) {
@@ -353,7 +397,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     try {
-        return Run(o);
+        return o.OptionsFile.empty() ? Run(o) : RunReplay(o);
     } catch (const std::exception& e) {
         std::cerr << "ostrel-export: " << e.what() << "\n";
         return kExitFailed;
