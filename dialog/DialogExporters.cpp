@@ -1,5 +1,7 @@
 #include "dialog/DialogExporters.h"
 
+#include "platform/FormatSettings.h"
+
 namespace ostrel {
 
 TOstrelDialogExporters::TOstrelDialogExporters() {
@@ -29,7 +31,9 @@ TOstrelDialogExporters::TOstrelDialogExporters() {
     ASCIIExp.SetCSVComma(';');
 
     LaTeXExp.Options().SetDocumentParams("a4paper");
-    LaTeXExp.Options().SetCodePage(1251);
+    // The rows' text is in the process's code page; a fixed one would declare an input
+    // encoding that the bytes written do not have.
+    LaTeXExp.Options().SetCodePage(FormatSettings().CodePage);
     LaTeXExp.Options().SetLanguages("english");
 
     ClipExp.SetSeparator(';');
