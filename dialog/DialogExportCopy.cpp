@@ -55,7 +55,9 @@ void CopyHTML(const TOstrelDialogSettings& s, TIB_OstrelHTML& html) {
 
 void CopySQL(const TOstrelDialogSettings& s, TIB_OstrelSQL& sql) {
     const std::string& table = s.Str(dsSQLTableName);
-    sql.SetTableName(table.empty() ? TableNameOfFile(s.Str(dsFileName)) : table);
+    // A name made from a file name is quoted where it is no plain identifier: a blank or a
+    // semicolon in a file name must not break the script or end its statement.
+    sql.SetTableName(table.empty() ? SqlIdentifier(TableNameOfFile(s.Str(dsFileName))) : table);
     sql.SetCreateTable(s.Bool(dsSQLCreateTable));
     sql.SetCommitRecCount(s.Int(dsSQLCommitRecCount));
     sql.SetCommitAfterScript(s.Bool(dsSQLCommitAfterScript));

@@ -343,8 +343,17 @@ void WriteCaptions(TIniFile& ini, TOstrelCaptionsGrid& grid, int type) {
     }
 }
 
-void ReadCaptions(const TIniFile& ini, TOstrelCaptionsGrid& grid, int type) {
-    ReadGridColumn(ini, kCaptions, 1, "", grid, false);
+void ReadCaptions(const TIniFile& ini, TOstrelCaptionsGrid& grid, const TOstrelDialogColumns& columns, int type) {
+    // A field the file names no caption for keeps its column's own. An empty caption would name
+    // the field nothing: a table without a field name, a document without a column title. Files
+    // saved under a type whose captions page is hidden hold no captions at all.
+    for (int row = 0; row < grid.RowCount(); ++row)
+        for (int i = 0; i < columns.Count(); ++i)
+            if (SameText(columns[i].Name, grid.Cell(0, row))) grid.SetCell(1, row, columns[i].Caption);
+    for (const std::string& key : ini.ReadSection(kCaptions)) {
+        const int row = GridRowOf(grid, key);
+        if (row >= 0) grid.SetCell(1, row, ini.ReadString(kCaptions, key, ""));
+    }
     if (HasWidth(type)) ReadGridColumn(ini, kWidth, WidthColumn(type), "0", grid, true);
     if (HasAlign(type)) ReadGridColumn(ini, kAlign, kAlignColumn, kDefaultAlign, grid, false);
 }
@@ -368,6 +377,8 @@ void ReadFields(const TIniFile& ini, TOstrelDialogFieldLists& fields) {
             break;
         }
     }
+    // Once, as after a move on the fields page: the Excel format list follows the export order.
+    if (fields.OnChanged) fields.OnChanged();
 }
 
 }  // namespace
@@ -451,7 +462,7 @@ void TOstrelOptionsFile::Load(const std::string& fileName) {
     SetLines(ini, kHeader, s.HeaderLines());
     SetLines(ini, kFooter, s.FooterLines());
     const int type = s.Int(dsExportType);
-    ReadCaptions(ini, s.CaptionsGrid(), type);
+    ReadCaptions(ini, s.CaptionsGrid(), d.DialogColumns(), type);
 
     // The option pages' read defaults are the embedded exporters' values.
     TOstrelDialogSettings defaults;

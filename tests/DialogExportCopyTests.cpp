@@ -102,8 +102,12 @@ TEST_F(DialogExportCopy, SqlTableNameFromTheFileNameWhenNoneIsGiven) {
     s.SetStr(dsSQLTableName, "");
     s.SetStr(dsFileName, "C:\\out\\my orders.sql");
     Copy(aeSQL);
-    EXPECT_EQ(e.SQLExp.TableName(), "MY ORDERS");
+    EXPECT_EQ(e.SQLExp.TableName(), "\"MY ORDERS\"");  // the table MY ORDERS, quoted as the script needs
     EXPECT_EQ(s.Str(dsSQLTableName), "");
+
+    s.SetStr(dsFileName, "/tmp/x;DROP TABLE t.sql");
+    Copy(aeSQL);
+    EXPECT_EQ(e.SQLExp.TableName(), "\"X;DROP TABLE T\"");
 
     s.SetStr(dsFileName, "C:\\out\\report");
     Copy(aeSQL);

@@ -292,7 +292,9 @@ TEST_F(OptionsFile, MissingKeysTakeTheComponentsValues) {
     EXPECT_EQ(s.Int(dsHTMLCellPadding), 11);
     EXPECT_EQ(w.Settings.HeaderLines().Count(), 0);
     EXPECT_TRUE(w.Exported().empty());
-    for (int r = 0; r < w.Settings.CaptionsGrid().RowCount(); ++r) EXPECT_EQ(w.Settings.CaptionsGrid().Cell(1, r), "");
+    // No caption in the file: each field keeps its column's caption, never an empty one.
+    for (int r = 0; r < w.Settings.CaptionsGrid().RowCount(); ++r)
+        EXPECT_EQ(w.Settings.CaptionsGrid().Cell(1, r), d.DialogColumns()[r].Caption);
 }
 
 TEST_F(OptionsFile, AMissingFileReadsAsAnEmptyOne) {
@@ -324,10 +326,15 @@ TEST_F(OptionsFile, ListsTakeOnlyWhatTheSourceHas) {
     w.Load(dir.File("l.ini"));
     EXPECT_EQ(w.Settings.UserFormats().Rows(), (std::vector<TUserFormatRow>{{"name", "@"}}));
     EXPECT_EQ(w.Exported(), (std::vector<std::string>{"NAME", "CODE"}));
+    // The Excel format list follows, as after moves on the fields page.
+    const TOstrelXLSFormatList& xls = w.Settings.XLSFormats();
+    EXPECT_EQ(xls.Entry(kXLSFixedCount).Text, "NAME");
+    EXPECT_EQ(xls.Entry(kXLSFixedCount + 1).Text, "CODE");
     EXPECT_EQ(w.Settings.Int(dsExportRecCount), 10);
     EXPECT_TRUE(w.Settings.Bool(dsExportOnly));
     TOstrelCaptionsGrid& g = w.Settings.CaptionsGrid();
     EXPECT_EQ(g.Cell(1, RowOf(w.Settings, "CODE")), "Code");
+    EXPECT_EQ(g.Cell(1, RowOf(w.Settings, "NAME")), d.DialogColumns()[RowOf(w.Settings, "NAME")].Caption);
     EXPECT_EQ(g.Cell(3, RowOf(w.Settings, "NAME")), "0");
     EXPECT_EQ(g.Cell(3, RowOf(w.Settings, "CODE")), "0");
     EXPECT_EQ(g.Cell(2, RowOf(w.Settings, "NAME")), "Center");
