@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "data/IB_Query.h"
 #include "dialog/IB_OstrelDialog.h"
 #include "dialog/qt/ErrorDisplay.h"
 #include "dialog/qt/IB_OstrelDialogF.h"
@@ -184,6 +185,70 @@ TEST_F(ExportRunTest, FailureIsShownWithTheDialogOpenAndTheSettingsKept) {
     ConfirmWhenEnded(*w);
     w->StartExport();
     EXPECT_EQ(endState, "Finished 7 / OK");
+}
+
+// The window's own export and ostrel-export replaying the options file the window saved write
+// the same bytes, for every format (dBase files differ only in the date of the run).
+TEST(ExportRunReplay, OptionsFileSavedByTheWindowIsReplayedByTheCommandLineToTheSameBytes) {
+    const auto dir = std::filesystem::temp_directory_path() / ("ostrel-replay-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "window");
+    std::filesystem::create_directories(dir / "cli");
+    for (const char* copy : {"window.gdb", "cli.gdb"}) std::filesystem::copy_file(OSTREL_SAMPLE_DB, dir / copy);
+    const char* sql = "select * from country order by id";
+    TIB_Connection connection;
+    connection.SetDatabaseName((dir / "window.gdb").string());
+    connection.SetUsername("SYSDBA");
+    connection.SetPassword("tallowfin");
+    connection.SetCharSet("UTF8");
+    connection.Connect();
+    TIB_Query query;
+    query.SetConnection(&connection);
+    query.SetSQL(sql);
+    query.Open();
+    TIB_OstrelDialog dialog;
+    dialog.SetDataSet(&query);
+    dialog.SetShowFile(false);
+    dialog.DialogColumns().Fill();
+    TIB_OstrelDialogF w(dialog);
+    w.setAttribute(Qt::WA_DontShowOnScreen, true);
+    w.show();
+    TOstrelDialogSettings& s = w.Settings();
+    const char* extensions[] = {"xls", "doc", "rtf", "htm", "xml", "dbf", "txt", "csv", "dif", "slk", "tex", "sql"};
+    for (int type = aeXLS; type <= aeSQL; ++type) {
+        SCOPED_TRACE(extensions[type]);
+        s.SetInt(dsExportType, type);
+        // Some choices on the pages every type shows.
+        s.SetInt(dsSkipRecCount, 3);
+        s.SetInt(dsExportRecCount, 25);
+        const std::string name = std::string("out.") + extensions[type];
+        s.SetStr(dsFileName, (dir / "window" / name).string());
+        const std::string cfg = (dir / (name + ".cfg")).string();
+        ASSERT_TRUE(w.SaveOptions(cfg));
+        // Confirms the end of the run as the user does.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&w] {
+            if (auto* p = w.ProgressWindow(); p && !p->Progress().ButtonStops()) p->Controls().Button->click();
+        });
+        poll.start(2);
+        w.StartExport();
+        // The same environment as this process, so that both take the same locale.
+        const std::string command = std::string(OSTREL_EXPORT_BIN) + " -q --options '" + cfg +
+                                    "' --database '" + (dir / "cli.gdb").string() +
+                                    "' --password tallowfin --sql '" + sql + "' '" + (dir / "cli" / name).string() +
+                                    "' </dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        std::string fromWindow = ReadFile((dir / "window" / name).string());
+        std::string fromCli = ReadFile((dir / "cli" / name).string());
+        ASSERT_FALSE(fromWindow.empty());
+        if (type == aeDBF) {
+            fromWindow.replace(1, 3, 3, '\0');
+            fromCli.replace(1, 3, 3, '\0');
+        }
+        EXPECT_TRUE(fromWindow == fromCli) << name << " differs at byte "
+                                           << std::mismatch(fromWindow.begin(), fromWindow.end(), fromCli.begin(),
+                                                            fromCli.end()).first - fromWindow.begin();
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(ProgressWindow, LayoutTextsAndNotificationsByMessage) {
