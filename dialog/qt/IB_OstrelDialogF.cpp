@@ -30,6 +30,7 @@
 #include "dialog/qt/IB_OstrelXLSColorEditor.h"
 #include "dialog/qt/PageWidgets.h"
 #include "dialog/qt/ProgressRunView.h"
+#include "dialog/qt/RunScreenshots.h"
 #include "dialog/qt/SettingBindings.h"
 #include "dialog/qt/WindowPicture.h"
 
@@ -560,6 +561,9 @@ QStringList SaveDialogScreenshots(TIB_OstrelDialog& dialog, const QString& dir) 
     // The spreadsheet colour picker the Excel page's colour buttons open.
     const QString picker = QDir(dir).filePath(QStringLiteral("dialog-%1-xls-color-picker.png").arg(++number, 2, 10, QChar('0')));
     if (RenderXLSColorPicker(clrRed).save(picker)) written << picker;
+
+    // A run: the progress window, the stop question, the stopped run.
+    written << SaveRunScreenshots(window, dir, number);
     return written;
 }
 

@@ -7,11 +7,7 @@ namespace ostrel::qt {
 namespace {
 
 bool MessageBoxQuestion(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QMessageBox box(icon, title, shown, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return MakeQuestionBox(icon, parent, title, text)->exec() == QMessageBox::Yes;
 }
 
 // A replacement answers both kinds; none means the message boxes.
@@ -21,6 +17,15 @@ TQuestionFunction& Replacement() {
 }
 
 }  // namespace
+
+std::unique_ptr<QMessageBox> MakeQuestionBox(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+                                             const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    auto box = std::make_unique<QMessageBox>(icon, title, shown, QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::No);
+    return box;
+}
 
 bool AskWarningQuestion(QWidget* parent, const QString& title, const QString& text) {
     if (Replacement()) return Replacement()(parent, title, text);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
@@ -16,6 +18,9 @@ using TQuestionFunction = std::function<bool(QWidget* parent, const QString& tit
 bool AskWarningQuestion(QWidget* parent, const QString& title, const QString& text);
 // The same with the question icon.
 bool AskQuestion(QWidget* parent, const QString& title, const QString& text);
+// The box either question shows, for pictures of it.
+std::unique_ptr<QMessageBox> MakeQuestionBox(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+                                             const QString& text);
 // nullptr restores the message box.
 void SetQuestionFunction(TQuestionFunction function);
 
