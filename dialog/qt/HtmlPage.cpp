@@ -299,13 +299,17 @@ void THtmlPageView::PickColour(TDialogSetting id) {
     if (chosen.isValid()) Context.Settings.PickHTMLColour(id, FromQColor(chosen));
 }
 
-void THtmlPageView::SaveTemplate() {
+QString THtmlPageView::ChooseTemplateFile(bool save) {
     TFileDialogRequest request;
-    request.Save = true;
-    request.Title = Text(sSaveTemplateTitle);
+    request.Save = save;
+    request.Title = Text(save ? sSaveTemplateTitle : sLoadTemplateTitle);
     request.Filter = DialogText(sTemplateFilter);
     request.DefaultExt = "htf";
-    const QString chosen = RunFileDialog(this, request);
+    return RunFileDialog(this, request);
+}
+
+void THtmlPageView::SaveTemplate() {
+    const QString chosen = ChooseTemplateFile(true);
     if (chosen.isEmpty()) return;
     TIB_OstrelHTML& html = Context.Exporters.HTMLExp;
     // The file holds what the preview shows, which may differ from the exporter's colours.
@@ -318,12 +322,7 @@ void THtmlPageView::SaveTemplate() {
 }
 
 void THtmlPageView::LoadTemplate() {
-    TFileDialogRequest request;
-    request.Save = false;
-    request.Title = Text(sLoadTemplateTitle);
-    request.Filter = DialogText(sTemplateFilter);
-    request.DefaultExt = "htf";
-    const QString chosen = RunFileDialog(this, request);
+    const QString chosen = ChooseTemplateFile(false);
     if (chosen.isEmpty()) return;
     TIB_OstrelHTML& html = Context.Exporters.HTMLExp;
     try {

@@ -82,6 +82,8 @@ private:
     void UpdateEnabling();
     void TemplateChosen(int index);
     void PickColour(TDialogSetting id);
+    // The template file to save to or load from; empty when the user cancelled.
+    QString ChooseTemplateFile(bool save);
     void SaveTemplate();
     void LoadTemplate();
     // An open dialog whose path, when one is chosen, becomes the setting.
