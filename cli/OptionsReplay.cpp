@@ -69,9 +69,10 @@ void SetUserFormats(TOstrelDialogUserFormats& formats, const TIB_OstrelDialog& c
                     const std::vector<std::string>& lines) {
     std::vector<TUserFormatRow> rows = formats.Rows();
     for (const std::string& line : lines) {
-        const auto [name, pattern] = Keyed(line);
+        const auto keyed = Keyed(line);
+        const std::string& name = keyed.first;
         std::erase_if(rows, [&](const TUserFormatRow& row) { return SameText(row.Field, name); });
-        rows.push_back({ColumnName(component, name), pattern});
+        rows.push_back({ColumnName(component, name), keyed.second});
     }
     formats.SetRows(std::move(rows));
 }
