@@ -1,5 +1,7 @@
 #include "demo/Form1.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -74,6 +76,14 @@ std::string DirectoryPrefix(const QString& dir) {
 }
 
 }  // namespace
+
+QString SampleDatabaseDir(const QString& programDir) {
+    const QDir beside(programDir);
+    if (beside.exists(QStringLiteral("country.gdb"))) return programDir;
+    const QDir installed(beside.filePath(QStringLiteral(OSTREL_DEMO_DATA_DIR)));
+    if (installed.exists(QStringLiteral("country.gdb"))) return installed.absolutePath();
+    return programDir;
+}
 
 TForm1::TForm1(const QString& databaseDir, TMessageDisplay showMessage, QWidget* parent)
     : QWidget(parent), ShowMessage(std::move(showMessage)) {
@@ -184,7 +194,9 @@ void TForm1::FormCreate(const QString& databaseDir) {
         return;
     }
     RefreshGrids();
-    IB_OstrelDialog1.SetFileName(dir + "demo.xls");
+    // Beside the database, unless that is an installed folder the user cannot write.
+    const bool writable = QFileInfo(databaseDir).isWritable();
+    IB_OstrelDialog1.SetFileName((writable ? dir : DirectoryPrefix(QDir::currentPath())) + "demo.xls");
 }
 
 void TForm1::FormDestroy() {

@@ -25,6 +25,11 @@ class TQtStringGrid;
 
 namespace ostrel::demo {
 
+// Where the program finds country.gdb: beside it (the build tree), else in the data folder of an
+// installation (OSTREL_DEMO_DATA_DIR, relative to the program's folder); beside it when neither
+// has the file, so that the message names the usual place.
+QString SampleDatabaseDir(const QString& programDir = QCoreApplication::applicationDirPath());
+
 class TForm1 : public QWidget {
     Q_OBJECT
 public:

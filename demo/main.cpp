@@ -13,7 +13,8 @@ namespace {
 const char* const kUsage =
     "Usage: ostrel-demo [--screenshots DIR]\n"
     "\n"
-    "Without options, opens the demo window on country.gdb beside the program.\n"
+    "Without options, opens the demo window on country.gdb beside the program (an installed\n"
+    "program: in " OSTREL_DEMO_DATA_DIR " relative to its folder).\n"
     "\n"
     "  --screenshots DIR  writes the demo window with each tab active (demo-1-dataset.png ...\n"
     "                     demo-4-stringgrid.png) and every page of the export dialog to DIR as\n"
@@ -43,9 +44,10 @@ int main(int argc, char** argv) {
     }
 
     ostrel::qt::InitializeQtLayer();
-    if (screenshots) return ostrel::demo::RunScreenshots(args.at(1), QCoreApplication::applicationDirPath(), out, err);
+    const QString databaseDir = ostrel::demo::SampleDatabaseDir();
+    if (screenshots) return ostrel::demo::RunScreenshots(args.at(1), databaseDir, out, err);
 
-    ostrel::demo::TForm1 form;
+    ostrel::demo::TForm1 form(databaseDir);
     form.show();
     return app.exec();
 }
