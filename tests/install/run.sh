@@ -117,6 +117,16 @@ quiet "$cxx" -std=c++20 -o "$work/export_table_pc" "$consumer_src/export_table.c
 mkdir "$work/out-pc"
 quiet "$work/export_table_pc" "$work/out-pc"
 cmp "$work/out-pc/people.txt" "$expected_people" || fail "export_table (pkg-config) wrote another file"
+read -r -a flags <<<"$(pkg-config --static --cflags --libs ostrel-ib ostrel-dialog)"
+quiet "$cxx" -std=c++20 -o "$work/query_export_pc" "$consumer_src/query_export.cpp" "${flags[@]}"
+quiet "$work/query_export_pc" "$prefix/share/ostrel/country.gdb" "$work/countries_pc.csv"
+cmp "$work/countries_pc.csv" "$work/countries.csv" || fail "query_export (pkg-config) wrote another file"
+if [ "$with_qt" = ON ]; then
+    read -r -a flags <<<"$(pkg-config --static --cflags --libs ostrel-qt)"
+    quiet "$cxx" -std=c++20 -o "$work/qt_consumer_pc" "$consumer_src/qt_consumer.cpp" "${flags[@]}"
+    quiet env QT_QPA_PLATFORM=offscreen "$work/qt_consumer_pc" "$work/grid_pc.csv"
+    cmp "$work/grid_pc.csv" "$work/grid.csv" || fail "qt_consumer (pkg-config) wrote another file"
+fi
 has() {  # has MODULE FLAG...: the static link line of MODULE carries every FLAG
     local line=" $(pkg-config --static --libs "$1") "
     shift
