@@ -19,6 +19,7 @@
 #include "exporters/sheet/IB_OstrelXLS.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelHTML.h"
+#include "exporters/text/IB_OstrelJSON.h"
 #include "exporters/text/IB_OstrelRTF.h"
 #include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelSQL.h"
@@ -39,6 +40,12 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
     }
     if (format == "xml") {
         auto e = std::make_unique<TIB_OstrelXML>();
+        e->SetFileName(out);
+        return e;
+    }
+    if (format == "json" || format == "jsonl") {
+        auto e = std::make_unique<TIB_OstrelJSON>();
+        e->SetLayout(format == "jsonl" ? jlLines : jlArray);
         e->SetFileName(out);
         return e;
     }

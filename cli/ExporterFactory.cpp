@@ -7,6 +7,7 @@
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelClipboard.h"
 #include "exporters/text/IB_OstrelHTML.h"
+#include "exporters/text/IB_OstrelJSON.h"
 #include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelRTF.h"
 #include "exporters/text/IB_OstrelSQL.h"
@@ -24,6 +25,7 @@ struct TFormatEntry {
 const std::vector<TFormatEntry>& Formats() {
     static const std::vector<TFormatEntry> formats = {
         {"txt", {"txt"}}, {"csv", {"csv"}}, {"dif", {"dif"}},          {"sylk", {"slk", "sylk"}},
+        {"json", {"json"}}, {"jsonl", {"jsonl", "ndjson"}},
         {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"html", {"htm", "html"}},
         {"rtf", {"rtf"}}, {"word", {"doc"}}, {"xls", {"xls"}}, {"dbf", {"dbf"}}, {"clipboard", {}},
     };
@@ -140,6 +142,13 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
         e->SetCommitAfterScript(o.CommitAtEnd);
         e->SetCommitStatement(o.CommitStatement);
         e->SetStatementTerm(FirstChar(o.StatementTerm, ';'));
+        return e;
+    }
+    if (format == "json" || format == "jsonl") {
+        auto e = Configured<TIB_OstrelJSON>(o, fileName);
+        ApplyPublished(*e, o);
+        e->SetLayout(format == "jsonl" ? jlLines : jlArray);
+        e->SetCaptionsAsKeys(o.JsonCaptions);
         return e;
     }
     if (format == "latex") {

@@ -38,6 +38,7 @@ struct TCliOptions {
     bool NoRowLimit = false;
     std::string XmlEncoding;
     bool XmlNotStandalone = false;
+    bool JsonCaptions = false;  // JSON: keys from the captions, not the column names
     std::string Table;
     bool CreateTable = false, CommitAtEnd = false;
     int CommitEvery = 0;

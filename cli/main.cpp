@@ -214,10 +214,17 @@ int RunReplay(const TCliOptions& o) {
     int exportType = -1;
     if (o.Gave("format")) {
         exportType = ExportTypeOfFormat(ResolveFormat(o.Format, ""));
+        if (exportType < 0 && !ResolveFormat(o.Format, "").empty()) {
+            std::cerr << "ostrel-export: --options: the export dialog has no " << ResolveFormat(o.Format, "")
+                      << " export type; leave --options out to write it\n";
+            return kExitUsage;
+        }
         if (exportType < 0) {
             std::cerr << "ostrel-export: unknown format " << o.Format << ": give one of ";
-            for (const auto& n : FormatNames()) std::cerr << n << (n == FormatNames().back() ? "" : ", ");
-            std::cerr << "\n";
+            std::string types;
+            for (const auto& n : FormatNames())
+                if (ExportTypeOfFormat(n) >= 0) types += (types.empty() ? "" : ", ") + n;
+            std::cerr << types << "\n";
             return kExitUsage;
         }
     }
@@ -346,6 +353,8 @@ int main(int argc, char** argv) {
     app.add_flag("--no-row-limit", o.NoRowLimit, "CSV, DIF, SYLK: write every row, not at most 65,537")->group(fmt);
     app.add_option("--xml-encoding", o.XmlEncoding, "XML: encoding named in the declaration")->group(fmt);
     app.add_flag("--xml-not-standalone", o.XmlNotStandalone, "XML: standalone=\"no\"")->group(fmt);
+    app.add_flag("--json-captions", o.JsonCaptions,
+                 "JSON, JSON Lines: keys from the captions (--caption, labels), not the column names")->group(fmt);
     app.add_option("--table", o.Table, "SQL: table name (default: the output file's name)")->group(fmt);
     app.add_flag("--create-table", o.CreateTable, "SQL: write CREATE TABLE first")->group(fmt);
     app.add_option("--commit-every", o.CommitEvery, "SQL: commit after every N rows")->check(CLI::NonNegativeNumber)->group(fmt);

@@ -98,7 +98,7 @@ void TIB_Ostrel::RunExport() {
     CheckSource();
     const std::string name = SourceName(FExportSource);
     if (!IsSourceActive()) throw EOstrelError(FormatMessage("Export source (%s) is closed", name));
-    if (IsSourceEmpty()) throw EOstrelError(FormatMessage("Export source (%s) is empty", name));
+    if (!WritesEmptySource() && IsSourceEmpty()) throw EOstrelError(FormatMessage("Export source (%s) is empty", name));
     DisableSourceControls();
     try {
         RunSteps();

@@ -122,6 +122,9 @@ protected:
     virtual bool IsNullValue(int Index);
     virtual TCharSet GetSpecialChars();
     virtual std::string ReplaceSpecialChars(const std::string& Text);
+    // Whether a source without rows gives a document without rows rather than failing the run:
+    // for formats whose empty document says "no rows" (an empty JSON array).
+    virtual bool WritesEmptySource() const { return false; }
 
     // Operations descendants call.
     void ExportToStream(TStream& stream);

@@ -74,7 +74,8 @@ void TIB_Ostrel::MoveFirst() {
             break;
         case esStringGrid:
             FSourceRow = FStringGrid->FixedRows();
-            FStringGrid->SetRow(FSourceRow);
+            // A grid of fixed rows alone has no data row to select.
+            if (FSourceRow < FStringGrid->RowCount()) FStringGrid->SetRow(FSourceRow);
             break;
     }
 }
