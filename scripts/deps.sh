@@ -13,7 +13,7 @@ build=(cmake ninja-build g++ make pkg-config ccache googletest libgtest-dev libg
 # and its word-processor module for RTF.
 test=(firebird3.0-server
       libreoffice-calc-nogui libreoffice-writer-nogui libreoffice-base-drivers
-      libxml2-utils sqlite3 tidy xvfb xclip chromium poppler-utils
+      libxml2-utils jq sqlite3 tidy xvfb xclip chromium poppler-utils
       texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
       texlive-lang-greek texlive-luatex fonts-noto-core fonts-wqy-microhei
       python3-dbfread python3-olefile python3-xlrd gnumeric)

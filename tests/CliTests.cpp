@@ -376,6 +376,41 @@ TEST(Cli, RepeatedAndEmptyHeaderTextsAreToldApart) {
     EXPECT_EQ(ReadAll(dir.File("all.csv")).substr(0, 15), "\"a\",\"A\",,\"b\",\r\n");
 }
 
+// JSON by format name or file extension; keys from the captions on request; a file without
+// rows gives an empty array. The export dialog, and so its options file, has no JSON type.
+TEST(Cli, JsonByNameOrExtensionWithCaptionsOnRequest) {
+    TTempDir dir;
+    const std::string csv = CsvFile(dir, "j.csv", "n,a,A\n1,x,\"y\nz\"\n");
+    const std::string row = "{\"n\":\"1\",\"a\":\"x\",\"A_2\":\"y\\nz\"}\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"j.json", "[\n" + row + "]\n"}, {"j.jsonl", row}, {"j.ndjson", row}, {"--format jsonl j.txt", row}};
+    for (const auto& [args, content] : cases) {
+        SCOPED_TRACE(args);
+        const std::string file = args.substr(args.rfind(' ') + 1);
+        const std::string options = args.find(' ') == std::string::npos ? "" : args.substr(0, args.rfind(' '));
+        TCommandResult r = Export("-q --csv " + csv + " " + options + " " + ShellQuote(dir.File(file)));
+        ASSERT_EQ(r.ExitCode, 0) << r.Output;
+        EXPECT_EQ(ReadAll(dir.File(file)), content);
+    }
+    TCommandResult r = Export("-q --csv " + csv + " --guess-types --json-captions --caption n=No. " +
+                              ShellQuote(dir.File("c.json")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("c.json")), "[\n{\"No.\":1,\"a\":\"x\",\"A\":\"y\\nz\"}\n]\n");
+
+    r = Export("--csv " + CsvFile(dir, "h.csv", "n,a\n") + " " + ShellQuote(dir.File("h.json")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_NE(r.Output.find("0 rows written"), std::string::npos) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("h.json")), "[]\n");
+
+    std::ofstream(dir.File("o.cfg")) << "";
+    r = Export("--options " + ShellQuote(dir.File("o.cfg")) + " --csv " + csv + " --format json " +
+               ShellQuote(dir.File("o.json")));
+    EXPECT_EQ(r.ExitCode, 2) << r.Output;
+    EXPECT_NE(r.Output.find("the export dialog has no json export type"), std::string::npos) << r.Output;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.json")));
+    EXPECT_EQ(TemporaryFiles(dir), "");
+}
+
 
 }  // namespace
 }  // namespace ostrel::test

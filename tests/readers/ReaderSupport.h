@@ -1,4 +1,4 @@
-// Running independent readers (LibreOffice, xmllint, sqlite3, isql-fb, pdflatex) on exported
+// Running independent readers (LibreOffice, xmllint, jq, sqlite3, isql-fb, pdflatex) on exported
 // files. A missing or unusable reader fails the test (see REQUIRE_READER).
 #pragma once
 
@@ -110,6 +110,8 @@ inline std::string ProbeReader(const std::string& program) {
         } else if (program == "isql-fb") {
             check("create a database", "echo \"create database '" + dir.File("p.fdb") +
                   "' user 'SYSDBA'; select 40+2 from rdb\\$database;\" | isql-fb -q", "42", "");
+        } else if (program == "jq") {
+            check("parse a document", "printf '%s' '{\"probe\": [1, \"x\\u00e9\"]}' | jq -c .probe", "[1,\"xé\"]", "");
         } else if (program == "xmllint") {
             check("parse a document", "echo '<a>probe</a>' | xmllint -", "probe", "");
         } else if (program == "chromium") {
