@@ -4,6 +4,7 @@
 
 #include "exporters/sheet/IB_OstrelDBF.h"
 #include "exporters/sheet/IB_OstrelXLS.h"
+#include "exporters/sheet/IB_OstrelXLSX.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelClipboard.h"
 #include "exporters/text/IB_OstrelHTML.h"
@@ -27,7 +28,7 @@ const std::vector<TFormatEntry>& Formats() {
         {"txt", {"txt"}}, {"csv", {"csv"}}, {"dif", {"dif"}},          {"sylk", {"slk", "sylk"}},
         {"json", {"json"}}, {"jsonl", {"jsonl", "ndjson"}},
         {"xml", {"xml"}}, {"sql", {"sql"}}, {"latex", {"tex", "latex"}}, {"html", {"htm", "html"}},
-        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"xls", {"xls"}}, {"dbf", {"dbf"}}, {"clipboard", {}},
+        {"rtf", {"rtf"}}, {"word", {"doc"}}, {"xls", {"xls"}}, {"xlsx", {"xlsx"}}, {"dbf", {"dbf"}}, {"clipboard", {}},
     };
     return formats;
 }
@@ -81,6 +82,26 @@ std::unique_ptr<E> Configured(const TCliOptions& o, const std::string& fileName)
     auto e = std::make_unique<E>();
     if constexpr (requires { e->SetFileName(fileName); }) e->SetFileName(fileName);
     return e;
+}
+
+// The workbook settings, which XLS and XLSX share.
+void ApplySheet(TIB_OstrelSheet& e, const TCliOptions& o) {
+    ApplyPublished(e, o);
+    if (!o.SheetTitle.empty()) e.Options().SetSheetTitle(o.SheetTitle);
+    e.Options().PageHeader = o.PageHeader;
+    if (o.PageFooterSet) e.Options().PageFooter = o.PageFooter;
+    e.SetStartDataCol(o.StartCol);
+    for (const auto& a : o.Aggregates) {
+        const size_t eq = a.find('=');
+        const std::string kind = eq == std::string::npos ? "" : LowerCase(a.substr(eq + 1));
+        static const std::vector<std::pair<std::string, TxlsAggregate>> kinds = {
+            {"sum", aggSum}, {"avg", aggAvg}, {"min", aggMin}, {"max", aggMax}};
+        auto found = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == kind; });
+        if (found == kinds.end()) continue;  // refused when the command line was parsed
+        TxlsFieldFormat* f = e.FieldFormats().Add();
+        f->FieldName = a.substr(0, eq);
+        f->Aggregate = found->second;
+    }
 }
 
 }  // namespace
@@ -180,22 +201,12 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
     }
     if (format == "xls") {
         auto e = Configured<TIB_OstrelXLS>(o, fileName);
-        ApplyPublished(*e, o);
-        if (!o.SheetTitle.empty()) e->Options().SetSheetTitle(o.SheetTitle);
-        e->Options().PageHeader = o.PageHeader;
-        if (o.PageFooterSet) e->Options().PageFooter = o.PageFooter;
-        e->SetStartDataCol(o.StartCol);
-        for (const auto& a : o.Aggregates) {
-            const size_t eq = a.find('=');
-            const std::string kind = eq == std::string::npos ? "" : LowerCase(a.substr(eq + 1));
-            static const std::vector<std::pair<std::string, TxlsAggregate>> kinds = {
-                {"sum", aggSum}, {"avg", aggAvg}, {"min", aggMin}, {"max", aggMax}};
-            auto found = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == kind; });
-            if (found == kinds.end()) continue;  // refused when the command line was parsed
-            TxlsFieldFormat* f = e->FieldFormats().Add();
-            f->FieldName = a.substr(0, eq);
-            f->Aggregate = found->second;
-        }
+        ApplySheet(*e, o);
+        return e;
+    }
+    if (format == "xlsx") {
+        auto e = Configured<TIB_OstrelXLSX>(o, fileName);
+        ApplySheet(*e, o);
         return e;
     }
     if (format == "dbf") {
@@ -216,7 +227,7 @@ std::unique_ptr<TIB_Ostrel> CreateExporter(const std::string& format, const TCli
 
 int64_t RowsLeftOut(TIB_Ostrel& exporter) {
     if (auto* ascii = dynamic_cast<TIB_OstrelASCII*>(&exporter)) return ascii->RowsLeftOut();
-    if (auto* xls = dynamic_cast<TIB_OstrelXLS*>(&exporter)) return xls->RowsLeftOut();
+    if (auto* sheet = dynamic_cast<TIB_OstrelSheet*>(&exporter)) return sheet->RowsLeftOut();
     return 0;
 }
 

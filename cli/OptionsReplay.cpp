@@ -227,8 +227,11 @@ void OverrideExporter(TIB_Ostrel& exporter, const TOstrelDialogSettings& s, cons
         if (o.Gave("latex-languages")) l.SetLanguages(o.LatexLanguages);
         if (o.Gave("latex-codepage")) l.SetCodePage(o.LatexCodePage);
     }
-    if (auto* xls = dynamic_cast<TIB_OstrelXLS*>(&exporter))
-        if (o.Gave("start-col")) xls->SetStartDataCol(o.StartCol);
+    if (auto* xls = dynamic_cast<TIB_OstrelXLS*>(&exporter); xls && o.Gave("start-col")) {
+        // The command line takes the columns of an XLSX worksheet.
+        if (o.StartCol > 255) throw EOstrelError("--start-col: an XLS worksheet has 256 columns (0 to 255)");
+        xls->SetStartDataCol(o.StartCol);
+    }
 }
 
 }  // namespace ostrel::cli

@@ -140,9 +140,9 @@ int RunExporter(TIB_Ostrel& exporter, const std::string& format, const std::stri
     }
     if (const int64_t left = RowsLeftOut(exporter); left > 0)
     {
-        if (format == "xls")
-            std::cerr << "ostrel-export: warning: " << left
-                      << " rows were left out: a worksheet holds at most 65,536 rows\n";
+        if (format == "xls" || format == "xlsx")
+            std::cerr << "ostrel-export: warning: " << left << " rows were left out: a worksheet holds at most "
+                      << (format == "xls" ? "65,536" : "1,048,576") << " rows\n";
         else
             std::cerr << "ostrel-export: warning: " << left << " rows were left out: the " << format
                       << " format holds at most 65,537 rows (--no-row-limit writes them all)\n";
@@ -184,6 +184,10 @@ int Run(TCliOptions o) {
         return kExitUsage;
     }
     if (format == "sql" && o.Table.empty()) o.Table = TableNameFromFile(o.Output);
+    if (format == "xls" && o.StartCol > 255) {
+        std::cerr << "ostrel-export: --start-col: an XLS worksheet has 256 columns (0 to 255)\n";
+        return kExitUsage;
+    }
 
     TCliSource source;
     source.Open(o);
@@ -375,10 +379,10 @@ int main(int argc, char** argv) {
         ->check(CLI::NonNegativeNumber)->group(fmt);
     app.add_flag("--html-index", o.HtmlIndex, "HTML: write an index page of the page files")->group(fmt);
     app.add_flag("--landscape", o.Landscape, "RTF and Word: landscape pages")->group(fmt);
-    app.add_option("--sheet-title", o.SheetTitle, "XLS: name of the worksheet")->group(fmt);
-    app.add_option("--page-header", o.PageHeader, "XLS: printed page header (&P page, &N pages)")->group(fmt);
-    app.add_option("--page-footer", o.PageFooter, "XLS: printed page footer (default \"Page &P of &N\")")->group(fmt);
-    app.add_option("--aggregate", o.Aggregates, "XLS: NAME=sum|avg|min|max, a formula below the column (repeatable)")
+    app.add_option("--sheet-title", o.SheetTitle, "XLS, XLSX: name of the worksheet")->group(fmt);
+    app.add_option("--page-header", o.PageHeader, "XLS, XLSX: printed page header (&P page, &N pages)")->group(fmt);
+    app.add_option("--page-footer", o.PageFooter, "XLS, XLSX: printed page footer (default \"Page &P of &N\")")->group(fmt);
+    app.add_option("--aggregate", o.Aggregates, "XLS, XLSX: NAME=sum|avg|min|max, a formula below the column (repeatable)")
         ->allow_extra_args(false)->check(CLI::Validator(
             [](std::string& a) -> std::string {
                 static const std::regex kind(".+=(sum|avg|min|max)", std::regex::icase);
@@ -386,7 +390,8 @@ int main(int argc, char** argv) {
             },
             "NAME=KIND"))
         ->group(fmt);
-    app.add_option("--start-col", o.StartCol, "XLS: sheet column of the first field")->check(CLI::Range(0, 255))->group(fmt);
+    app.add_option("--start-col", o.StartCol, "XLS, XLSX: sheet column of the first field (XLS: 0 to 255)")
+        ->check(CLI::Range(0, 16383))->group(fmt);
     app.add_flag("-q,--quiet", o.Quiet, "No progress and no summary");
 
     try {

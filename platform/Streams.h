@@ -67,6 +67,8 @@ public:
     // Flushes and closes; later calls do nothing.
     void Close();
     const std::string& FileName() const { return FFileName; }
+    // The file descriptor, for a library that writes the file itself (-1 once closed).
+    int Handle() const { return FFd; }
 
 private:
     std::string FFileName;

@@ -8,7 +8,7 @@ set -eu
 
 build=(cmake ninja-build g++ make pkg-config ccache googletest libgtest-dev libgmock-dev libcli11-dev
        firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
-       qt6-base-dev fonts-dejavu-core)
+       qt6-base-dev fonts-dejavu-core libxlsxwriter-dev)
 # Readers of the exported files. LibreOffice needs its spreadsheet module for XLS, DIF and SYLK
 # and its word-processor module for RTF.
 test=(firebird3.0-server
@@ -16,7 +16,7 @@ test=(firebird3.0-server
       libxml2-utils jq sqlite3 tidy xvfb xclip chromium poppler-utils
       texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
       texlive-lang-greek texlive-luatex fonts-noto-core fonts-wqy-microhei
-      python3-dbfread python3-olefile python3-xlrd gnumeric)
+      python3-dbfread python3-olefile python3-xlrd python3-openpyxl gnumeric)
 clang=(clang libclang-rt-14-dev)
 
 want=()
