@@ -35,9 +35,7 @@ install(DIRECTORY engine platform sources exporters
         DESTINATION ${OSTREL_INSTALL_INCLUDEDIR}
         COMPONENT Development
         FILES_MATCHING PATTERN "*.h"
-        PATTERN "ByteOrder.h" EXCLUDE
-        PATTERN "Memory.h" EXCLUDE
-        PATTERN "CompoundFile.h" EXCLUDE)
+        REGEX "/platform/(ByteOrder|Memory|CompoundFile)\\.h$" EXCLUDE)
 install(FILES data/IB_Connection.h data/IB_Query.h
         DESTINATION ${OSTREL_INSTALL_INCLUDEDIR}/data COMPONENT Development)
 install(DIRECTORY dialog

@@ -77,10 +77,12 @@ std::string DirectoryPrefix(const QString& dir) {
 
 }  // namespace
 
+const char* const kInstalledDataDir = OSTREL_DEMO_DATA_DIR;
+
 QString SampleDatabaseDir(const QString& programDir) {
     const QDir beside(programDir);
     if (beside.exists(QStringLiteral("country.gdb"))) return programDir;
-    const QDir installed(beside.filePath(QStringLiteral(OSTREL_DEMO_DATA_DIR)));
+    const QDir installed(beside.filePath(QString::fromUtf8(kInstalledDataDir)));
     if (installed.exists(QStringLiteral("country.gdb"))) return installed.absolutePath();
     return programDir;
 }

@@ -25,9 +25,11 @@ class TQtStringGrid;
 
 namespace ostrel::demo {
 
-// Where the program finds country.gdb: beside it (the build tree), else in the data folder of an
-// installation (OSTREL_DEMO_DATA_DIR, relative to the program's folder); beside it when neither
-// has the file, so that the message names the usual place.
+// The data folder of an installation, relative to the program's folder ("../share/ostrel").
+extern const char* const kInstalledDataDir;
+
+// Where the program finds country.gdb: beside it (the build tree), else in the installation's
+// data folder; beside it when neither has the file, so that the message names the usual place.
 QString SampleDatabaseDir(const QString& programDir = QCoreApplication::applicationDirPath());
 
 class TForm1 : public QWidget {

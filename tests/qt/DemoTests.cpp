@@ -222,6 +222,27 @@ TEST(DemoForm, OpensTheSampleDatabaseBesideIt) {
     }
 }
 
+// The program takes the database beside it (the build tree) before the one of an installation,
+// and names the place beside it when neither is there.
+TEST(DemoForm, SampleDatabaseBesideTheProgramElseInTheInstalledDataFolder) {
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    const QString data = QDir(bin).filePath(QString::fromUtf8(kInstalledDataDir));
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(data));
+    EXPECT_EQ(SampleDatabaseDir(bin), bin);
+
+    QFile installed(QDir(data).filePath(QStringLiteral("country.gdb")));
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    installed.close();
+    EXPECT_EQ(SampleDatabaseDir(bin), QDir(data).absolutePath());
+    EXPECT_TRUE(QDir(data).absolutePath().startsWith(root.path())) << QDir(data).absolutePath().toStdString();
+
+    QFile beside(QDir(bin).filePath(QStringLiteral("country.gdb")));
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.close();
+    EXPECT_EQ(SampleDatabaseDir(bin), bin);
+}
+
 TEST(DemoForm, DBGridTabTitlesPopulationAndDataSetTabRemovesIt) {
     SampleDir dir;
     ASSERT_TRUE(dir.Ready()) << "sample database missing: " << OSTREL_SAMPLE_DB;
