@@ -8,7 +8,7 @@ set -eu
 
 build=(cmake ninja-build g++ make pkg-config ccache googletest libgtest-dev libgmock-dev libcli11-dev
        firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
-       qt6-base-dev fonts-dejavu-core libxlsxwriter-dev)
+       qt6-base-dev fonts-dejavu-core libxlsxwriter-dev zlib1g-dev)
 # Readers of the exported files. LibreOffice needs its spreadsheet module for XLS, DIF and SYLK
 # and its word-processor module for RTF.
 test=(firebird3.0-server
