@@ -324,23 +324,45 @@ TDateTime RoundedToParts(TDateTime value, TDateTimePart part) {
     }
 }
 
+// Exports write these for every value: the usual ranges are built in a buffer and appended once.
 void AppendIsoDate(std::string& out, const TDateParts& parts) {
-    AppendPadded(out, parts.Year, 4);
+    const int y = parts.Year, m = parts.Month, d = parts.Day;
+    if (y >= 0 && y <= 9999 && m >= 0 && m <= 99 && d >= 0 && d <= 99) {
+        const char text[10] = {static_cast<char>('0' + y / 1000),     static_cast<char>('0' + y / 100 % 10),
+                               static_cast<char>('0' + y / 10 % 10),   static_cast<char>('0' + y % 10),
+                               '-',
+                               static_cast<char>('0' + m / 10),        static_cast<char>('0' + m % 10),
+                               '-',
+                               static_cast<char>('0' + d / 10),        static_cast<char>('0' + d % 10)};
+        out.append(text, sizeof text);
+        return;
+    }
+    AppendPadded(out, y, 4);
     out += '-';
-    AppendPadded(out, parts.Month, 2);
+    AppendPadded(out, m, 2);
     out += '-';
-    AppendPadded(out, parts.Day, 2);
+    AppendPadded(out, d, 2);
 }
 
 void AppendIsoTime(std::string& out, const TDateParts& parts) {
-    AppendPadded(out, parts.Hour, 2);
+    const int h = parts.Hour, n = parts.Minute, s = parts.Second, z = parts.MSec;
+    if (h >= 0 && h <= 99 && n >= 0 && n <= 99 && s >= 0 && s <= 99 && z >= 0 && z <= 999) {
+        const char text[12] = {static_cast<char>('0' + h / 10), static_cast<char>('0' + h % 10), ':',
+                               static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10), ':',
+                               static_cast<char>('0' + s / 10), static_cast<char>('0' + s % 10), '.',
+                               static_cast<char>('0' + z / 100), static_cast<char>('0' + z / 10 % 10),
+                               static_cast<char>('0' + z % 10)};
+        out.append(text, z ? 12 : 8);
+        return;
+    }
+    AppendPadded(out, h, 2);
     out += ':';
-    AppendPadded(out, parts.Minute, 2);
+    AppendPadded(out, n, 2);
     out += ':';
-    AppendPadded(out, parts.Second, 2);
-    if (parts.MSec) {
+    AppendPadded(out, s, 2);
+    if (z) {
         out += '.';
-        AppendPadded(out, parts.MSec, 3);
+        AppendPadded(out, z, 3);
     }
 }
 

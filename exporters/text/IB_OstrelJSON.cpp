@@ -44,6 +44,20 @@ void AppendUtf8Body(std::string& out, std::string_view text) {
             run = ++i;
             continue;
         }
+        // Two- and three-byte characters, most of what is not ASCII, are checked here; the rest,
+        // and everything that fails, by the decoder.
+        const size_t left = text.size() - i;
+        const auto c1 = left > 1 ? static_cast<unsigned char>(text[i + 1]) : 0u;
+        const auto c2 = left > 2 ? static_cast<unsigned char>(text[i + 2]) : 0u;
+        if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80) {
+            i += 2;
+            continue;
+        }
+        if (b >= 0xE0 && b <= 0xEF && (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (b != 0xE0 || c1 >= 0xA0) &&
+            (b != 0xED || c1 < 0xA0) && !(b == 0xE2 && c1 == 0x80 && (c2 == 0xA8 || c2 == 0xA9))) {
+            i += 3;
+            continue;
+        }
         size_t next = i;
         const char32_t cp = DecodeUtf8At(text, next);
         // U+FFFD also stands for a broken byte; U+2028 and U+2029 end lines in JavaScript.
@@ -200,12 +214,15 @@ TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfNumber(int Index, std::string& 
             return jvNumber;
         }
     }
-    text = SourceText(c);
-    if (Trim(text).empty()) return jvNull;
+    const std::string raw = SourceText(c);
+    if (Trim(raw).empty()) return jvNull;
     int64_t whole;
-    if (TryStrToInt64(text, whole)) number = TDecimal::FromInt64(whole);
-    else if (!TryStrToDecimal(text, number)) return jvString;
-    text.clear();
+    if (TryStrToInt64(raw, whole)) {
+        number = TDecimal::FromInt64(whole);
+    } else if (!TryStrToDecimal(raw, number)) {
+        text += raw;
+        return jvString;
+    }
     AppendJsonNumber(text, number, MinDecimals(c.ColType));
     return jvNumber;
 }
@@ -216,35 +233,36 @@ TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfDateTime(int Index, std::string
     const TIB_Column* column = FDatasetColumns[Index];
     if (column && column->GetDateTime(moment)) {
         AppendIsoDateTime(text, c.ColType, moment);
-        return jvString;
+        return jvIso;
     }
-    text = SourceText(c);
-    if (Trim(text).empty()) return jvNull;
-    if (TryStrToDateTime(text, moment)) {
-        text.clear();
+    const std::string raw = SourceText(c);
+    if (Trim(raw).empty()) return jvNull;
+    if (TryStrToDateTime(raw, moment)) {
         AppendIsoDateTime(text, c.ColType, moment);
+        return jvIso;
     }
+    text += raw;
     return jvString;
 }
 
 TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfBoolean(int Index, std::string& text) {
-    const TOstrelColumn& c = Columns()[Index];
-    const std::string value = Trim(SourceText(c));
+    const std::string raw = SourceText(Columns()[Index]);
+    // The data layer's own texts first, then any case and the Boolean texts of Formats.
+    const std::string value = raw == "True" || raw == "False" ? raw : Trim(raw);
     if (value.empty()) return jvNull;
-    if (SameText(value, "true") || SameText(value, Formats().BooleanTrue())) {
-        text = "true";
+    if (value == "True" || SameText(value, "true") || SameText(value, Formats().BooleanTrue())) {
+        text += "true";
         return jvTrue;
     }
-    if (SameText(value, "false") || SameText(value, Formats().BooleanFalse())) {
-        text = "false";
+    if (value == "False" || SameText(value, "false") || SameText(value, Formats().BooleanFalse())) {
+        text += "false";
         return jvFalse;
     }
-    text = SourceText(c);
+    text += raw;
     return jvString;
 }
 
 TIB_OstrelJSON::TValueKind TIB_OstrelJSON::ValueText(int Index, std::string& text) {
-    text.clear();
     if (IsNullValue(Index)) return jvNull;
     const TOstrelColumn& c = Columns()[Index];
     switch (c.ColType) {
@@ -258,27 +276,59 @@ TIB_OstrelJSON::TValueKind TIB_OstrelJSON::ValueText(int Index, std::string& tex
         case ectString:
         case ectUnknown: break;
     }
-    text = SourceText(c);
+    text += SourceText(c);
     return jvString;
 }
 
-void TIB_OstrelJSON::AppendValue(std::string& out, int Index) {
-    TValueKind kind = ValueText(Index, FValue);
-    if (OnGetExportText) {
-        std::string text = FValue;
-        OnGetExportText(this, Index, text);
-        if (text != FValue) {
-            if (IsNumberType(Columns()[Index].ColType) && IsJsonNumber(text)) out += text;
-            else AppendJsonString(out, text, FCodePage);
-            return;
-        }
-    }
+void TIB_OstrelJSON::AppendOfKind(std::string& out, TValueKind kind, const std::string& text) {
     switch (kind) {
         case jvNull: out += "null"; break;
-        case jvTrue: out += "true"; break;
-        case jvFalse: out += "false"; break;
-        case jvNumber: out += FValue; break;
-        case jvString: AppendJsonString(out, FValue, FCodePage); break;
+        case jvNumber:
+        case jvTrue:
+        case jvFalse: out += text; break;
+        case jvIso:
+            out += '"';
+            out += text;
+            out += '"';
+            break;
+        case jvString: AppendJsonString(out, text, FCodePage); break;
+    }
+}
+
+void TIB_OstrelJSON::AppendValue(std::string& out, int Index) {
+    if (OnGetExportText) {
+        FValue.clear();
+        const TValueKind kind = ValueText(Index, FValue);
+        std::string text = FValue;
+        OnGetExportText(this, Index, text);
+        if (text == FValue) AppendOfKind(out, kind, FValue);
+        else if (IsNumberType(Columns()[Index].ColType) && IsJsonNumber(text)) out += text;
+        else AppendJsonString(out, text, FCodePage);
+        return;
+    }
+    // Without a handler the text goes straight into the row: texts escaped from the source's,
+    // numbers, Booleans and ISO texts written where they stand.
+    const TOstrelColumn& c = Columns()[Index];
+    if (c.ColType == ectString || c.ColType == ectUnknown) {
+        if (IsNullValue(Index)) out += "null";
+        else AppendJsonString(out, SourceText(c), FCodePage);
+        return;
+    }
+    const size_t at = out.size();
+    switch (ValueText(Index, out)) {
+        case jvNumber:
+        case jvTrue:
+        case jvFalse: break;
+        case jvNull: out += "null"; break;
+        case jvIso:
+            out.insert(at, 1, '"');
+            out += '"';
+            break;
+        case jvString:
+            FValue.assign(out, at);
+            out.resize(at);
+            AppendJsonString(out, FValue, FCodePage);
+            break;
     }
 }
 

@@ -78,12 +78,14 @@ protected:
     bool WritesEmptySource() const override { return true; }
 
 private:
-    enum TValueKind { jvNull, jvNumber, jvString, jvTrue, jvFalse };
-    // The text a value is written from, and how it is written.
+    // jvIso: ASCII text without characters to escape, written in quotes.
+    enum TValueKind { jvNull, jvNumber, jvString, jvIso, jvTrue, jvFalse };
+    // Appends the text a value is written from (nothing for NULL), and tells how it is written.
     TValueKind ValueText(int Index, std::string& text);
     TValueKind TextOfNumber(int Index, std::string& text);
     TValueKind TextOfDateTime(int Index, std::string& text);
     TValueKind TextOfBoolean(int Index, std::string& text);
+    void AppendOfKind(std::string& out, TValueKind kind, const std::string& text);
     void AppendValue(std::string& out, int Index);
     void AppendObject(std::string& out);
     void MakeKeys();
