@@ -115,12 +115,17 @@ def main():
     for rows in [int(s) for s in args.sizes.split(",") if s]:
         base = prepare(rows, data, args.build)
         o = os.path.join(out, "o")
-        formats = ["csv", "sql", "txt", "dif", "sylk", "xml", "latex", "html", "rtf", "rtf-late", "dbf"]
+        formats = ["csv", "sql", "txt", "dif", "sylk", "xml", "json", "jsonl", "latex", "html", "rtf", "rtf-late", "dbf"]
         if rows < 65536:  # a worksheet's rows
             formats += ["xls", "xls-distinct"]
         for fmt in formats:
             add(rows, fmt, "ostrel (memory)", [bench, "export", str(rows), fmt, o + "." + fmt])
         add(rows, "csv", "ostrel (Firebird file)", [bench, "export", str(rows), "csv", o + ".fb.csv", base + ".fdb"])
+        add(rows, "json", "ostrel (Firebird file)", [bench, "export", str(rows), "json", o + ".fb.json", base + ".fdb"])
+        # pandas writes JSON from the frame of the same rows, at both sizes.
+        for fmt, kw in [("json", "{'orient': 'records'}"), ("jsonl", "{'orient': 'records', 'lines': True}")]:
+            add(rows, fmt, "pandas to_json", [sys.executable, "-c", PANDAS, base + ".pickle", "to_json",
+                                              o + ".pd." + fmt, kw])
         with open(o + ".select.sql", "w") as f:
             f.write("SELECT * FROM BENCH;\n")
         add(rows, "csv", "isql-fb select", ["isql-fb", "-q", "-ch", "UTF8", "-u", "SYSDBA", "-o", o + ".isql.txt",

@@ -5,7 +5,7 @@ bin=${1:-build/bin}
 out=${2:-out}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-for ext in txt csv dif slk xml sql tex htm rtf doc xls xlsx dbf; do
+for ext in txt csv dif slk xml json jsonl sql tex htm rtf doc xls xlsx dbf; do
     extra=()
     [ "$ext" = sql ] && extra=(--table COUNTRY --create-table --commit-at-end)
     "$bin/ostrel-export" --database "$bin/country.gdb" --password tallowfin \
