@@ -106,12 +106,12 @@ TEST_F(Json, EmptySourcesGiveAnEmptyArrayOrNoLines) {
 
 TEST_F(Json, EscapesKeepEveryTextInsideItsString) {
     const std::string out = Lines({"say \"hi\" \\ / ok", "l1\r\nl2\ttab\bbs\fff", std::string("nul\0x\x01\x1F\x7F.", 9),
-                                   "\xE2\x80\xA8 \xE2\x80\xA9 </script> \xEF\xBB\xBF"});
+                                   "\xE2\x80\xA8 \xE2\x80\xA9 \xC2\x85 </script> \xEF\xBB\xBF \xC2\x86"});
     EXPECT_EQ(out,
               "{\"V\":\"say \\\"hi\\\" \\\\ / ok\"}\n"
               "{\"V\":\"l1\\r\\nl2\\ttab\\bbs\\fff\"}\n"
               "{\"V\":\"nul\\u0000x\\u0001\\u001f\x7F.\"}\n"
-              "{\"V\":\"\\u2028 \\u2029 </script> \xEF\xBB\xBF\"}\n");
+              "{\"V\":\"\\u2028 \\u2029 \\u0085 </script> \xEF\xBB\xBF \xC2\x86\"}\n");
     // Every control character, one per value: no raw byte below 0x20 but the line ends.
     std::vector<std::string> controls;
     for (int c = 0; c < 0x20; ++c) controls.emplace_back(1, static_cast<char>(c));

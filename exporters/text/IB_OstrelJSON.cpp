@@ -49,7 +49,7 @@ void AppendUtf8Body(std::string& out, std::string_view text) {
         const size_t left = text.size() - i;
         const auto c1 = left > 1 ? static_cast<unsigned char>(text[i + 1]) : 0u;
         const auto c2 = left > 2 ? static_cast<unsigned char>(text[i + 2]) : 0u;
-        if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80) {
+        if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80 && !(b == 0xC2 && c1 == 0x85)) {
             i += 2;
             continue;
         }
@@ -60,13 +60,15 @@ void AppendUtf8Body(std::string& out, std::string_view text) {
         }
         size_t next = i;
         const char32_t cp = DecodeUtf8At(text, next);
-        // U+FFFD also stands for a broken byte; U+2028 and U+2029 end lines in JavaScript.
-        if (cp != 0xFFFD && cp != 0x2028 && cp != 0x2029) {
+        // U+FFFD also stands for a broken byte. U+0085, U+2028 and U+2029 end lines to readers
+        // that split at every Unicode line end (and U+2028, U+2029 to JavaScript): escaped, every
+        // object of JSON Lines stays on its line for them too.
+        if (cp != 0xFFFD && cp != 0x85 && cp != 0x2028 && cp != 0x2029) {
             i = next;
             continue;
         }
         out.append(text.data() + run, i - run);
-        out += cp == 0xFFFD ? "\xEF\xBF\xBD" : cp == 0x2028 ? "\\u2028" : "\\u2029";
+        out += cp == 0xFFFD ? "\xEF\xBF\xBD" : cp == 0x85 ? "\\u0085" : cp == 0x2028 ? "\\u2028" : "\\u2029";
         run = i = next;
     }
     out.append(text.data() + run, text.size() - run);

@@ -18,9 +18,10 @@
 // - List views and string grids give strings; a column that AutoCalcStrType typed gives values
 //   of its type read from the text in the locale's conventions, and null for an empty text.
 // - Strings escape the quote, the backslash, the control characters U+0000..U+001F (\b \f \n \r
-//   \t, the others as \u00XX), and U+2028 and U+2029, which end lines in JavaScript. Text of the
-//   process code page is converted to UTF-8; a byte that is no part of a valid UTF-8 sequence
-//   becomes U+FFFD.
+//   \t, the others as \u00XX), and U+0085, U+2028 and U+2029, which end lines to readers that
+//   split at every Unicode line end (U+2028 and U+2029 also in JavaScript). Text of the process
+//   code page is converted to UTF-8; a byte that is no part of a valid UTF-8 sequence becomes
+//   U+FFFD.
 // - OnGetExportText sees the text a value is written from: a number's JSON text, the ISO text of
 //   a date, "true" or "false", a string's text, an empty text for NULL. A text the handler leaves
 //   alone is written as the typed value. A changed text is written as a string, except in an

@@ -57,6 +57,11 @@ def read_python(path, layout):
         rows = [json.loads(line, **kw) for line in text.split('\n')[:-1]]
     for row in rows:
         if not isinstance(row, Obj): fail('a row that is no object: %r' % (row,))
+    # A row a line, also to a reader that ends lines at every Unicode line end.
+    lines = text.splitlines()
+    if layout == 'lines' and len(lines) != len(rows): fail('%d lines for %d rows' % (len(lines), len(rows)))
+    if layout == 'array' and rows and (len(lines) != len(rows) + 2 or lines[0] != '[' or lines[-1] != ']'):
+        fail('%d lines for an array of %d rows' % (len(lines), len(rows)))
     return [[(k, type_of(v), v) for k, v in row] for row in rows]
 
 def read_jq(path, layout):
@@ -303,7 +308,7 @@ protected:
             {"line1\r\nline2\rline3\n", "line1\r\nline2\rline3\n"},
             {controls + "\x7F", controls + "\x7F"},
             {std::string("nul\0inside\0", 11), std::string("nul\0inside\0", 11)},
-            {"\xE2\x80\xA8 and \xE2\x80\xA9", "\xE2\x80\xA8 and \xE2\x80\xA9"},
+            {"\xE2\x80\xA8 and \xE2\x80\xA9, NEL \xC2\x85, \x1C\x1D\x1E", "\xE2\x80\xA8 and \xE2\x80\xA9, NEL \xC2\x85, \x1C\x1D\x1E"},
             {"bad \xFF\xFE, cut \xE2\x82, overlong \xC0\xAF, surrogate \xED\xA0\x80.",
              "bad " + fffd + fffd + ", cut " + fffd + fffd + ", overlong " + fffd + fffd + ", surrogate " + fffd + fffd +
                  fffd + "."},
