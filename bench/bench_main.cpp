@@ -17,6 +17,7 @@
 #include "sources/MemControls.h"
 #include "exporters/sheet/IB_OstrelDBF.h"
 #include "exporters/sheet/IB_OstrelXLS.h"
+#include "exporters/sheet/IB_OstrelXLSX.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelHTML.h"
 #include "exporters/text/IB_OstrelJSON.h"
@@ -85,6 +86,11 @@ std::unique_ptr<TIB_Ostrel> MakeExporter(const std::string& format, const std::s
                 if (colNo == 1) text += " #" + std::to_string(static_cast<TIB_Ostrel*>(sender)->RecordCounter());
             };
         }
+        return e;
+    }
+    if (format == "xlsx") {
+        auto e = std::make_unique<TIB_OstrelXLSX>();
+        e->SetFileName(out);
         return e;
     }
     if (format == "dbf") {

@@ -271,12 +271,15 @@ public:
             throw EOstrelError("Sheet title \"" + title + "\" cannot name a worksheet: " + lxw_strerror(error));
         FSheet = workbook_add_worksheet(FBook, title.c_str());
         if (!FSheet) throw EOstrelError("Cannot add the worksheet \"" + title + "\"");
-        if (!o.PageHeader.empty())
-            Check(worksheet_set_header(FSheet, CutUtf16Units(PlainXmlText(o.PageHeader), kMaxPageText).c_str()),
-                  "Page header");
-        if (!o.PageFooter.empty())
-            Check(worksheet_set_footer(FSheet, CutUtf16Units(PlainXmlText(o.PageFooter), kMaxPageText).c_str()),
-                  "Page footer");
+        // Text before any section code is centred; it gets its code, which some readers need.
+        auto pageText = [](const std::string& text) {
+            std::string t = PlainXmlText(text);
+            if (t.size() < 2 || t[0] != '&' || std::string_view("LCRlcr").find(t[1]) == std::string_view::npos)
+                t.insert(0, "&C");
+            return CutUtf16Units(t, kMaxPageText);
+        };
+        if (!o.PageHeader.empty()) Check(worksheet_set_header(FSheet, pageText(o.PageHeader).c_str()), "Page header");
+        if (!o.PageFooter.empty()) Check(worksheet_set_footer(FSheet, pageText(o.PageFooter).c_str()), "Page footer");
         // Widths sit on the sheet columns that hold the data; a column is at most 255 characters.
         for (int i = 0; i < FExporter.Columns().Count(); ++i) {
             const int width = std::clamp(FExporter.Columns()[i].Width, 0, 255);
@@ -317,6 +320,10 @@ public:
 
     void Check(lxw_error error, const std::string& what) {
         if (error != LXW_NO_ERROR) throw EOstrelError(what + ": " + lxw_strerror(error));
+    }
+    // The message is only made for a failing cell.
+    void CheckCell(lxw_error error, int row, int col) {
+        if (error != LXW_NO_ERROR) Check(error, CellMessage("Cell R%d,C%d", row, col));
     }
 
 private:
@@ -431,25 +438,22 @@ void TIB_OstrelXLSX::PutText(int row, int col, TCellStyle style, const std::stri
     const lxw_error error = worksheet_write_string(Book().Sheet(), row, static_cast<lxw_col_t>(col), cell.c_str(),
                                                    Book().Format(style));
     if (error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED) throw EOstrelError(CellMessage(tooLong, row, col));
-    Book().Check(error, CellMessage("Cell R%d,C%d", row, col));
+    Book().CheckCell(error, row, col);
 }
 
 void TIB_OstrelXLSX::PutNumber(int row, int col, TCellStyle style, double value) {
     // Numbers are only written on data rows, which the aggregates' ranges span.
     Book().Numbers(col).Add(value);
-    Book().Check(worksheet_write_number(Book().Sheet(), row, static_cast<lxw_col_t>(col), value, Book().Format(style)),
-                 CellMessage("Cell R%d,C%d", row, col));
+    Book().CheckCell(worksheet_write_number(Book().Sheet(), row, static_cast<lxw_col_t>(col), value, Book().Format(style)), row, col);
 }
 
 void TIB_OstrelXLSX::PutBoolean(int row, int col, TCellStyle style, bool value) {
-    Book().Check(worksheet_write_boolean(Book().Sheet(), row, static_cast<lxw_col_t>(col), value ? 1 : 0,
-                                         Book().Format(style)),
-                 CellMessage("Cell R%d,C%d", row, col));
+    Book().CheckCell(worksheet_write_boolean(Book().Sheet(), row, static_cast<lxw_col_t>(col), value ? 1 : 0,
+                                         Book().Format(style)), row, col);
 }
 
 void TIB_OstrelXLSX::PutEmptyValue(int row, int col, TCellStyle style, TOstrelColType) {
-    Book().Check(worksheet_write_blank(Book().Sheet(), row, static_cast<lxw_col_t>(col), Book().Format(style)),
-                 CellMessage("Cell R%d,C%d", row, col));
+    Book().CheckCell(worksheet_write_blank(Book().Sheet(), row, static_cast<lxw_col_t>(col), Book().Format(style)), row, col);
 }
 
 void TIB_OstrelXLSX::PutAggregate(int row, int col, TCellStyle style, TxlsAggregate aggregate, int firstRow,
@@ -461,9 +465,8 @@ void TIB_OstrelXLSX::PutAggregate(int row, int col, TCellStyle style, TxlsAggreg
     const std::string formula =
         std::string("=") + kFunctions[aggregate <= aggMax ? aggregate : aggSum] + "(" + range + ")";
     const double result = Book().Numbers(col).Result(aggregate);
-    Book().Check(worksheet_write_formula_num(Book().Sheet(), row, static_cast<lxw_col_t>(col), formula.c_str(),
-                                             Book().Format(style), result),
-                 CellMessage("Cell R%d,C%d", row, col));
+    Book().CheckCell(worksheet_write_formula_num(Book().Sheet(), row, static_cast<lxw_col_t>(col), formula.c_str(),
+                                             Book().Format(style), result), row, col);
 }
 
 void TIB_OstrelXLSX::CompleteSheet() { Book().Close(); }

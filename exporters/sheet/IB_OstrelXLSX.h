@@ -16,7 +16,8 @@
 // - The sheet title is cut to 31 characters; a title a workbook cannot have (characters
 //   [ ] : * ? / \ or a control character, an apostrophe at either end) fails the run before
 //   anything is written. Page header and footer are cut to 255 characters, control characters
-//   becoming blanks. Number formats over 255 characters fail the run, as in XLS.
+//   becoming blanks; text before any section code gets the code of the centre (&C), where
+//   it shows anyway. Number formats over 255 characters fail the run, as in XLS.
 // - Aggregates are formulas (SUM, AVERAGE, MIN, MAX) that readers compute on load.
 // - The file is written by the library into the run's temporary file (TOutputFiles), so the
 //   final name appears only when the run succeeded.

@@ -96,7 +96,7 @@ inline std::string ProbeReader(const std::string& program) {
             check("write and read a workbook", "cd " + ShellQuote(dir.File("")) +
                   " && ssconvert p.csv p.xls 2>&1 && ssconvert p.xls p2.csv 2>&1 && cat p2.csv", "probecell", "");
         } else if (program == "/usr/bin/python3") {
-            check("import its readers", program + " -c 'import xlrd, olefile, dbfread; print(\"ok\")'", "ok", "");
+            check("import its readers", program + " -c 'import xlrd, olefile, dbfread, openpyxl; print(\"ok\")'", "ok", "");
         } else if (program == "pdflatex") {
             write("p.tex", "\\documentclass{article}\\usepackage[T2A,T1]{fontenc}\\begin{document}x\\end{document}\n");
             check("compile a document", "cd " + ShellQuote(dir.File("")) + " && pdflatex -interaction=nonstopmode "
