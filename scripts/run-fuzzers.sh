@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for target in fuzz_number_pattern fuzz_datetime_pattern fuzz_parsers fuzz_color_text fuzz_ini \
-              fuzz_xls_number_format fuzz_csv_reader fuzz_exporters; do
+              fuzz_xls_number_format fuzz_csv_reader fuzz_exporters fuzz_json; do
     corpus="$work/$target"
     mkdir -p "$corpus"
     [ -d "$root/fuzz/corpus/$target" ] && cp "$root/fuzz/corpus/$target"/* "$corpus"/
