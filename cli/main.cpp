@@ -19,6 +19,7 @@
 #include "cli/Source.h"
 #include "dialog/DialogExportCopy.h"
 #include "dialog/DialogOptionsFile.h"
+#include "exporters/text/IB_OstrelJSON.h"
 #include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "platform/Parsers.h"
@@ -156,6 +157,17 @@ int RunExporter(TIB_Ostrel& exporter, const std::string& format, const std::stri
                       << " needs lualatex: it holds characters that pdflatex cannot set\n";
         else if (!quiet)
             std::cerr << "ostrel-export: compile " << where << " with pdflatex\n";
+    }
+    // A key that repeated was given a suffix: a reader looking for the column's own name would
+    // not find it.
+    if (const auto* json = dynamic_cast<const TIB_OstrelJSON*>(&exporter); json && !quiet) {
+        for (int i = 0; i < json->Columns().Count() && i < static_cast<int>(json->Keys().size()); ++i) {
+            const TOstrelColumn& c = json->Columns()[i];
+            const std::string& given = json->CaptionsAsKeys() ? c.Caption : c.Name;
+            if (json->Keys()[i] != given)
+                std::cerr << "ostrel-export: note: column " << i + 1 << " (" << c.Name << ") has the key " << given
+                          << " of an earlier column: written as " << json->Keys()[i] << "\n";
+        }
     }
     return kExitDone;
 }

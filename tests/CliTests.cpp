@@ -396,6 +396,12 @@ TEST(Cli, JsonByNameOrExtensionWithCaptionsOnRequest) {
                               ShellQuote(dir.File("c.json")));
     ASSERT_EQ(r.ExitCode, 0) << r.Output;
     EXPECT_EQ(ReadAll(dir.File("c.json")), "[\n{\"No.\":1,\"a\":\"x\",\"A\":\"y\\nz\"}\n]\n");
+    // A caption that repeats keeps its value under a key of its own, and the run says so.
+    r = Export("--csv " + csv + " --json-captions --caption n=a " + ShellQuote(dir.File("d.json")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("d.json")), "[\n{\"a\":\"1\",\"a_2\":\"x\",\"A\":\"y\\nz\"}\n]\n");
+    EXPECT_NE(r.Output.find("note: column 2 (a) has the key a of an earlier column: written as a_2"), std::string::npos)
+        << r.Output;
 
     r = Export("--csv " + CsvFile(dir, "h.csv", "n,a\n") + " " + ShellQuote(dir.File("h.json")));
     ASSERT_EQ(r.ExitCode, 0) << r.Output;
