@@ -264,6 +264,12 @@ TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfBoolean(int Index, std::string&
     return jvString;
 }
 
+bool TIB_OstrelJSON::IsNullValue(int Index) {
+    if (!FDocumentOpen) return TIB_OstrelText::IsNullValue(Index);
+    const TIB_Column* column = FDatasetColumns[Index];
+    return column && column->IsNull();
+}
+
 TIB_OstrelJSON::TValueKind TIB_OstrelJSON::ValueText(int Index, std::string& text) {
     if (IsNullValue(Index)) return jvNull;
     const TOstrelColumn& c = Columns()[Index];

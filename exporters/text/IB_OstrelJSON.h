@@ -77,6 +77,8 @@ protected:
     // The text escaped for the inside of a JSON string, in UTF-8.
     std::string ReplaceSpecialChars(const std::string& Text) override;
     bool WritesEmptySource() const override { return true; }
+    // As the engine tells it, with the dataset's columns looked up once per run.
+    bool IsNullValue(int Index) override;
 
 private:
     // jvIso: ASCII text without characters to escape, written in quotes.
