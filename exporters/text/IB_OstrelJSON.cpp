@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
 
-// The escapes of the bytes below 0x80 that cannot stand as they are: 0 for none.
+// The escape of a quote, a backslash or a control character: the short one where JSON has it.
 void AppendEscaped(std::string& out, unsigned char b) {
     switch (b) {
         case '"': out += "\\\""; return;
