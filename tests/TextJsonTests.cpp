@@ -291,6 +291,17 @@ TEST_F(Json, StoppedRunsEndTheArrayAndFailedRunsLeaveNoFile) {
     };
     EXPECT_EQ(Run(), "[\n{\"ID\":1,\"NAME\":\"Smith\",\"SALARY\":1200.0,\"ACTIVE\":true}\n]\n");
     EXPECT_TRUE(e.Aborted());
+    // Stopped before the first row: by OnBeginExport, or while rows are skipped.
+    e.OnExportedRecord = nullptr;
+    e.OnBeginExport = [&](TObject*) { e.Abort(); };
+    EXPECT_EQ(Run(), "[]\n");
+    e.OnBeginExport = nullptr;
+    e.SetSkipRecCount(1);
+    e.OnSkippedRecord = [&](TObject*, int) { e.Abort(); };
+    EXPECT_EQ(Run(), "[]\n");
+    e.SetLayout(jlLines);
+    EXPECT_EQ(Run(), "");
+    e.OnSkippedRecord = nullptr;
 
     e.OnExportedRecord = nullptr;
     e.OnGetExportText = [](TObject*, int col, std::string&) {

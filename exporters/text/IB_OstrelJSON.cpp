@@ -172,6 +172,8 @@ void TIB_OstrelJSON::BeginExport() {
     FRowsWritten = 0;
     FDocumentOpen = true;
     if (FLayout == jlArray) Writer()->Write("[");
+    // A run stopped here, by OnBeginExport, ends without EndExport: its document ends now.
+    if (Aborted()) CloseDocument();
 }
 
 void TIB_OstrelJSON::MakeKeys() {
