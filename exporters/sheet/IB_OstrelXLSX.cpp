@@ -434,9 +434,13 @@ void TIB_OstrelXLSX::PutText(int row, int col, TCellStyle style, const std::stri
     // Counted before the escapes, as readers count the text.
     if (text.size() > kMaxTextLength && Utf16Units(ToUtf8(text)) > static_cast<size_t>(kMaxTextLength))
         throw EOstrelError(CellMessage(tooLong, row, col));
-    const std::string cell = XlsxCellText(text);
-    const lxw_error error = worksheet_write_string(Book().Sheet(), row, static_cast<lxw_col_t>(col), cell.c_str(),
-                                                   Book().Format(style));
+    // Most texts are printable ASCII without an underscore: written as they are, uncopied.
+    bool plain = true;
+    for (char c : text) plain &= (c >= 0x20 && c < 0x7F && c != '_') || c == '\t' || c == '\n';
+    std::string converted;
+    if (!plain) converted = XlsxCellText(text);
+    const lxw_error error = worksheet_write_string(Book().Sheet(), row, static_cast<lxw_col_t>(col),
+                                                   plain ? text.c_str() : converted.c_str(), Book().Format(style));
     if (error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED) throw EOstrelError(CellMessage(tooLong, row, col));
     Book().CheckCell(error, row, col);
 }
@@ -444,16 +448,18 @@ void TIB_OstrelXLSX::PutText(int row, int col, TCellStyle style, const std::stri
 void TIB_OstrelXLSX::PutNumber(int row, int col, TCellStyle style, double value) {
     // Numbers are only written on data rows, which the aggregates' ranges span.
     Book().Numbers(col).Add(value);
-    Book().CheckCell(worksheet_write_number(Book().Sheet(), row, static_cast<lxw_col_t>(col), value, Book().Format(style)), row, col);
+    const auto c = static_cast<lxw_col_t>(col);
+    Book().CheckCell(worksheet_write_number(Book().Sheet(), row, c, value, Book().Format(style)), row, col);
 }
 
 void TIB_OstrelXLSX::PutBoolean(int row, int col, TCellStyle style, bool value) {
-    Book().CheckCell(worksheet_write_boolean(Book().Sheet(), row, static_cast<lxw_col_t>(col), value ? 1 : 0,
-                                         Book().Format(style)), row, col);
+    const auto c = static_cast<lxw_col_t>(col);
+    Book().CheckCell(worksheet_write_boolean(Book().Sheet(), row, c, value ? 1 : 0, Book().Format(style)), row, col);
 }
 
 void TIB_OstrelXLSX::PutEmptyValue(int row, int col, TCellStyle style, TOstrelColType) {
-    Book().CheckCell(worksheet_write_blank(Book().Sheet(), row, static_cast<lxw_col_t>(col), Book().Format(style)), row, col);
+    const auto c = static_cast<lxw_col_t>(col);
+    Book().CheckCell(worksheet_write_blank(Book().Sheet(), row, c, Book().Format(style)), row, col);
 }
 
 void TIB_OstrelXLSX::PutAggregate(int row, int col, TCellStyle style, TxlsAggregate aggregate, int firstRow,
@@ -465,8 +471,9 @@ void TIB_OstrelXLSX::PutAggregate(int row, int col, TCellStyle style, TxlsAggreg
     const std::string formula =
         std::string("=") + kFunctions[aggregate <= aggMax ? aggregate : aggSum] + "(" + range + ")";
     const double result = Book().Numbers(col).Result(aggregate);
-    Book().CheckCell(worksheet_write_formula_num(Book().Sheet(), row, static_cast<lxw_col_t>(col), formula.c_str(),
-                                             Book().Format(style), result), row, col);
+    const auto c = static_cast<lxw_col_t>(col);
+    Book().CheckCell(worksheet_write_formula_num(Book().Sheet(), row, c, formula.c_str(), Book().Format(style), result),
+                     row, col);
 }
 
 void TIB_OstrelXLSX::CompleteSheet() { Book().Close(); }
