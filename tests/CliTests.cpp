@@ -123,6 +123,23 @@ TEST(Cli, BadUsageIsExitCodeTwo) {
     EXPECT_EQ(Export("--help").ExitCode, 0);
 }
 
+// --start-col takes the columns of an XLSX worksheet; an XLS worksheet has 256.
+TEST(Cli, StartColumnWithinTheWorkbooksColumns) {
+    TTempDir dir;
+    TCommandResult r = Export(SampleArgs(dir) + " --start-col 300 " + ShellQuote(dir.File("x.xls")));
+    EXPECT_EQ(r.ExitCode, 2) << r.Output;
+    EXPECT_NE(r.Output.find("an XLS worksheet has 256 columns"), std::string::npos) << r.Output;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.xls")));
+    r = Export(SampleArgs(dir) + " -q --start-col 16372 " + ShellQuote(dir.File("x.xlsx")));
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("x.xlsx")).substr(0, 2), "PK");
+    r = Export(SampleArgs(dir) + " --start-col 16373 " + ShellQuote(dir.File("y.xlsx")));
+    EXPECT_EQ(r.ExitCode, 1) << r.Output;
+    EXPECT_NE(r.Output.find("A worksheet has at most 16384 columns; the export needs 16385"), std::string::npos)
+        << r.Output;
+    EXPECT_EQ(TemporaryFiles(dir), "");
+}
+
 TEST(Cli, FailuresAreExitCodeOneAndLeaveNoFile) {
     TTempDir dir;
     const std::string out = dir.File("out.csv");
