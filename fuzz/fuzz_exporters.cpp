@@ -18,6 +18,7 @@
 #include "exporters/text/IB_OstrelSQL.h"
 #include "exporters/text/IB_OstrelXML.h"
 #include "exporters/sheet/IB_OstrelDBF.h"
+#include "fuzz/FuzzSupport.h"
 #include "platform/Errors.h"
 #include "platform/FormatSettings.h"
 #include "platform/Streams.h"
@@ -26,19 +27,6 @@
 using namespace ostrel;
 
 namespace {
-
-#define CHECK(condition)                                                              \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            std::fprintf(stderr, "failed at line %d: %s\n", __LINE__, #condition);   \
-            std::abort();                                                             \
-        }                                                                             \
-    } while (0)
-
-template <class E>
-struct TInMemory : E {
-    using E::ExportToStream;
-};
 
 template <class E>
 std::string Run(TInMemory<E>& e, TMemStringGrid& grid) {

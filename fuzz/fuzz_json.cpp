@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "exporters/text/IB_OstrelJSON.h"
+#include "fuzz/FuzzSupport.h"
 #include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
 #include "platform/Streams.h"
@@ -21,18 +22,6 @@
 using namespace ostrel;
 
 namespace {
-
-#define CHECK(condition)                                                              \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            std::fprintf(stderr, "failed at line %d: %s\n", __LINE__, #condition);   \
-            std::abort();                                                             \
-        }                                                                             \
-    } while (0)
-
-struct TInMemory : TIB_OstrelJSON {
-    using TIB_OstrelJSON::ExportToStream;
-};
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -219,7 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t r = 1; r <= rows; ++r)
         lv.AddItem(cells[r][0], std::vector<std::string>(cells[r].begin() + 1, cells[r].end()));
 
-    TInMemory e;
+    TInMemory<TIB_OstrelJSON> e;
     e.SetExportSource(esListView);
     e.SetListView(&lv);
     e.SetLayout(lines ? jlLines : jlArray);
