@@ -34,6 +34,15 @@ TIbClient::TIbClient() {
     if (!name) throw EDatabaseError("The InterBase client library lacks the function " #name);
     OSTREL_IB_FUNCTIONS(OSTREL_IB_RESOLVE)
 #undef OSTREL_IB_RESOLVE
+    FShutdown = reinterpret_cast<decltype(FShutdown)>(dlsym(FHandle, "fb_shutdown"));
+}
+
+// An embedded engine runs threads of its own; stopping them at exit, before the library's
+// own teardown, closes what is still attached in order and leaves the process with the
+// one thread it started with (a leak checker stopping a thread that is tearing itself
+// down crashes).
+TIbClient::~TIbClient() {
+    if (FShutdown) FShutdown(0, fb_shutrsn_app_stopped);
 }
 
 std::string TIbClient::Messages(const ISC_STATUS* status) const {

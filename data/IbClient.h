@@ -49,7 +49,10 @@ public:
 
 private:
     TIbClient();
+    ~TIbClient();
     void* FHandle = nullptr;
+    // Optional: older client libraries have no orderly shutdown.
+    decltype(&::fb_shutdown) FShutdown = nullptr;
 };
 
 }  // namespace ostrel
