@@ -188,6 +188,32 @@ TEST_F(Xlsx, ThePartsOfAWorkbookWithTypedCells) {
         << styles;
 }
 
+// The library deflates at zlib's default level; the run asks for the fastest one, which the
+// zip's general-purpose flags record (bits 1 and 2 both set) for every deflated part.
+TEST_F(Xlsx, PartsAreDeflatedAtTheFastestLevel) {
+    TMemDataset ds;
+    ds.AddField("S", TMemFieldType::String, 20);
+    for (int i = 0; i < 200; ++i) ds.AppendRow({"row " + std::to_string(i)});
+    ds.Open();
+    const auto parts = Run(ds);
+    ASSERT_EQ(Cells(parts.at("xl/worksheets/sheet1.xml"))["A201"].Value, "row 199");
+    const std::string zip = ReadAll(dir.File("t.xlsx"));
+    const size_t end = zip.rfind(std::string("PK\x05\x06", 4));
+    ASSERT_NE(end, std::string::npos);
+    size_t entry = GetLE32(reinterpret_cast<const uint8_t*>(zip.data() + end + 16));
+    int deflated = 0;
+    for (uint32_t n = GetLE16(reinterpret_cast<const uint8_t*>(zip.data() + end + 10)); n > 0; --n) {
+        const auto* p = reinterpret_cast<const uint8_t*>(zip.data() + entry);
+        const std::string name = zip.substr(entry + 46, GetLE16(p + 28));
+        if (GetLE16(p + 10) == 8) {
+            ++deflated;
+            EXPECT_EQ(GetLE16(p + 8) & 6, 6) << name;
+        }
+        entry += 46 + GetLE16(p + 28) + GetLE16(p + 30) + GetLE16(p + 32);
+    }
+    EXPECT_GE(deflated, 6);
+}
+
 // The same settings place the same cells in both formats: header block, captions after the
 // free columns, data, aggregates and footer.
 TEST_F(Xlsx, TheLayoutIsTheXlsExportersLayout) {

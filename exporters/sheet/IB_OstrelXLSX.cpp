@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/IB_OstrelWriter.h"
+#include "exporters/sheet/XlsxPacking.h"
 #include "platform/CodePage.h"
 #include "platform/Errors.h"
 #include "platform/FormatSettings.h"
@@ -305,6 +306,7 @@ public:
         if (!FBook) return;
         lxw_workbook* book = FBook;
         FBook = nullptr;  // workbook_close frees it, written or not
+        const TFastXlsxPacking fastPacking;
         const lxw_error error = workbook_close(book);
         if (error != LXW_NO_ERROR)
             throw EOstrelError("Cannot write the workbook \"" + FFile.FileName() + "\": " + lxw_strerror(error));
