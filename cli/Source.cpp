@@ -1,7 +1,5 @@
 #include "cli/Source.h"
 
-#include <algorithm>
-
 namespace ostrel::cli {
 
 void TCliSource::Open(const TCliOptions& o) {
@@ -17,18 +15,20 @@ void TCliSource::Open(const TCliOptions& o) {
         FQuery.Open();
         return;
     }
-    FTable = ReadCsv(o.CsvFile, o.CsvSeparator[0], !o.CsvNoHeader);
-    if (FTable.Header.empty()) {
+    auto records = std::make_unique<TCsvRecords>(std::make_unique<TCsvReader>(o.CsvFile, o.CsvSeparator[0]));
+    // A file without a single record has no header either.
+    if (o.CsvNoHeader || records->Count() == 0) {
         FKind = esStringGrid;
-        FillGrid(FTable, FGrid);
+        FGrid = std::make_unique<TCsvStringGrid>(std::move(records));
         return;
     }
     FKind = esListView;
-    const auto names = cli::ColumnNames(FTable);
-    FillList(FTable, names, FList);
+    FList = std::make_unique<TCsvListView>(std::move(records));
+    const auto& header = FList->Header();
+    const auto names = ColumnNames();
     for (size_t c = 0; c < names.size(); ++c)
-        if (c >= FTable.Header.size() || names[c] != FTable.Header[c])
-            FRenamedCaptions.push_back(names[c] + "=" + (c < FTable.Header.size() ? FTable.Header[c] : ""));
+        if (c >= header.size() || names[c] != header[c])
+            FRenamedCaptions.push_back(names[c] + "=" + (c < header.size() ? header[c] : ""));
 }
 
 std::vector<std::string> TCliSource::ColumnNames() const {
@@ -37,13 +37,13 @@ std::vector<std::string> TCliSource::ColumnNames() const {
         case esDataSet:
             for (int i = 0; i < FQuery.FieldCount(); ++i) names.push_back(FQuery.Fields(i)->FieldName());
             break;
-        case esListView: names = cli::ColumnNames(FTable); break;
-        default: {
-            size_t cols = 0;
-            for (const auto& r : FTable.Rows) cols = std::max(cols, r.size());
-            for (size_t c = 0; c < cols; ++c) names.push_back(std::to_string(c));
+        case esListView:
+            for (int c = 0; c < FList->ColumnCount(); ++c) names.push_back(FList->ColumnCaption(c));
             break;
-        }
+        case esStringGrid:
+            for (int c = 0; c < FGrid->ColCount(); ++c) names.push_back(std::to_string(c));
+            break;
+        case esDBGrid: break;
     }
     return names;
 }

@@ -3,6 +3,7 @@
 // (columns numbered).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ namespace ostrel::cli {
 
 class TCliSource {
 public:
-    // Connects and opens the query, or reads the CSV file; failures are the library's.
+    // Connects and opens the query, or reads the CSV file through once (its rows are read again
+    // as the export asks for them); failures are the library's.
     void Open(const TCliOptions& options);
 
     TOstrelSource Kind() const { return FKind; }
@@ -31,8 +33,8 @@ public:
         target.SetExportSource(FKind);
         switch (FKind) {
             case esDataSet: target.SetDataSet(&FQuery); break;
-            case esListView: target.SetListView(&FList); break;
-            case esStringGrid: target.SetStringGrid(&FGrid); break;
+            case esListView: target.SetListView(FList.get()); break;
+            case esStringGrid: target.SetStringGrid(FGrid.get()); break;
             case esDBGrid: break;
         }
     }
@@ -40,9 +42,8 @@ public:
 private:
     TIB_Connection FConnection;
     TIB_Query FQuery;
-    TMemStringGrid FGrid;
-    TMemListView FList;
-    TCsvTable FTable;
+    std::unique_ptr<TCsvStringGrid> FGrid;
+    std::unique_ptr<TCsvListView> FList;
     TOstrelSource FKind = esDataSet;
     std::vector<std::string> FRenamedCaptions;
 };
