@@ -97,6 +97,11 @@ std::string QuotedDoubling(std::string_view text, char quote) {
     std::string out;
     // One byte more than the quotes: exporters append a separator to most quoted values.
     out.reserve(text.size() + 3);
+    AppendQuotedDoubling(out, text, quote);
+    return out;
+}
+
+void AppendQuotedDoubling(std::string& out, std::string_view text, char quote) {
     out += quote;
     for (size_t start = 0;;) {
         const size_t found = text.find(quote, start);
@@ -109,7 +114,6 @@ std::string QuotedDoubling(std::string_view text, char quote) {
         start = found + 1;
     }
     out += quote;
-    return out;
 }
 
 void TStringList::Move(int from, int to) {

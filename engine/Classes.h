@@ -58,6 +58,7 @@ std::string LowerCase(std::string_view s);
 std::string Trim(std::string_view s);
 // The text enclosed in `quote`, every `quote` inside doubled (CSV, DIF, SQL literals and names).
 std::string QuotedDoubling(std::string_view text, char quote);
+void AppendQuotedDoubling(std::string& out, std::string_view text, char quote);
 
 // An ordered list of lines. Name=Value lines are looked up by the part before the first "="
 // without regard to case; the first match wins.

@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <typeinfo>
 
 #include "engine/IB_OstrelColumns.h"
 #include "engine/IB_OstrelCommon.h"
@@ -122,6 +124,9 @@ protected:
     virtual bool IsNullValue(int Index);
     virtual TCharSet GetSpecialChars();
     virtual std::string ReplaceSpecialChars(const std::string& Text);
+    // Appends ReplaceSpecialChars(Text); formats that escape override it with an appending form
+    // of the same escaping, so that a row is built without a string per value.
+    virtual void AppendSpecialChars(std::string& out, std::string_view Text);
     // Whether a source without rows gives a document without rows rather than failing the run:
     // for formats whose empty document says "no rows" (an empty JSON array).
     virtual bool WritesEmptySource() const { return false; }
@@ -170,9 +175,23 @@ protected:
     void EnableSourceControls();
     // The value of column Index in the current row as export text.
     std::string GetExportText(int Index, bool Formatted);
+    // The same text appended to out.
+    void AppendExportText(std::string& out, int Index, bool Formatted);
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
+    // The same, read in place where the source allows it, else copied into scratch; valid until
+    // the source moves or scratch changes.
+    std::string_view SourceTextView(const TOstrelColumn& column, std::string& scratch);
     bool FormatTypedValue(const TOstrelColumn& column, std::string& text);
+    bool AppendTypedValue(std::string& out, const TOstrelColumn& column);
+    // Whether a row may be built by the exporter's own appending code instead of through the
+    // virtual per-value steps: the exporter is an `Exact` itself (no descendant overrides a
+    // step) and no OnGetExportText handler wants to see each value's text. Both paths give the
+    // same bytes.
+    template <class Exact>
+    bool FastRows() const {
+        return !OnGetExportText && typeid(*this) == typeid(Exact);
+    }
     // Whether GetExportText passed the value through ReplaceSpecialChars: formatted, not NULL,
     // and of a type it escapes. Exporters escape the other values where their format needs it.
     bool IsEscapedByFormatting(int Index, bool Formatted);
@@ -231,6 +250,7 @@ private:
     int FSourceRow = 0;  // list-view item or string-grid row being read
     size_t FRowCapacity = 0;     // bytes GetDataRow reserves
     std::string FFormatBuffer;  // a typed value's text before ReplaceSpecialChars
+    std::string FTextBuffer;    // a source text that cannot be read in place
 };
 
 // Writes to the file FileName and shows or prints it afterwards.

@@ -6,8 +6,9 @@
 
 namespace ostrel {
 
-// Formats a typed dataset value directly; false when the column gives no typed value for it.
-bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
+// Appends a typed dataset value formatted directly; false when the column gives no typed value
+// for it.
+bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
     const TIB_Column* column = SourceColumn(c.Number);
     if (!column) return false;
     switch (c.ColType) {
@@ -18,7 +19,7 @@ bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
             if (!column->GetDecimal(value)) return false;
             // An integer column shows the integer part, as its text would read.
             if (c.ColType == ectInteger && value.Exponent < static_cast<int>(value.Digits.size())) return false;
-            text = ReplaceSpecialChars(FormatDecimal(c.Format, value));
+            AppendSpecialChars(out, FormatDecimal(c.Format, value));
             return true;
         }
         case ectDate:
@@ -29,11 +30,16 @@ bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
             // One buffer for all values of a run: no allocation per value.
             FFormatBuffer.clear();
             AppendDateTime(FFormatBuffer, c.Format, value);
-            text = ReplaceSpecialChars(FFormatBuffer);
+            AppendSpecialChars(out, FFormatBuffer);
             return true;
         }
         default: return false;
     }
+}
+
+bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
+    text.clear();
+    return AppendTypedValue(text, c);
 }
 
 bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
@@ -41,42 +47,62 @@ bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
     return Formatted && type != ectBoolean && type != ectUnknown && !IsNullValue(Index);
 }
 
-std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
-    const TOstrelColumn& c = FColumns[Index];
-    std::string text;
-    if (IsNullValue(Index)) {
-        text = FFormats.NullString();
-        Formatted = false;
-    } else if (Formatted && (FExportSource == esDataSet || FExportSource == esDBGrid) &&
-               FormatTypedValue(c, text)) {
-        Formatted = false;
-    } else {
-        text = SourceText(c);
+void TIB_Ostrel::AppendSpecialChars(std::string& out, std::string_view text) {
+    out += ReplaceSpecialChars(std::string(text));
+}
+
+std::string_view TIB_Ostrel::SourceTextView(const TOstrelColumn& column, std::string& scratch) {
+    if (FExportSource == esDataSet || FExportSource == esDBGrid) {
+        std::string_view view;
+        if (const TIB_Column* c = SourceColumn(column.Number); c && c->GetText(view)) return view;
     }
-    if (Formatted) {
+    scratch = SourceText(column);
+    return scratch;
+}
+
+void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
+    const size_t start = out.size();
+    const TOstrelColumn& c = FColumns[Index];
+    if (IsNullValue(Index)) {
+        out += FFormats.NullString();
+    } else if (!Formatted) {
+        out += SourceTextView(c, FTextBuffer);
+    } else if ((FExportSource != esDataSet && FExportSource != esDBGrid) || !AppendTypedValue(out, c)) {
+        const std::string_view text = SourceTextView(c, FTextBuffer);
         switch (c.ColType) {
             case ectInteger: {
                 // 64 bits, so that BIGINT values are not lost. A value that is no integer (a
                 // fraction, a word, a blank) is written as it reads rather than replaced by a number.
                 int64_t value = 0;
-                text = ReplaceSpecialChars(TryStrToInt64(text, value) ? FormatInt64(c.Format, value) : text);
+                if (TryStrToInt64(text, value)) AppendSpecialChars(out, FormatInt64(c.Format, value));
+                else AppendSpecialChars(out, text);
                 break;
             }
             case ectFloat:
             case ectCurrency:
-                text = ReplaceSpecialChars(FormatDecimal(c.Format, StrToDecimal(text)));
+                AppendSpecialChars(out, FormatDecimal(c.Format, StrToDecimal(text)));
                 break;
             case ectDate:
             case ectTime:
             case ectDateTime:
-                text = ReplaceSpecialChars(FormatDateTime(c.Format, StrToDateTime(text)));
+                AppendSpecialChars(out, FormatDateTime(c.Format, StrToDateTime(text)));
                 break;
-            case ectString: text = ReplaceSpecialChars(text); break;
+            case ectString: AppendSpecialChars(out, text); break;
             case ectBoolean:
-            case ectUnknown: break;
+            case ectUnknown: out += text; break;
         }
     }
-    if (OnGetExportText) OnGetExportText(this, Index, text);
+    if (OnGetExportText) {
+        std::string text = out.substr(start);
+        OnGetExportText(this, Index, text);
+        out.resize(start);
+        out += text;
+    }
+}
+
+std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
+    std::string text;
+    AppendExportText(text, Index, Formatted);
     return text;
 }
 

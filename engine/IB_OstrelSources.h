@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/Classes.h"
 #include "platform/DateTimeFormat.h"
@@ -41,6 +42,9 @@ public:
     // without a round trip through text. False when the column cannot give it that way.
     virtual bool GetDecimal(TDecimal& value) const { return false; }
     virtual bool GetDateTime(TDateTime& value) const { return false; }
+    // Optional: the current, non-NULL value's AsString text read in place, valid until the
+    // dataset moves. False when the column has no such text at hand.
+    virtual bool GetText(std::string_view& text) const { return false; }
 };
 
 class TIB_Dataset : public TComponent {

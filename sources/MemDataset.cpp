@@ -70,6 +70,13 @@ int64_t TMemColumn::AsInteger() const {
     throw EConvertError(FormatMessage("'%s' is not a valid integer value", AsString()));
 }
 
+bool TMemColumn::GetText(std::string_view& text) const {
+    const TMemCell& c = Cell();
+    if (c.Kind != TMemCell::kText) return false;
+    text = FDataset.CellText(c);
+    return true;
+}
+
 bool TMemColumn::GetDecimal(TDecimal& value) const {
     const TMemCell& c = Cell();
     if (c.Kind == TMemCell::kInt) {

@@ -59,6 +59,7 @@ public:
     int64_t AsInteger() const override;
     bool GetDecimal(TDecimal& value) const override;
     bool GetDateTime(TDateTime& value) const override;
+    bool GetText(std::string_view& text) const override;
     TMemFieldType Type() const { return FType; }
 
 private:

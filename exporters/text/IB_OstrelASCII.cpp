@@ -1,5 +1,6 @@
 #include "exporters/text/IB_OstrelASCII.h"
 
+#include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
 #include "platform/Parsers.h"
 
@@ -76,7 +77,7 @@ struct TFlagScope {
 };
 
 // Texts a spreadsheet would take for a formula (or for a formula after its leading blanks).
-bool StartsLikeFormula(const std::string& text) {
+bool StartsLikeFormula(std::string_view text) {
     if (text.empty()) return false;
     const char c = text[0];
     return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
@@ -190,7 +191,39 @@ std::string TIB_OstrelASCII::GetDataRow(bool Formatted) {
     return row;
 }
 
-void TIB_OstrelASCII::WriteDataRow() { Writer()->Write(GetDataRow(true)); }
+void TIB_OstrelASCII::WriteDataRow() {
+    if ((FExportType == etCSV || FExportType == etTXT) && FastRows<TIB_OstrelASCII>()) {
+        AppendFastRow();
+        Writer()->Write(FRow);
+        return;
+    }
+    Writer()->Write(GetDataRow(true));
+}
+
+// What GetDataRow(true) gives for CSV and TXT, without a string per value.
+void TIB_OstrelASCII::AppendFastRow() {
+    FRow.clear();
+    const int spacing = std::max(FTXTSpacing, 0);
+    for (int i = 0; i < Columns().Count(); ++i) {
+        const TOstrelColumn& c = Columns()[i];
+        if (FExportType == etCSV) {
+            TFlagScope guard(FGuardText, c.ColType == ectString);
+            AppendExportText(FRow, i, true);
+            FRow += FCSVComma;
+            continue;
+        }
+        const size_t start = FRow.size();
+        AppendExportText(FRow, i, true);
+        const long fill = static_cast<long>(c.Width) - static_cast<long>(CharLength(std::string_view(FRow).substr(start)));
+        if (fill > 0) {
+            const long before = c.Align == ecaRight ? fill : c.Align == ecaCenter ? fill / 2 : 0;
+            FRow.insert(start, static_cast<size_t>(before), ' ');
+            FRow.append(static_cast<size_t>(fill - before), ' ');
+        }
+        FRow.append(static_cast<size_t>(spacing), ' ');
+    }
+    FRow += "\r\n";
+}
 
 std::string TIB_OstrelASCII::GetColCaption(int Index) {
     std::string caption;
@@ -252,13 +285,29 @@ std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& tex
 
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
     if (FExportType != etCSV || Text.empty()) return Text;
-    if (FGuardText && FCSVFormulaGuard && StartsLikeFormula(Text)) {
-        std::string guarded = "'" + Text;
-        if (!FCSVQuoteStrings) return guarded;
-        return QuotedDoubling(guarded, '"');
+    std::string out;
+    AppendCSVText(out, Text);
+    return out;
+}
+
+void TIB_OstrelASCII::AppendSpecialChars(std::string& out, std::string_view Text) {
+    // A descendant's own ReplaceSpecialChars is honoured.
+    if (typeid(*this) != typeid(TIB_OstrelASCII)) return TIB_OstrelFormatText::AppendSpecialChars(out, Text);
+    if (FExportType != etCSV || Text.empty()) out += Text;
+    else AppendCSVText(out, Text);
+}
+
+void TIB_OstrelASCII::AppendCSVText(std::string& out, std::string_view text) const {
+    const bool guard = FGuardText && FCSVFormulaGuard && StartsLikeFormula(text);
+    if (!FCSVQuoteStrings) {
+        if (guard) out += '\'';
+        out += text;
+        return;
     }
-    if (!FCSVQuoteStrings) return Text;
-    return QuotedDoubling(Text, '"');
+    if (!guard) return AppendQuotedDoubling(out, text, '"');
+    std::string guarded = "'";
+    guarded += text;
+    AppendQuotedDoubling(out, guarded, '"');
 }
 
 }  // namespace ostrel

@@ -78,6 +78,7 @@ protected:
     std::string GetColCaption(int Index) override;
     std::string GetColData(int Index, bool Formatted) override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
+    void AppendSpecialChars(std::string& out, std::string_view Text) override;
     void DoFetchedRecord(int RecNo);
 
 private:
@@ -87,6 +88,9 @@ private:
     bool CountDIFRows();
     std::string DIFTuple(int Index, bool Formatted);
     std::string SYLKCell(int Index, int row, const std::string& text) const;
+    // CSV and TXT rows built in one buffer, value by value.
+    void AppendFastRow();
+    void AppendCSVText(std::string& out, std::string_view text) const;
 
     TOstrelASCIIType FExportType = etTXT;
     char FCSVComma;
@@ -97,6 +101,7 @@ private:
     int FRowLimit = kRowLimit;
     int FDIFRowCount = 0;
     int64_t FRowsLeftOut = 0;
+    std::string FRow;  // the row being built on the fast path
 };
 
 }  // namespace ostrel

@@ -1,0 +1,137 @@
+// Rows built in one buffer by an exporter's own appending code against the same rows built
+// through the virtual per-value steps (taken for any descendant class, or with an
+// OnGetExportText handler): the bytes must be the same for every value, source and setting.
+#include <functional>
+
+#include "TestSupport.h"
+#include "exporters/text/IB_OstrelASCII.h"
+#include "exporters/text/IB_OstrelSQL.h"
+
+namespace ostrel::test {
+namespace {
+
+// Every kind of value, and texts that try to leave their field: separators, quotes, line
+// breaks, NUL, formulas, padding-sensitive multibyte characters; NULL in every column.
+// SQL scripts cannot carry a NUL (the run fails on it), so they get the set without it.
+void FillHostile(TMemDataset& ds, bool withNul = true) {
+    ds.AddField("I", TMemFieldType::Integer);
+    ds.AddField("BIG", TMemFieldType::BigInt);
+    ds.AddField("F", TMemFieldType::Float);
+    ds.AddField("C", TMemFieldType::Currency);
+    ds.AddField("D", TMemFieldType::Date);
+    ds.AddField("T", TMemFieldType::Time);
+    ds.AddField("DT", TMemFieldType::DateTime);
+    ds.AddField("B", TMemFieldType::Boolean);
+    ds.AddField("S", TMemFieldType::String, 30);
+    const std::vector<std::string> texts = {"plain", "a,b;c", "say \"hi\"", "two\r\nlines", "cr\ronly",
+                                            withNul ? std::string("nul\0in", 6) : "nul", "=1+1", "-2", "@SUM(A1)", "\ttab",
+                                            "Łódź 東京", "", " padded "};
+    int row = 0;
+    for (const std::string& text : texts) {
+        ds.AppendRow({int64_t{row * 1001 - 3000}, int64_t{9223372036854775807LL - row}, row * -12.345 + 0.5,
+                      row * 1234.5678, EncodeDate(1990 + row, 1 + row % 12, 1 + row), (row % 24) / 24.0 + 0.0001,
+                      EncodeDate(2020, 2, 29) + row / 7.0, row % 2 == 0, text});
+        ++row;
+    }
+    ds.AppendRow(std::vector<TMemValue>(9, TMemValue{}));
+    ds.Open();
+}
+
+template <class E>
+struct TSlow : E {
+    using E::E;
+};
+
+// Runs the exporter class as it is (fast rows) and as a descendant (virtual steps) with the
+// same set-up; both files must be equal.
+template <class E>
+void ExpectSameBytes(TIB_Dataset& ds, const std::function<void(E&)>& setUp, const std::string& what) {
+    TTempDir dir;
+    E fast;
+    TSlow<E> slow;
+    for (E* e : {&fast, static_cast<E*>(&slow)}) {
+        e->SetDataSet(&ds);
+        setUp(*e);
+        e->SetFileName(dir.File(e == &fast ? "fast" : "slow"));
+        e->DoExecute();
+    }
+    const std::string a = ReadAll(dir.File("fast")), b = ReadAll(dir.File("slow"));
+    EXPECT_GT(a.size(), 100u) << what;
+    EXPECT_EQ(a, b) << what;
+}
+
+class FastRows : public ::testing::Test {
+protected:
+    void SetUp() override { FillHostile(ds); }
+    TFormatSettingsScope locale{GermanSettings()};
+    TMemDataset ds;
+};
+
+TEST_F(FastRows, CsvAndTxtAreTheBytesOfTheVirtualSteps) {
+    for (bool quote : {true, false})
+        for (bool guard : {true, false})
+            ExpectSameBytes<TIB_OstrelASCII>(ds, [&](TIB_OstrelASCII& e) {
+                e.SetExportType(etCSV);
+                e.SetCSVQuoteStrings(quote);
+                e.SetCSVFormulaGuard(guard);
+                e.SetCSVComma(';');
+                e.Formats().SetNullString("<null>");
+            }, "csv quote=" + std::to_string(quote) + " guard=" + std::to_string(guard));
+    for (int spacing : {0, 3})
+        ExpectSameBytes<TIB_OstrelASCII>(ds, [&](TIB_OstrelASCII& e) {
+            e.SetExportType(etTXT);
+            e.SetTXTSpacing(spacing);
+            e.ColumnsAlign().Add("S=Center");
+            e.ColumnsAlign().Add("I=Left");
+            e.ColumnsAlign().Add("D=Right");
+            e.ColumnsWidth().Add("S=7");  // narrower than most texts: never cut
+            e.Formats().SetNullString("-");
+        }, "txt spacing=" + std::to_string(spacing));
+}
+
+TEST(FastRowsSql, SqlIsTheBytesOfTheVirtualSteps) {
+    TFormatSettingsScope locale{GermanSettings()};
+    TMemDataset ds;
+    FillHostile(ds, false);
+    for (char term : {';', '^'})
+        ExpectSameBytes<TIB_OstrelSQL>(ds, [&](TIB_OstrelSQL& e) {
+            e.SetTableName("T");
+            e.SetStatementTerm(term);
+            e.SetCommitRecCount(4);
+            e.SetCommitStatement("COMMIT WORK;");
+            e.Formats().SetNullString(term == ';' ? "" : "null");
+        }, std::string("sql term=") + term);
+}
+
+// A descendant's own steps and an OnGetExportText handler are honoured: they see every value.
+TEST_F(FastRows, HooksAndOverridesStillSeeEveryValue) {
+    struct TShouting : TIB_OstrelASCII {
+        using TIB_OstrelASCII::TIB_OstrelASCII;
+        std::string ReplaceSpecialChars(const std::string& Text) override { return "<" + Text + ">"; }
+    };
+    TTempDir dir;
+    TShouting shouting;
+    shouting.SetExportType(etCSV);
+    shouting.SetCSVComma(',');
+    shouting.SetDataSet(&ds);
+    shouting.SetFileName(dir.File("a"));
+    shouting.DoExecute();
+    EXPECT_NE(ReadAll(dir.File("a")).find(",<plain>,"), std::string::npos);
+
+    TIB_OstrelASCII e;
+    e.SetExportType(etCSV);
+    e.SetCSVComma(',');
+    e.SetDataSet(&ds);
+    e.SetFileName(dir.File("b"));
+    int seen = 0;
+    e.OnGetExportText = [&](TObject*, int, std::string& text) {
+        ++seen;
+        if (text == "\"plain\"") text = "PLAIN";
+    };
+    e.DoExecute();
+    EXPECT_EQ(seen, 14 * 9);
+    EXPECT_NE(ReadAll(dir.File("b")).find(",PLAIN,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ostrel::test
