@@ -57,14 +57,23 @@ bool IsPlainIdentifier(const std::string& name) {
 }
 
 // Date and time literals in the ISO forms that Firebird and SQLite read whatever the locale.
-std::string IsoLiteral(TOstrelColType type, TDateTime value) {
+void AppendIsoLiteral(std::string& out, TOstrelColType type, TDateTime value) {
     const TDateParts parts = DecodeDateTime(value);
-    std::string out = "'";
+    out += '\'';
     if (type != ectTime) AppendIsoDate(out, parts);
     if (type != ectDate && type != ectTime) out += ' ';
     if (type != ectDate) AppendIsoTime(out, parts);
     out += '\'';
-    return out;
+}
+
+// SqlString's literal appended to out.
+void AppendSqlString(std::string& out, std::string_view text) {
+    const size_t start = out.size();
+    AppendQuotedDoubling(out, text, '\'');
+    // Script runners read line by line and drop the CR of a CR LF, also inside a literal; a
+    // literal that ends after the CR, joined to one that starts with the LF, keeps both.
+    for (size_t at = out.find("\r\n", start); at != std::string::npos; at = out.find("\r\n", at + 8))
+        out.replace(at, 2, "\r' || '\n");
 }
 
 }  // namespace
@@ -74,11 +83,8 @@ std::string SqlIdentifier(const std::string& name) {
 }
 
 std::string SqlString(const std::string& text) {
-    std::string out = QuotedDoubling(text, '\'');
-    // Script runners read line by line and drop the CR of a CR LF, also inside a literal; a
-    // literal that ends after the CR, joined to one that starts with the LF, keeps both.
-    for (size_t at = out.find("\r\n"); at != std::string::npos; at = out.find("\r\n", at + 8))
-        out.replace(at, 2, "\r' || '\n");
+    std::string out;
+    AppendSqlString(out, text);
     return out;
 }
 
@@ -141,72 +147,109 @@ void TIB_OstrelSQL::EndExport() {
 // The statement after its head: the values, the closing bracket and the terminator.
 std::string TIB_OstrelSQL::ValuesTail(bool Formatted) {
     std::string values = TIB_OstrelAdvancedText::GetDataRow(Formatted);
-    if (!values.empty()) values.back() = ')';  // the last value's comma
-    else values = ")";
-    values += FStatementTerm;
+    CloseValues(values, 0);
     return values;
+}
+
+// The last value's comma becomes the closing bracket (or the bracket follows the head).
+void TIB_OstrelSQL::CloseValues(std::string& row, size_t valuesStart) const {
+    if (row.size() > valuesStart) row.back() = ')';
+    else row += ')';
+    row += FStatementTerm;
 }
 
 std::string TIB_OstrelSQL::GetDataRow(bool Formatted) { return FRowPrefix + ValuesTail(Formatted); }
 
 void TIB_OstrelSQL::WriteDataRow() {
     const int written = RecordCounter();
-    // GetDataRow's text and a blank line, written in two pieces rather than assembled first.
-    Writer()->Write(FRowPrefix);
-    Writer()->Write(ValuesTail(false) += "\r\n\r\n");
+    if (FastRows<TIB_OstrelSQL>()) {
+        // GetDataRow's text and a blank line, built in one buffer.
+        FRow = FRowPrefix;
+        for (int i = 0; i < Columns().Count(); ++i) {
+            AppendSqlLiteral(FRow, i, true);
+            FRow += ',';
+        }
+        CloseValues(FRow, FRowPrefix.size());
+        FRow += "\r\n\r\n";
+        Writer()->Write(FRow);
+    } else {
+        // GetDataRow's text and a blank line, written in two pieces rather than assembled first.
+        Writer()->Write(FRowPrefix);
+        Writer()->Write(ValuesTail(false) += "\r\n\r\n");
+    }
     if (FCommitRecCount > 0 && written % FCommitRecCount == 0 && !FCommitStatement.empty()) {
         Writer()->WriteLn(FCommitStatement);
         Writer()->EmptyLine();
     }
 }
 
-std::string TIB_OstrelSQL::GetColData(int Index, bool) { return SqlLiteral(Index) += ','; }
+std::string TIB_OstrelSQL::GetColData(int Index, bool) {
+    std::string literal;
+    AppendSqlLiteral(literal, Index, false);
+    return literal += ',';
+}
 
-std::string TIB_OstrelSQL::SqlLiteral(int Index) {
+// The literal of a value; `inPlace` reads its text without the virtual steps (fast rows only).
+void TIB_OstrelSQL::AppendSqlLiteral(std::string& out, int Index, bool inPlace) {
     if (IsNullValue(Index)) {
         // An empty NULL text would leave a gap between two commas.
         const std::string& null = Formats().NullString();
-        return null.empty() ? "NULL" : null;
+        out += null.empty() ? "NULL" : null;
+        return;
     }
     const TOstrelColType type = Columns()[Index].ColType;
     // Typed dataset values need no trip through text, unless an event wants to see the text.
     if (const TIB_Column* column = OnGetExportText ? nullptr : DatasetColumn(Index)) {
         TDecimal number;
         TDateTime moment;
-        if ((type == ectInteger || type == ectFloat || type == ectCurrency) && column->GetDecimal(number))
-            return GeneralForm(number, '.');
-        if ((type == ectDate || type == ectTime || type == ectDateTime) && column->GetDateTime(moment))
-            return IsoLiteral(type, moment);
+        if ((type == ectInteger || type == ectFloat || type == ectCurrency) && column->GetDecimal(number)) {
+            out += GeneralForm(number, '.');
+            return;
+        }
+        if ((type == ectDate || type == ectTime || type == ectDateTime) && column->GetDateTime(moment)) {
+            AppendIsoLiteral(out, type, moment);
+            return;
+        }
     }
-    const std::string raw = TIB_OstrelAdvancedText::GetColData(Index, false);
+    std::string copy;
+    const std::string_view raw =
+        inPlace ? SourceTextView(Columns()[Index], FTextBuffer) : std::string_view(copy = TIB_OstrelAdvancedText::GetColData(Index, false));
     // Readers end a literal at a NUL character and run the rest of the value as SQL, and no
     // literal syntax of SQLite or Firebird can carry one: such a value fails the run.
-    if (raw.find('\0') != std::string::npos)
+    if (raw.find('\0') != std::string_view::npos)
         throw EOstrelError("Row " + std::to_string(RecordCounter() + 1) + ", column " + Columns()[Index].Name +
                            ": a NUL character cannot be written in an SQL script");
     switch (type) {
-        case ectString: return SqlString(raw);
+        case ectString: return AppendSqlString(out, raw);
         case ectDate:
         case ectTime:
         case ectDateTime: {
             TDateTime value;
-            return TryStrToDateTime(raw, value) ? IsoLiteral(type, value) : SqlString(raw);
+            if (TryStrToDateTime(raw, value)) return AppendIsoLiteral(out, type, value);
+            return AppendSqlString(out, raw);
         }
         case ectBoolean:
-            return SameText(Trim(raw), "true") ? Formats().BooleanTrue() : Formats().BooleanFalse();
+            out += SameText(Trim(raw), "true") ? Formats().BooleanTrue() : Formats().BooleanFalse();
+            return;
         case ectInteger:
         case ectFloat:
         case ectCurrency:
         case ectUnknown: {
             int64_t whole;
-            if (TryStrToInt64(raw, whole)) return std::to_string(whole);
+            if (TryStrToInt64(raw, whole)) {
+                out += std::to_string(whole);
+                return;
+            }
             TDecimal number;
-            if (TryStrToDecimal(raw, number)) return GeneralForm(number, '.');
+            if (TryStrToDecimal(raw, number)) {
+                out += GeneralForm(number, '.');
+                return;
+            }
             // A text that is no number still gives a valid statement.
-            return SqlString(raw);
+            return AppendSqlString(out, raw);
         }
     }
-    return SqlString(raw);
+    AppendSqlString(out, raw);
 }
 
 }  // namespace ostrel

@@ -44,8 +44,9 @@ protected:
 private:
     // CHAR sizes of text-source columns that hold every value of the source.
     void SizeTextColumns();
-    std::string SqlLiteral(int Index);
+    void AppendSqlLiteral(std::string& out, int Index, bool inPlace);
     std::string ValuesTail(bool Formatted);
+    void CloseValues(std::string& row, size_t valuesStart) const;
 
     std::string FTableName;
     int FCommitRecCount = 0;
@@ -55,6 +56,8 @@ private:
     char FStatementTerm = ';';
     std::string FFieldList;
     std::string FRowPrefix;  // "INSERT INTO ... VALUES(", fixed for a run
+    std::string FRow;        // the statement being built on the fast path
+    std::string FTextBuffer;  // a source text that cannot be read in place
 };
 
 // A name as an SQL identifier: unchanged when it is a plain, unreserved identifier, otherwise
