@@ -1,4 +1,8 @@
 // ostrel-export end to end: the sample database into each format, and every way of failing.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <thread>
 
@@ -105,6 +109,58 @@ TEST(Cli, CsvFileAsSource) {
     EXPECT_EQ(ReadAll(dir.File("out.txt")), "Born       Name         Salary \r\n"
                                             "12/24/1980 Smith, J   1,234.50 \r\n"
                                             "1/2/2003   Łucja         99.00 \r\n\r\n");
+}
+
+// A CSV file from a pipe, which gives its bytes once, exports as the file itself does, also
+// with the passes that go over the rows again (text widths, typed columns).
+TEST(Cli, CsvFromAPipe) {
+    TTempDir dir;
+    const std::string csv = CsvFile(dir, "p.csv", "n,t\n1,\"a\nb\"\n2,c\n-3,\"d,e\"\n");
+    TCommandResult r = Export("-q --csv " + csv + " --guess-types " + ShellQuote(dir.File("file.txt")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    r = RunCommand("cat " + csv + " | " + OSTREL_EXPORT_BIN + " -q --csv /dev/stdin --guess-types " +
+                   ShellQuote(dir.File("pipe.txt")));
+    ASSERT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_EQ(ReadAll(dir.File("pipe.txt")), ReadAll(dir.File("file.txt")));
+    EXPECT_NE(ReadAll(dir.File("file.txt")).find("d,e"), std::string::npos);
+}
+
+// The rows of a CSV file are read as the export asks for them: the run's peak memory stays
+// well below the size of the file.
+TEST(Cli, CsvFileReadAsAStream) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer keeps freed memory";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the sanitizer keeps freed memory";
+#endif
+#endif
+    TTempDir dir;
+    const std::string input = dir.File("big.csv"), output = dir.File("big.jsonl");
+    const int rows = 300000;
+    {
+        std::ofstream out(input, std::ios::binary);
+        out << "id,name,text\n";
+        const std::string filler(80, 'x');
+        for (int i = 0; i < rows; ++i) out << i << ",\"name\n" << i << "\"," << filler << "\n";
+    }
+    const auto fileKb = static_cast<long>(std::filesystem::file_size(input) / 1024);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::execl(OSTREL_EXPORT_BIN, OSTREL_EXPORT_BIN, "-q", "--csv", input.c_str(), output.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(::wait4(pid, &status, 0, &usage), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_LT(usage.ru_maxrss, fileKb / 2) << "peak KB against a file of " << fileKb << " KB";
+    const std::string written = ReadAll(output);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), rows);
+    EXPECT_NE(written.find("{\"id\":\"299999\",\"name\":\"name\\n299999\",\"text\":\"xxx"), std::string::npos);
 }
 
 TEST(Cli, BadUsageIsExitCodeTwo) {
