@@ -183,6 +183,7 @@ protected:
     // the source moves or scratch changes.
     std::string_view SourceTextView(const TOstrelColumn& column, std::string& scratch);
     bool FormatTypedValue(const TOstrelColumn& column, std::string& text);
+    std::string FormatSourceText(const TOstrelColumn& column, std::string text);
     bool AppendTypedValue(std::string& out, const TOstrelColumn& column);
     // Whether a row may be built by the exporter's own appending code instead of through the
     // virtual per-value steps: the exporter is an `Exact` itself (no descendant overrides a

@@ -39,7 +39,8 @@ bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
 
 bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
     text.clear();
-    return AppendTypedValue(text, c);
+    if (!AppendTypedValue(text, c)) return false;
+    return true;
 }
 
 bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
@@ -60,37 +61,53 @@ std::string_view TIB_Ostrel::SourceTextView(const TOstrelColumn& column, std::st
     return scratch;
 }
 
+// A source text in its column's format, escaped as the exporter escapes.
+std::string TIB_Ostrel::FormatSourceText(const TOstrelColumn& c, std::string text) {
+    switch (c.ColType) {
+        case ectInteger: {
+            // 64 bits, so that BIGINT values are not lost. A value that is no integer (a
+            // fraction, a word, a blank) is written as it reads rather than replaced by a number.
+            int64_t value = 0;
+            return ReplaceSpecialChars(TryStrToInt64(text, value) ? FormatInt64(c.Format, value) : text);
+        }
+        case ectFloat:
+        case ectCurrency: return ReplaceSpecialChars(FormatDecimal(c.Format, StrToDecimal(text)));
+        case ectDate:
+        case ectTime:
+        case ectDateTime: return ReplaceSpecialChars(FormatDateTime(c.Format, StrToDateTime(text)));
+        case ectString: return ReplaceSpecialChars(text);
+        case ectBoolean:
+        case ectUnknown: break;
+    }
+    return text;
+}
+
+std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
+    const TOstrelColumn& c = FColumns[Index];
+    std::string text;
+    if (IsNullValue(Index)) {
+        text = FFormats.NullString();
+    } else if (!Formatted || (FExportSource != esDataSet && FExportSource != esDBGrid) || !FormatTypedValue(c, text)) {
+        text = SourceText(c);
+        if (Formatted) text = FormatSourceText(c, std::move(text));
+    }
+    if (OnGetExportText) OnGetExportText(this, Index, text);
+    return text;
+}
+
+// GetExportText's text appended to out: texts read in place where the source allows it, typed
+// values and escaping without a string of their own.
 void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
     const TOstrelColumn& c = FColumns[Index];
     if (IsNullValue(Index)) {
         out += FFormats.NullString();
-    } else if (!Formatted) {
-        out += SourceTextView(c, FTextBuffer);
-    } else if ((FExportSource != esDataSet && FExportSource != esDBGrid) || !AppendTypedValue(out, c)) {
+    } else if (!Formatted || c.ColType == ectString || c.ColType == ectBoolean || c.ColType == ectUnknown) {
         const std::string_view text = SourceTextView(c, FTextBuffer);
-        switch (c.ColType) {
-            case ectInteger: {
-                // 64 bits, so that BIGINT values are not lost. A value that is no integer (a
-                // fraction, a word, a blank) is written as it reads rather than replaced by a number.
-                int64_t value = 0;
-                if (TryStrToInt64(text, value)) AppendSpecialChars(out, FormatInt64(c.Format, value));
-                else AppendSpecialChars(out, text);
-                break;
-            }
-            case ectFloat:
-            case ectCurrency:
-                AppendSpecialChars(out, FormatDecimal(c.Format, StrToDecimal(text)));
-                break;
-            case ectDate:
-            case ectTime:
-            case ectDateTime:
-                AppendSpecialChars(out, FormatDateTime(c.Format, StrToDateTime(text)));
-                break;
-            case ectString: AppendSpecialChars(out, text); break;
-            case ectBoolean:
-            case ectUnknown: out += text; break;
-        }
+        if (Formatted && c.ColType == ectString) AppendSpecialChars(out, text);
+        else out += text;
+    } else if ((FExportSource != esDataSet && FExportSource != esDBGrid) || !AppendTypedValue(out, c)) {
+        out += FormatSourceText(c, SourceText(c));
     }
     if (OnGetExportText) {
         std::string text = out.substr(start);
@@ -98,12 +115,6 @@ void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
         out.resize(start);
         out += text;
     }
-}
-
-std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
-    std::string text;
-    AppendExportText(text, Index, Formatted);
-    return text;
 }
 
 }  // namespace ostrel
