@@ -164,6 +164,24 @@ bool TIB_QueryColumn::GetDateTime(TDateTime& value) const {
     }
 }
 
+bool TIB_QueryColumn::GetText(std::string_view& text) const {
+    if (IsNull()) return false;
+    const XSQLVAR& v = Var();
+    if ((v.sqlsubtype & 0xFF) == 1) return false;  // OCTETS and DB_KEY read as hex
+    switch (SqlType()) {
+        case SQL_TEXT: {
+            text = std::string_view(v.sqldata, static_cast<size_t>(v.sqllen));
+            const size_t end = text.find_last_not_of(' ');  // CHAR padding
+            text = text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+            return true;
+        }
+        case SQL_VARYING:
+            text = std::string_view(v.sqldata + 2, *reinterpret_cast<const unsigned short*>(v.sqldata));
+            return true;
+        default: return false;
+    }
+}
+
 std::string TIB_QueryColumn::AsString() const {
     if (IsNull()) return {};
     const XSQLVAR& v = Var();

@@ -44,6 +44,7 @@ public:
     bool IsDateTime() const override;
     int64_t AsInteger() const override;
     bool GetDecimal(TDecimal& value) const override;
+    bool GetText(std::string_view& text) const override;
     bool GetDateTime(TDateTime& value) const override;
 
     // The SQL type code without the nullable bit, and the scale (0 or negative).

@@ -39,8 +39,7 @@ bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
 
 bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
     text.clear();
-    if (!AppendTypedValue(text, c)) return false;
-    return true;
+    return AppendTypedValue(text, c);
 }
 
 bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {

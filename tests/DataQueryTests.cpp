@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "data/IB_Query.h"
 #include "data/IbClient.h"
+#include "exporters/text/IB_OstrelASCII.h"
 #include "platform/Parsers.h"
 #include "readers/ReaderSupport.h"
 
@@ -159,6 +160,38 @@ TEST_F(Database, PositionsAreSavedAndRestoredByRunningAgain) {
     EXPECT_TRUE(q.IsEmpty());
     EXPECT_TRUE(q.Eof());
     EXPECT_EQ(q.RecordCount(), 0);
+}
+
+// Texts read in place for the fast rows are exactly what AsString gives (CHAR padding cut,
+// OCTETS and DB_KEY left to their hex form), and a CSV file written with them is the file
+// the per-value steps write.
+TEST_F(Database, TextsReadInPlaceAreTheirTexts) {
+    OpenQuery("SELECT T.*, T.RDB$DB_KEY AS K, CAST('  ' AS CHAR(3)) AS BLANK FROM T");
+    int inPlace = 0;
+    for (q.First(); !q.Eof(); q.Next())
+        for (int i = 0; i < q.FieldCount(); ++i) {
+            std::string_view view;
+            if (!q.Fields(i)->GetText(view)) continue;
+            ++inPlace;
+            EXPECT_EQ(std::string(view), q.Fields(i)->AsString()) << q.Fields(i)->FieldName();
+        }
+    EXPECT_EQ(inPlace, 2 + 1 + 3);  // C and V in row 1, C in row 3, BLANK in each of the 3 rows
+
+    struct TSlowCsv : TIB_OstrelASCII {
+        using TIB_OstrelASCII::TIB_OstrelASCII;
+    };
+    TIB_OstrelASCII fast;
+    TSlowCsv slow;
+    for (TIB_OstrelASCII* e : {&fast, static_cast<TIB_OstrelASCII*>(&slow)}) {
+        e->SetExportType(etCSV);
+        e->SetDataSet(&q);
+        e->SetExportedFields({"C", "V", "I", "N4", "TS", "BLANK", "K"});
+        e->SetFileName(Dir->File(e == &fast ? "fast.csv" : "slow.csv"));
+        e->DoExecute();
+    }
+    const std::string csv = ReadAll(Dir->File("fast.csv"));
+    EXPECT_EQ(csv, ReadAll(Dir->File("slow.csv")));
+    EXPECT_NE(csv.find("\"ab\",\"Jürgen東\",\"-7\""), std::string::npos) << csv;
 }
 
 TEST_F(Database, EngineColumnListFromAQuery) {
