@@ -317,10 +317,14 @@ std::string TOstrelColumns::SQLTypeOf(const TOstrelColumn& c) const {
 void TOstrelColumns::AutoCalcWidth() {
     TIB_Ostrel& e = FExporter;
     for (auto& c : FItems) c.Width = std::max<int>(c.Width, static_cast<int>(CharLength(c.Caption)));
+    std::string text;  // one buffer for every value of the pass
     e.PrePass(
         [&] {
-            for (auto& c : FItems)
-                c.Width = std::max<int>(c.Width, static_cast<int>(CharLength(e.GetExportText(&c - FItems.data(), true))));
+            for (auto& c : FItems) {
+                text.clear();
+                e.AppendExportText(text, static_cast<int>(&c - FItems.data()), true);
+                c.Width = std::max<int>(c.Width, static_cast<int>(CharLength(text)));
+            }
         },
         [&] {
             if (e.OnFetchedRecord) e.OnFetchedRecord(this, e.FRecordCounter);

@@ -170,8 +170,10 @@ TIB_Column* TMemDataset::FieldByName(const std::string& name) const {
 
 const TMemCell& TMemDataset::CurrentCell(int column) const {
     static const TMemCell null{};
-    if (!FActive || FRow < 0 || FRow >= RowCount()) return null;
-    return FCells[static_cast<size_t>(FRow) * FColumns.size() + column];
+    // Rows are whole: the row exists when its last cell does (no division per value).
+    const size_t end = (static_cast<size_t>(FRow) + 1) * FColumns.size();
+    if (!FActive || FRow < 0 || end > FCells.size()) return null;
+    return FCells[end - FColumns.size() + column];
 }
 
 void TMemGrid::SetDataSource(TIB_DataSource* source) {
