@@ -89,6 +89,16 @@ TEST_F(FastRows, CsvAndTxtAreTheBytesOfTheVirtualSteps) {
         }, "txt spacing=" + std::to_string(spacing));
 }
 
+TEST_F(FastRows, DifAndSylkAreTheBytesOfTheVirtualSteps) {
+    for (TOstrelASCIIType type : {etDIF, etSYLK})
+        for (bool captions : {true, false})
+            ExpectSameBytes<TIB_OstrelASCII>(ds, [&](TIB_OstrelASCII& e) {
+                e.SetExportType(type);
+                e.SetAllowCaptions(captions);
+                e.Formats().SetBooleanTrue("ja");
+            }, std::string(type == etDIF ? "dif" : "sylk") + " captions=" + std::to_string(captions));
+}
+
 TEST(FastRowsSql, SqlIsTheBytesOfTheVirtualSteps) {
     TFormatSettingsScope locale{GermanSettings()};
     TMemDataset ds;

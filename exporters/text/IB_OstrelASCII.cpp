@@ -1,5 +1,7 @@
 #include "exporters/text/IB_OstrelASCII.h"
 
+#include <charconv>
+
 #include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
 #include "platform/Parsers.h"
@@ -31,16 +33,17 @@ bool LooksLikeDIFHeader(std::string_view line) {
 
 // A DIF string: readers take a doubled quote inside it as one quote and read a string over
 // several lines until its closing quote.
-std::string DIFString(const std::string& text) {
-    if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) return QuotedDoubling(text, '"');
-    std::string out = "\"";
+void AppendDIFString(std::string& out, std::string_view text) {
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos)
+        return AppendQuotedDoubling(out, text, '"');
+    out += '"';
     for (size_t i = 0; i < text.size();) {
         if (const size_t breakLength = LineBreakAt(text, i)) {
             i += breakLength;
             size_t end = i;
             while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
             const bool last = end == text.size();
-            out += !last && LooksLikeDIFHeader(std::string_view(text).substr(i, end - i)) ? " " : "\r\n";
+            out += !last && LooksLikeDIFHeader(text.substr(i, end - i)) ? " " : "\r\n";
             continue;
         }
         if (text[i] == '\0') out += Replacement();
@@ -48,13 +51,19 @@ std::string DIFString(const std::string& text) {
         else out += text[i];
         ++i;
     }
-    return out + "\"";
+    out += '"';
+}
+
+std::string DIFString(std::string_view text) {
+    std::string out;
+    AppendDIFString(out, text);
+    return out;
 }
 
 // A SYLK text: a semicolon ends a field unless it is doubled, and a line break ends the
 // record, so it is written as the format's line-feed escape (ESC, blank, colon).
-std::string SYLKString(const std::string& text) {
-    std::string out = "\"";
+void AppendSYLKString(std::string& out, std::string_view text) {
+    out += '"';
     for (size_t i = 0; i < text.size();) {
         if (const size_t breakLength = LineBreakAt(text, i)) {
             out += "\x1B :";
@@ -66,7 +75,12 @@ std::string SYLKString(const std::string& text) {
         else if (c == '\0') out += Replacement();
         else out += c;
     }
-    return out + "\"";
+    out += '"';
+}
+
+void AppendNumber(std::string& out, int value) {
+    char digits[16];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 // Sets a flag for one call and clears it again on every way out.
@@ -192,7 +206,7 @@ std::string TIB_OstrelASCII::GetDataRow(bool Formatted) {
 }
 
 void TIB_OstrelASCII::WriteDataRow() {
-    if ((FExportType == etCSV || FExportType == etTXT) && FastRows<TIB_OstrelASCII>()) {
+    if (FastRows<TIB_OstrelASCII>()) {
         AppendFastRow();
         Writer()->Write(FRow);
         return;
@@ -200,12 +214,21 @@ void TIB_OstrelASCII::WriteDataRow() {
     Writer()->Write(GetDataRow(true));
 }
 
-// What GetDataRow(true) gives for CSV and TXT, without a string per value.
+// What GetDataRow(true) gives, without a string per value.
 void TIB_OstrelASCII::AppendFastRow() {
     FRow.clear();
+    if (FExportType == etDIF) FRow += "-1,0\r\nBOT\r\n";
     const int spacing = std::max(FTXTSpacing, 0);
     for (int i = 0; i < Columns().Count(); ++i) {
         const TOstrelColumn& c = Columns()[i];
+        if (FExportType == etDIF) {
+            AppendDIFValue(FRow, i, true);
+            continue;
+        }
+        if (FExportType == etSYLK) {
+            AppendSYLKCell(FRow, i, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), FValue, true);
+            continue;
+        }
         if (FExportType == etCSV) {
             TFlagScope guard(FGuardText, c.ColType == ectString);
             AppendExportText(FRow, i, true);
@@ -222,7 +245,7 @@ void TIB_OstrelASCII::AppendFastRow() {
         }
         FRow.append(static_cast<size_t>(spacing), ' ');
     }
-    FRow += "\r\n";
+    if (FExportType == etTXT || FExportType == etCSV) FRow += "\r\n";
 }
 
 std::string TIB_OstrelASCII::GetColCaption(int Index) {
@@ -236,14 +259,22 @@ std::string TIB_OstrelASCII::GetColCaption(int Index) {
         case etTXT: return TOstrelWriter::PadAligned(caption, c.Align, c.Width) + std::string(std::max(FTXTSpacing, 0), ' ');
         case etCSV: return caption + FCSVComma;
         case etDIF: return "1,0\r\n" + DIFString(caption) + "\r\n";
-        case etSYLK: return SYLKCell(Index, 1, caption);
+        case etSYLK: {
+            std::string cell;
+            AppendSYLKCell(cell, Index, 1, caption, false);
+            return cell;
+        }
     }
     return caption;
 }
 
 std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
-    if (FExportType == etDIF && c.ColType != ectString) return DIFTuple(Index, Formatted);
+    if (FExportType == etDIF) {
+        std::string tuple;
+        AppendDIFValue(tuple, Index, Formatted);
+        return tuple;
+    }
     // Only texts are guarded: numbers, dates and Booleans keep their sign and form.
     std::string value;
     {
@@ -255,32 +286,58 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
         case etCSV:
             value += FCSVComma;
             return value;
-        case etDIF: return "1,0\r\n" + DIFString(value) + "\r\n";
-        case etSYLK: return SYLKCell(Index, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), value);
+        case etDIF: break;
+        case etSYLK: {
+            std::string cell;
+            AppendSYLKCell(cell, Index, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), value, false);
+            return cell;
+        }
     }
     return value;
 }
 
-// Numbers as numeric tuples with the plain value, Booleans as numeric tuples with their
-// indicator, everything else (dates, NULLs, texts that are no number) as string tuples.
-std::string TIB_OstrelASCII::DIFTuple(int Index, bool Formatted) {
+// A DIF tuple: numbers as numeric tuples with the plain value, Booleans as numeric tuples with
+// their indicator, everything else (dates, NULLs, texts that are no number) as string tuples.
+// The texts are GetExportText's.
+void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
-    if (!IsNullValue(Index)) {
-        const std::string raw = TIB_OstrelFormatText::GetColData(Index, false);
+    if (c.ColType != ectString && !IsNullValue(Index)) {
+        FValue.clear();
+        AppendExportText(FValue, Index, false);
         if (c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) {
             TDecimal number;
-            if (TryStrToDecimal(raw, number)) return "0," + GeneralForm(number, '.') + "\r\nV\r\n";
+            if (TryStrToDecimal(FValue, number)) {
+                out += "0,";
+                out += GeneralForm(number, '.');
+                out += "\r\nV\r\n";
+                return;
+            }
         } else if (c.ColType == ectBoolean) {
-            const std::string t = Trim(raw);
-            if (SameText(t, "true") || SameText(t, Formats().BooleanTrue())) return "0,1\r\nTRUE\r\n";
-            if (SameText(t, "false") || SameText(t, Formats().BooleanFalse())) return "0,0\r\nFALSE\r\n";
+            const std::string t = Trim(FValue);
+            if (SameText(t, "true") || SameText(t, Formats().BooleanTrue())) return void(out += "0,1\r\nTRUE\r\n");
+            if (SameText(t, "false") || SameText(t, Formats().BooleanFalse())) return void(out += "0,0\r\nFALSE\r\n");
         }
     }
-    return "1,0\r\n" + DIFString(TIB_OstrelFormatText::GetColData(Index, Formatted)) + "\r\n";
+    FValue.clear();
+    AppendExportText(FValue, Index, Formatted);
+    out += "1,0\r\n";
+    AppendDIFString(out, FValue);
+    out += "\r\n";
 }
 
-std::string TIB_OstrelASCII::SYLKCell(int Index, int row, const std::string& text) const {
-    return "C;X" + std::to_string(Index + 1) + ";Y" + std::to_string(row) + ";K" + SYLKString(text) + "\r\n";
+// A SYLK cell record; `read` fills text with the value's export text first.
+void TIB_OstrelASCII::AppendSYLKCell(std::string& out, int Index, int row, std::string& text, bool read) {
+    if (read) {
+        text.clear();
+        AppendExportText(text, Index, true);
+    }
+    out += "C;X";
+    AppendNumber(out, Index + 1);
+    out += ";Y";
+    AppendNumber(out, row);
+    out += ";K";
+    AppendSYLKString(out, text);
+    out += "\r\n";
 }
 
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {

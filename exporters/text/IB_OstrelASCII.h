@@ -86,9 +86,9 @@ private:
     bool BaseEndOfData() { return TIB_OstrelFormatText::IsEndOfData(); }
     // The DIF row count pre-pass; false when it was stopped.
     bool CountDIFRows();
-    std::string DIFTuple(int Index, bool Formatted);
-    std::string SYLKCell(int Index, int row, const std::string& text) const;
-    // CSV and TXT rows built in one buffer, value by value.
+    void AppendDIFValue(std::string& out, int Index, bool Formatted);
+    void AppendSYLKCell(std::string& out, int Index, int row, std::string& text, bool read);
+    // A data row built in one buffer, value by value.
     void AppendFastRow();
     void AppendCSVText(std::string& out, std::string_view text) const;
 
@@ -101,7 +101,8 @@ private:
     int FRowLimit = kRowLimit;
     int FDIFRowCount = 0;
     int64_t FRowsLeftOut = 0;
-    std::string FRow;  // the row being built on the fast path
+    std::string FRow;    // the row being built on the fast path
+    std::string FValue;  // one value's text
 };
 
 }  // namespace ostrel
