@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelSQL.h"
+#include "exporters/text/IB_OstrelXML.h"
 
 namespace ostrel::test {
 namespace {
@@ -97,6 +98,15 @@ TEST_F(FastRows, DifAndSylkAreTheBytesOfTheVirtualSteps) {
                 e.SetAllowCaptions(captions);
                 e.Formats().SetBooleanTrue("ja");
             }, std::string(type == etDIF ? "dif" : "sylk") + " captions=" + std::to_string(captions));
+}
+
+TEST_F(FastRows, XmlIsTheBytesOfTheVirtualSteps) {
+    for (const char* encoding : {"UTF-8", "ISO-8859-1"})
+        ExpectSameBytes<TIB_OstrelXML>(ds, [&](TIB_OstrelXML& e) {
+            e.Options().SetEncoding(encoding);
+            e.Formats().SetNullString("<&\">");
+            e.Formats().SetBooleanFalse("n<o>");
+        }, std::string("xml ") + encoding);
 }
 
 TEST(FastRowsSql, SqlIsTheBytesOfTheVirtualSteps) {

@@ -118,14 +118,35 @@ std::string TIB_OstrelXML::GetDataRow(bool Formatted) {
     return row;
 }
 
-void TIB_OstrelXML::WriteDataRow() { XmlWriter().EmptyTag("ROW", GetDataRow(true)); }
+void TIB_OstrelXML::WriteDataRow() {
+    if (!FastRows<TIB_OstrelXML>()) return XmlWriter().EmptyTag("ROW", GetDataRow(true));
+    // EmptyTag("ROW", GetDataRow(true)) built in one buffer.
+    FRow = "<ROW ";
+    const size_t start = FRow.size();
+    for (int i = 0; i < Columns().Count(); ++i) {
+        FRow += FAttributeNames[i];
+        FRow += "=\"";
+        AppendAttributeValue(FRow, i, true);
+        FRow += "\" ";
+    }
+    if (FRow.size() > start) FRow.pop_back();
+    FRow += "/>";
+    XmlWriter().WriteTag(FRow);
+}
 
 std::string TIB_OstrelXML::GetColData(int Index, bool Formatted) {
-    std::string text = TIB_OstrelText::GetColData(Index, Formatted);
+    std::string text;
+    AppendAttributeValue(text, Index, Formatted);
+    return text;
+}
+
+void TIB_OstrelXML::AppendAttributeValue(std::string& out, int Index, bool Formatted) {
+    if (IsEscapedByFormatting(Index, Formatted)) return AppendExportText(out, Index, Formatted);
     // The engine leaves NULL texts, Booleans and raw values unescaped; an attribute needs them
     // escaped as well.
-    if (!IsEscapedByFormatting(Index, Formatted)) text = ReplaceSpecialChars(text);
-    return text;
+    FValue.clear();
+    AppendExportText(FValue, Index, Formatted);
+    AppendSpecialChars(out, FValue);
 }
 
 TCharSet TIB_OstrelXML::GetSpecialChars() {
@@ -136,6 +157,12 @@ TCharSet TIB_OstrelXML::GetSpecialChars() {
 
 std::string TIB_OstrelXML::ReplaceSpecialChars(const std::string& Text) {
     return XmlEscape(Text, FormatSettings().CodePage);
+}
+
+void TIB_OstrelXML::AppendSpecialChars(std::string& out, std::string_view Text) {
+    // A descendant's own ReplaceSpecialChars is honoured.
+    if (typeid(*this) != typeid(TIB_OstrelXML)) return TIB_OstrelText::AppendSpecialChars(out, Text);
+    AppendXmlEscape(out, Text, FormatSettings().CodePage);
 }
 
 }  // namespace ostrel

@@ -47,12 +47,12 @@ public:
     void OpenTag(const std::string& name, const std::string& attributes);
     void CloseTag(const std::string& name);
     void EmptyTag(const std::string& name, const std::string& attributes);
+    // A whole tag built by the caller.
+    void WriteTag(const std::string& line);
     // Tags are written through the encoder when one is set (not owned).
     void SetEncoder(TXmlEncoder* encoder) { FEncoder = encoder; }
 
 private:
-    void WriteTag(const std::string& line);
-
     TXmlEncoder* FEncoder = nullptr;
 };
 
@@ -84,10 +84,13 @@ protected:
     std::string GetColData(int Index, bool Formatted) override;
     TCharSet GetSpecialChars() override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
+    void AppendSpecialChars(std::string& out, std::string_view Text) override;
 
 private:
     TOXMLWriter& XmlWriter() { return static_cast<TOXMLWriter&>(*Writer()); }
     void CloseDocument();
+    // GetColData's attribute value appended to out.
+    void AppendAttributeValue(std::string& out, int Index, bool Formatted);
 
     // The encoder of the declared encoding; fails on one that cannot be written.
     std::unique_ptr<TXmlEncoder> CheckedEncoder();
@@ -95,6 +98,7 @@ private:
     TXMLOptions FOptions;
     std::unique_ptr<TXmlEncoder> FEncoder;
     std::vector<std::string> FAttributeNames;  // one valid, distinct name per column
+    std::string FRow, FValue;  // the fast rows' buffers
     bool FRowDataOpen = false;
     bool FDocumentOpen = false;
 };

@@ -59,6 +59,11 @@ std::string Encode(std::u32string_view cps, int codePage) {
 std::string XmlEscape(std::string_view text, int codePage) {
     std::string out;
     out.reserve(text.size() + 8);
+    AppendXmlEscape(out, text, codePage);
+    return out;
+}
+
+void AppendXmlEscape(std::string& out, std::string_view text, int codePage) {
     const bool utf8 = codePage == CP_UTF8;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char b = static_cast<unsigned char>(text[i]);
@@ -85,7 +90,6 @@ std::string XmlEscape(std::string_view text, int codePage) {
             i = next - 1;
         }
     }
-    return out;
 }
 
 bool IsXmlName(std::string_view text, int codePage) {

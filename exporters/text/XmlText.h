@@ -12,6 +12,7 @@ namespace ostrel {
 // do not normalise them away; other control characters and broken UTF-8, which XML cannot
 // carry, become U+FFFD (UTF-8) or "?" (single-byte code pages).
 std::string XmlEscape(std::string_view text, int codePage);
+void AppendXmlEscape(std::string& out, std::string_view text, int codePage);
 // True when text is an XML name without a colon (a namespace-well-formed local name).
 bool IsXmlName(std::string_view text, int codePage);
 // The text itself when it is such a name; otherwise every character a name cannot hold
