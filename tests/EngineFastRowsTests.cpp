@@ -1,10 +1,13 @@
 // Rows built in one buffer by an exporter's own appending code against the same rows built
 // through the virtual per-value steps (taken for any descendant class, or with an
 // OnGetExportText handler): the bytes must be the same for every value, source and setting.
+#include <filesystem>
 #include <functional>
+#include <map>
 
 #include "TestSupport.h"
 #include "exporters/text/IB_OstrelASCII.h"
+#include "exporters/text/IB_OstrelHTML.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "exporters/text/IB_OstrelXML.h"
 
@@ -43,21 +46,33 @@ struct TSlow : E {
     using E::E;
 };
 
+// Every file of a folder by name.
+std::map<std::string, std::string> FilesOf(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = ReadAll(entry.path().string());
+    return files;
+}
+
 // Runs the exporter class as it is (fast rows) and as a descendant (virtual steps) with the
-// same set-up; both files must be equal.
+// same set-up, each into a folder of its own; both folders must hold the same files.
 template <class E>
 void ExpectSameBytes(TIB_Dataset& ds, const std::function<void(E&)>& setUp, const std::string& what) {
     TTempDir dir;
     E fast;
     TSlow<E> slow;
     for (E* e : {&fast, static_cast<E*>(&slow)}) {
+        const std::filesystem::path folder = dir.File(e == &fast ? "fast" : "slow");
+        std::filesystem::create_directory(folder);
         e->SetDataSet(&ds);
         setUp(*e);
-        e->SetFileName(dir.File(e == &fast ? "fast" : "slow"));
+        e->SetFileName((folder / "out").string());
         e->DoExecute();
     }
-    const std::string a = ReadAll(dir.File("fast")), b = ReadAll(dir.File("slow"));
-    EXPECT_GT(a.size(), 100u) << what;
+    const auto a = FilesOf(dir.File("fast")), b = FilesOf(dir.File("slow"));
+    size_t bytes = 0;
+    for (const auto& [name, text] : a) bytes += text.size();
+    EXPECT_GT(bytes, 100u) << what;
     EXPECT_EQ(a, b) << what;
 }
 
@@ -107,6 +122,16 @@ TEST_F(FastRows, XmlIsTheBytesOfTheVirtualSteps) {
             e.Formats().SetNullString("<&\">");
             e.Formats().SetBooleanFalse("n<o>");
         }, std::string("xml ") + encoding);
+}
+
+TEST_F(FastRows, HtmlIsTheBytesOfTheVirtualSteps) {
+    for (bool checkBoxes : {false, true})
+        ExpectSameBytes<TIB_OstrelHTML>(ds, [&](TIB_OstrelHTML& e) {
+            e.SetBoolAsCheckBox(checkBoxes);
+            e.SetMaxRecords(5);  // pages, each with its own rows
+            e.ColumnsAlign().Add("S=Center");
+            e.Formats().SetNullString("<b>");
+        }, "html checkboxes=" + std::to_string(checkBoxes));
 }
 
 TEST(FastRowsSql, SqlIsTheBytesOfTheVirtualSteps) {

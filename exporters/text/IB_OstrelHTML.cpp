@@ -258,8 +258,24 @@ void TIB_OstrelHTML::WriteDataRow() {
     // Every page holds MaxRecords records, the first one included.
     if (FFileDestination && (n == 0 || (FMaxRecords > 0 && n % FMaxRecords == 0))) BeginPage();
     TOHTMLWriter& w = Html();
+    const char* open = n % 2 ? "    <td class=\"TrOdd\"" : "    <td class=\"TrRows\"";
+    if (FastRows<TIB_OstrelHTML>() && !OnGetCellParams) {
+        // The lines below built in one buffer; without cell parameters a cell has only its
+        // column's alignment.
+        FRow = "  <tr>\r\n";
+        for (int i = 0; i < Columns().Count(); ++i) {
+            FRow += open;
+            FRow += " align=";
+            FRow += w.AlignToStr(Columns()[i].Align);
+            FRow += '>';
+            AppendCellText(FRow, i, true);
+            FRow += "</td>\r\n";
+        }
+        FRow += "  </tr>\r\n";
+        w.Write(FRow);
+        return;
+    }
     w.WriteLn("  <tr>");
-    const std::string open = n % 2 ? "    <td class=\"TrOdd\"" : "    <td class=\"TrRows\"";
     for (int i = 0; i < Columns().Count(); ++i) w.WriteLn(open + GetColData(i, true) + "</td>");
     w.WriteLn("  </tr>");
 }
@@ -320,12 +336,22 @@ TColor TIB_OstrelHTML::RowBackground(int recNo) const {
     return recNo % 2 ? FTableOptions.OddRowBgColor : FTableOptions.TableBgColor;
 }
 
+void TIB_OstrelHTML::AppendCellText(std::string& out, int Index, bool Formatted) {
+    const size_t start = out.size();
+    if (!IsEscapedByFormatting(Index, Formatted) && Columns()[Index].ColType != ectBoolean && !FBoolAsCheckBox) {
+        FValue.clear();
+        AppendExportText(FValue, Index, Formatted);
+        AppendSpecialChars(out, FValue);
+    } else {
+        AppendExportText(out, Index, Formatted);
+    }
+    if (out.size() == start) out += "&nbsp";
+}
+
 std::string TIB_OstrelHTML::GetColData(int Index, bool Formatted) {
-    std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    std::string v;
+    AppendCellText(v, Index, Formatted);
     const TOstrelColumn& c = Columns()[Index];
-    if (!IsEscapedByFormatting(Index, Formatted) && c.ColType != ectBoolean && !FBoolAsCheckBox)
-        v = ReplaceSpecialChars(v);
-    if (v.empty()) v = "&nbsp";
 
     const int n = RecordCounter();
     TColor background = RowBackground(n);
@@ -362,9 +388,20 @@ TCharSet TIB_OstrelHTML::GetSpecialChars() {
 }
 
 std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
-    const TCharSet special = GetSpecialChars();
     std::string out;
     out.reserve(Text.size() + 8);
+    AppendEscaped(out, Text);
+    return out;
+}
+
+void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text) {
+    // A descendant's own ReplaceSpecialChars is honoured.
+    if (typeid(*this) != typeid(TIB_OstrelHTML)) return TIB_OstrelFormatText::AppendSpecialChars(out, Text);
+    AppendEscaped(out, Text);
+}
+
+void TIB_OstrelHTML::AppendEscaped(std::string& out, std::string_view Text) {
+    const TCharSet special = GetSpecialChars();
     bool lastBreak = false;
     for (char c : Text) {
         if (c == '\r' || c == '\n') {
@@ -380,7 +417,6 @@ std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
         else if (c == '<') out += "&lt;";
         else out += "&gt;";
     }
-    return out;
 }
 
 void TIB_OstrelHTML::DoExecute() {

@@ -108,9 +108,14 @@ protected:
     std::string GetColData(int Index, bool Formatted) override;
     TCharSet GetSpecialChars() override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
+    void AppendSpecialChars(std::string& out, std::string_view Text) override;
     void ShowResult() override;
 
 private:
+    // A cell's text as GetColData shows it after its attributes.
+    void AppendCellText(std::string& out, int Index, bool Formatted);
+    // The special characters as entities, line breaks as <br>.
+    void AppendEscaped(std::string& out, std::string_view Text);
     TOHTMLWriter& Html() { return static_cast<TOHTMLWriter&>(*Writer()); }
     void AddFontLines(int indent);
     void BeginPage();
@@ -135,6 +140,7 @@ private:
     bool FFileDestination = false;
     TFileStream* FPageStream = nullptr;  // owned by FOutputs
     TOutputFiles* FOutputs = nullptr;    // the files of the run in progress
+    std::string FRow, FValue;            // the fast rows' buffers
 };
 
 }  // namespace ostrel
