@@ -62,6 +62,8 @@ std::string_view TIB_Ostrel::SourceTextView(const TOstrelColumn& column, std::st
 
 // A source text in its column's format, escaped as the exporter escapes.
 std::string TIB_Ostrel::FormatSourceText(const TOstrelColumn& c, std::string text) {
+    // An empty cell of a list view or grid typed by its other rows holds no value to format.
+    if (text.empty() && c.ColType != ectBoolean && c.ColType != ectUnknown) return ReplaceSpecialChars(text);
     switch (c.ColType) {
         case ectInteger: {
             // 64 bits, so that BIGINT values are not lost. A value that is no integer (a

@@ -173,6 +173,28 @@ TEST(ExportTextSources, GuessedTypesMeetLaterRows) {
     }
 }
 
+// Empty cells do not type a guessed column, and they are written empty rather than failing the
+// run as texts that are no number or date.
+TEST(ExportTextSources, EmptyCellsOfGuessedColumnsStayEmpty) {
+    TFormatSettingsScope scope(PointDmySettings());
+    TTempDir dir;
+    TMemListView lv;
+    for (const char* c : {"I", "F", "D"}) lv.AddColumn(c, 50);
+    lv.AddItem("1", {"1.5", "01.02.2003"});
+    lv.AddItem("", {"", ""});
+    lv.AddItem("3", {"2", "03.04.2005"});
+    TFileRecorder e;
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    e.SetAutoCalcStrType(true);
+    e.SetAllowCaptions(false);
+    e.SetFileName(dir.File("l.txt"));
+    e.DoExecute();
+    ASSERT_EQ(e.Columns()[1].ColType, ectFloat);
+    ASSERT_EQ(e.Columns()[2].ColType, ectDate);
+    EXPECT_EQ(ReadAll(dir.File("l.txt")), "1|1.50|01.02.2003|\r\n|||\r\n3|2.00|03.04.2005|\r\n<end>\r\n");
+}
+
 // A text in an integer column that is no integer is written as it reads, escaped as a text;
 // integers keep their format.
 TEST(ExportTextSources, IntegerColumnsKeepTextsThatAreNoIntegers) {
