@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelHTML.h"
+#include "exporters/text/IB_OstrelRTF.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "exporters/text/IB_OstrelXML.h"
 
@@ -132,6 +133,15 @@ TEST_F(FastRows, HtmlIsTheBytesOfTheVirtualSteps) {
             e.ColumnsAlign().Add("S=Center");
             e.Formats().SetNullString("<b>");
         }, "html checkboxes=" + std::to_string(checkBoxes));
+}
+
+TEST_F(FastRows, RtfIsTheBytesOfTheVirtualSteps) {
+    for (TFontStyles style : {TFontStyles{0}, TFontStyles{fsBold | fsItalic}})
+        ExpectSameBytes<TIB_OstrelRTF>(ds, [&](TIB_OstrelRTF& e) {
+            e.Options().DefaultFont.Style = style;
+            e.ColumnsAlign().Add("S=Right");
+            e.Formats().SetNullString("{\\null}");
+        }, "rtf style=" + std::to_string(style));
 }
 
 TEST(FastRowsSql, SqlIsTheBytesOfTheVirtualSteps) {

@@ -43,6 +43,11 @@ TColor ResolveColor(TColor color) {
 std::string RtfEscape(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);
+    AppendRtfEscape(out, text);
+    return out;
+}
+
+void AppendRtfEscape(std::string& out, std::string_view text) {
     bool ascii = true;
     for (char c : text) ascii &= static_cast<unsigned char>(c) < 0x80;
     if (ascii) {
@@ -50,7 +55,7 @@ std::string RtfEscape(std::string_view text) {
             if (c == '\\' || c == '{' || c == '}') out += '\\';
             out += c;
         }
-        return out;
+        return;
     }
     // Readers take \uN as the UTF-16 unit N (signed) and skip the "?" that follows.
     for (char16_t u : ToUtf16(text)) {
@@ -60,10 +65,11 @@ std::string RtfEscape(std::string_view text) {
         } else if (u < 0x80) {
             out += static_cast<char>(u);
         } else {
-            out += "\\u" + std::to_string(static_cast<int16_t>(u)) + "?";
+            out += "\\u";
+            out += std::to_string(static_cast<int16_t>(u));
+            out += '?';
         }
     }
-    return out;
 }
 
 void TORTFWriter::WriteHeader() {
@@ -373,8 +379,6 @@ void TIB_OstrelRTF::WriteCaptionRow() {
     Rtf().WriteLn(GetCaptionRow() + "\\row");
 }
 
-void TIB_OstrelRTF::WriteDataRow() { Rtf().WriteLn(GetDataRow(true) + "\\row"); }
-
 namespace {
 
 std::string StyleOf(TFontStyles styles) {
@@ -388,17 +392,44 @@ std::string StyleOf(TFontStyles styles) {
 
 }  // namespace
 
+void TIB_OstrelRTF::WriteDataRow() {
+    if (!FastRows<TIB_OstrelRTF>() || OnGetCellParams) return Rtf().WriteLn(GetDataRow(true) + "\\row");
+    // The same line built in one buffer; without cell parameters every cell has the default
+    // font, a white background and its column's alignment.
+    TORTFWriter& w = Rtf();
+    std::string format = StyleOf(FOptions.DefaultFont.Style);
+    if (!format.empty()) format += ' ';
+    FRow.clear();
+    for (int i = 0; i < Columns().Count(); ++i) {
+        FRow += "\\pard\\intbl\\li30\\ri30";
+        FRow += w.AlignToStr(Columns()[i].Align);
+        FRow += '{';
+        FRow += format;
+        AppendCellText(FRow, i, true);
+        FRow += "}\\cell";
+    }
+    FRow += "\\row\r\n";
+    w.Write(FRow);
+}
+
+// A cell's text: NULL texts, Booleans and raw values are not escaped by the value formatting;
+// a brace or backslash in them would break the document.
+void TIB_OstrelRTF::AppendCellText(std::string& out, int Index, bool Formatted) {
+    if (IsEscapedByFormatting(Index, Formatted)) return AppendExportText(out, Index, Formatted);
+    FValue.clear();
+    AppendExportText(FValue, Index, Formatted);
+    AppendRtfEscape(out, FValue);
+}
+
 std::string TIB_OstrelRTF::GetColCaption(int Index) {
     return "\\pard\\intbl\\li30\\ri30{" + StyleOf(FOptions.HeaderFont.Style) + " " +
            TIB_OstrelFormatText::GetColCaption(Index) + "}\\cell";
 }
 
 std::string TIB_OstrelRTF::GetColData(int Index, bool Formatted) {
-    std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
+    std::string v;
+    AppendCellText(v, Index, Formatted);
     const TOstrelColumn& c = Columns()[Index];
-    // NULL texts, Booleans and raw values are not escaped by the value formatting; a brace or
-    // backslash in them would break the document.
-    if (!IsEscapedByFormatting(Index, Formatted)) v = RtfEscape(v);
     TFont font = FOptions.DefaultFont;
     TOstrelColAlign align = c.Align;
     TColor background = clWhite;
@@ -414,6 +445,12 @@ std::string TIB_OstrelRTF::GetColData(int Index, bool Formatted) {
 }
 
 std::string TIB_OstrelRTF::ReplaceSpecialChars(const std::string& Text) { return RtfEscape(Text); }
+
+void TIB_OstrelRTF::AppendSpecialChars(std::string& out, std::string_view Text) {
+    // A descendant's own ReplaceSpecialChars is honoured.
+    if (typeid(*this) != typeid(TIB_OstrelRTF)) return TIB_OstrelFormatText::AppendSpecialChars(out, Text);
+    AppendRtfEscape(out, Text);
+}
 
 void TIB_OstrelRTF::EndExport() {
     TORTFWriter& w = Rtf();

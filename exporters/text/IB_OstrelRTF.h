@@ -137,16 +137,20 @@ protected:
     std::string GetColCaption(int Index) override;
     std::string GetColData(int Index, bool Formatted) override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
+    void AppendSpecialChars(std::string& out, std::string_view Text) override;
 
 private:
+    void AppendCellText(std::string& out, int Index, bool Formatted);
     TORTFWriter& Rtf() { return static_cast<TORTFWriter&>(*Writer()); }
     // A font reference inside the table, at the table's font scale.
     std::string TableFontRef(const TFont& font, bool writeIt);
     TRTFOptions FOptions;
     double FFontScale = 1;  // of this run's table, below 1 when it was shrunk to fit the page
+    std::string FRow, FValue;  // the fast rows' buffers
 };
 
 // RTF text: backslashes and braces escaped, characters beyond ASCII as \uN? escapes.
 std::string RtfEscape(std::string_view text);
+void AppendRtfEscape(std::string& out, std::string_view text);
 
 }  // namespace ostrel
