@@ -1,5 +1,6 @@
 #include "exporters/sheet/IB_OstrelDBF.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -106,21 +107,24 @@ void TODBFWriter::WriteHeader() {
 }
 
 void TODBFWriter::WriteField(int index, const std::string& text) {
+    if (index == 0) {
+        FlushRecord();
+        FRecord = ' ';  // not deleted
+    }
+    // A record is written whole, once its last field is in.
     const TDBFField& f = Fields[index];
-    std::string b(f.Length, ' ');
+    const size_t at = FRecord.size();
+    FRecord.append(f.Length, ' ');
+    char* b = FRecord.data() + at;
     if (!text.empty()) {
         switch (f.Type) {
             case 'C': {
                 const std::string_view cut = HeadOfBytes(text, f.Length);
-                b.replace(0, cut.size(), cut);
+                std::copy(cut.begin(), cut.end(), b);
                 break;
             }
-            case 'N':
-                b.replace(f.Length - text.size(), text.size(), text);
-                break;
-            case 'D':
-                b.replace(0, std::min<size_t>(text.size(), 8), text.substr(0, 8));
-                break;
+            case 'N': std::copy(text.begin(), text.end(), b + (f.Length - text.size())); break;
+            case 'D': std::copy_n(text.begin(), std::min<size_t>(text.size(), 8), b); break;
             case 'L': {
                 const std::string upper = UpperCase(text);
                 b[0] = upper.find("TRUE") != std::string::npos ? 'T' : upper.find("FALSE") != std::string::npos ? 'F' : ' ';
@@ -128,16 +132,20 @@ void TODBFWriter::WriteField(int index, const std::string& text) {
             }
         }
     }
-    if (index == 0) {
-        Write(" ");
-        ++FRecordCount;
-    }
-    Write(b);
+    if (index + 1 == static_cast<int>(Fields.size())) FlushRecord();
+}
+
+void TODBFWriter::FlushRecord() {
+    if (FRecord.empty()) return;
+    Write(FRecord);
+    FRecord.clear();
+    ++FRecordCount;
 }
 
 void TODBFWriter::Finish() {
     if (FFinished || !FHeaderWritten) return;
     FFinished = true;
+    FlushRecord();  // a record whose last field never came, as it stands
     TStream& s = Stream();
     const int64_t end = s.Size();
     uint8_t count[4];
@@ -290,18 +298,26 @@ std::string TIB_OstrelDBF::DateField(int index) {
 
 void TIB_OstrelDBF::WriteDataRow() {
     TODBFWriter& w = Dbf();
+    const bool fast = FastRows<TIB_OstrelDBF>();
     for (int i = 0; i < Columns().Count(); ++i) {
-        std::string text;
         switch (Columns()[i].ColType) {
             case ectInteger:
             case ectFloat:
-            case ectCurrency: text = NumberField(i); break;
+            case ectCurrency: w.WriteField(i, NumberField(i)); break;
             case ectDate:
             case ectTime:
-            case ectDateTime: text = DateField(i); break;
-            default: text = GetColData(i, false); break;
+            case ectDateTime: w.WriteField(i, DateField(i)); break;
+            default:
+                // Texts and Booleans: GetColData's text, read into one buffer on the fast rows.
+                if (fast) {
+                    FValue.clear();
+                    AppendExportText(FValue, i, false);
+                    w.WriteField(i, FValue);
+                } else {
+                    w.WriteField(i, GetColData(i, false));
+                }
+                break;
         }
-        w.WriteField(i, text);
     }
 }
 

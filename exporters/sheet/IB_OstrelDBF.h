@@ -47,6 +47,9 @@ public:
     void Finish();
 
 private:
+    void FlushRecord();
+
+    std::string FRecord;  // the record being filled
     uint32_t FRecordCount = 0;
     bool FHeaderWritten = false;
     bool FFinished = false;
@@ -80,6 +83,7 @@ private:
     EConvertError NotAnInteger(int index, const std::string& text);
 
     TOutputFiles* FOutputs = nullptr;  // the files of the run in progress
+    std::string FValue;  // a text field's value on the fast rows
 };
 
 }  // namespace ostrel
