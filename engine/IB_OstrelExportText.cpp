@@ -48,7 +48,9 @@ bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
 }
 
 void TIB_Ostrel::AppendSpecialChars(std::string& out, std::string_view text) {
-    out += ReplaceSpecialChars(std::string(text));
+    // A typed value's text starts empty: the escaped text becomes it without another copy.
+    if (out.empty()) out = ReplaceSpecialChars(std::string(text));
+    else out += ReplaceSpecialChars(std::string(text));
 }
 
 std::string_view TIB_Ostrel::SourceTextView(const TOstrelColumn& column, std::string& scratch) {
