@@ -19,7 +19,7 @@ endif()
 # information name files relative to it.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     set(_ostrel_prefix_maps -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
-    foreach(_target IN LISTS _ostrel_libraries _ostrel_programs ITEMS ostrel_qt ostrel_demo_form)
+    foreach(_target IN LISTS _ostrel_libraries _ostrel_programs ITEMS ostrel_qt ostrel_demo_form ostrel_cli_csv)
         if(TARGET ${_target})
             target_compile_options(${_target} PRIVATE ${_ostrel_prefix_maps})
         endif()
