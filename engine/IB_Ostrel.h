@@ -179,9 +179,9 @@ protected:
     void AppendExportText(std::string& out, int Index, bool Formatted);
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
-    // The same, read in place where the source allows it, else copied into scratch; valid until
-    // the source moves or scratch changes.
-    std::string_view SourceTextView(const TOstrelColumn& column, std::string& scratch);
+    // The same, read in place where the source allows it, else copied into a buffer of the run;
+    // valid until the source moves or the next call.
+    std::string_view SourceTextView(const TOstrelColumn& column);
     bool FormatTypedValue(const TOstrelColumn& column, std::string& text);
     std::string FormatSourceText(const TOstrelColumn& column, std::string text);
     bool AppendTypedValue(std::string& out, const TOstrelColumn& column);

@@ -53,13 +53,13 @@ void TIB_Ostrel::AppendSpecialChars(std::string& out, std::string_view text) {
     else out += ReplaceSpecialChars(std::string(text));
 }
 
-std::string_view TIB_Ostrel::SourceTextView(const TOstrelColumn& column, std::string& scratch) {
+std::string_view TIB_Ostrel::SourceTextView(const TOstrelColumn& column) {
     if (FExportSource == esDataSet || FExportSource == esDBGrid) {
         std::string_view view;
         if (const TIB_Column* c = SourceColumn(column.Number); c && c->GetText(view)) return view;
     }
-    scratch = SourceText(column);
-    return scratch;
+    FTextBuffer = SourceText(column);
+    return FTextBuffer;
 }
 
 // A source text in its column's format, escaped as the exporter escapes.
@@ -106,7 +106,7 @@ void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
     if (IsNullValue(Index)) {
         out += FFormats.NullString();
     } else if (!Formatted || c.ColType == ectString || c.ColType == ectBoolean || c.ColType == ectUnknown) {
-        const std::string_view text = SourceTextView(c, FTextBuffer);
+        const std::string_view text = SourceTextView(c);
         if (Formatted && c.ColType == ectString) AppendSpecialChars(out, text);
         else out += text;
     } else if ((FExportSource != esDataSet && FExportSource != esDBGrid) || !AppendTypedValue(out, c)) {

@@ -321,7 +321,7 @@ void TIB_OstrelJSON::AppendValue(std::string& out, int Index) {
     const TOstrelColumn& c = Columns()[Index];
     if (c.ColType == ectString || c.ColType == ectUnknown) {
         if (IsNullValue(Index)) out += "null";
-        else AppendJsonString(out, SourceTextView(c, FText), FCodePage);
+        else AppendJsonString(out, SourceTextView(c), FCodePage);
         return;
     }
     const size_t at = out.size();

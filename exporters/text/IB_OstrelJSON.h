@@ -102,7 +102,6 @@ private:
     std::vector<const TIB_Column*> FDatasetColumns;
     int FCodePage = 0;
     std::string FRow, FValue;  // reused by every row of a run
-    std::string FText;         // a source text that cannot be read in place
     int64_t FRowsWritten = 0;
     bool FDocumentOpen = false;
 };

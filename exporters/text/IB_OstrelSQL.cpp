@@ -213,7 +213,7 @@ void TIB_OstrelSQL::AppendSqlLiteral(std::string& out, int Index, bool inPlace) 
     }
     std::string copy;
     const std::string_view raw =
-        inPlace ? SourceTextView(Columns()[Index], FTextBuffer) : std::string_view(copy = TIB_OstrelAdvancedText::GetColData(Index, false));
+        inPlace ? SourceTextView(Columns()[Index]) : std::string_view(copy = TIB_OstrelAdvancedText::GetColData(Index, false));
     // Readers end a literal at a NUL character and run the rest of the value as SQL, and no
     // literal syntax of SQLite or Firebird can carry one: such a value fails the run.
     if (raw.find('\0') != std::string_view::npos)

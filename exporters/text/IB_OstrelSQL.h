@@ -57,7 +57,6 @@ private:
     std::string FFieldList;
     std::string FRowPrefix;  // "INSERT INTO ... VALUES(", fixed for a run
     std::string FRow;        // the statement being built on the fast path
-    std::string FTextBuffer;  // a source text that cannot be read in place
 };
 
 // A name as an SQL identifier: unchanged when it is a plain, unreserved identifier, otherwise
