@@ -140,6 +140,7 @@ int Generate(int rows, const std::string& dir) {
 }
 
 int Export(int rows, const std::string& format, const std::string& out, const char* database) {
+    const auto begin = std::chrono::steady_clock::now();
     TMemDataset memory;
     TIB_Connection connection;
     TIB_Query query;
@@ -163,7 +164,9 @@ int Export(int rows, const std::string& format, const std::string& out, const ch
     const auto start = std::chrono::steady_clock::now();
     exporter->DoExecute();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%d %.3f\n", exporter->RecordCounter(), seconds);
+    // Rows, the export's seconds and the seconds of opening or building the source.
+    std::printf("%d %.3f %.3f\n", exporter->RecordCounter(), seconds,
+                std::chrono::duration<double>(start - begin).count());
     return 0;
 }
 

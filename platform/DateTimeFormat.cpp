@@ -24,7 +24,6 @@ int DaysInMonth(int y, int m) {
     return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
 }
 
-// The calendar date of a day number counted from 0001-01-01 = 1.
 // Days of the year before each month, and the year's length at index 12.
 const int* DaysBeforeMonth(int year) {
     static constexpr int kBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
@@ -32,24 +31,20 @@ const int* DaysBeforeMonth(int year) {
     return kBefore[DaysInMonth(year, 2) == 29 ? 1 : 0];
 }
 
+// The calendar date of a day number counted from 0001-01-01 = 1.
 void DecodeDays(int64_t days, int& year, int& month, int& day) {
-    int64_t d = days - 1;
-    int64_t y400 = d / 146097;
-    d %= 146097;
-    int64_t y100 = d / 36524;
-    if (y100 == 4) y100 = 3;
-    d -= y100 * 36524;
-    int64_t y4 = d / 1461;
-    d %= 1461;
-    int64_t y1 = d / 365;
-    if (y1 == 4) y1 = 3;
-    d -= y1 * 365;
-    year = static_cast<int>(y400 * 400 + y100 * 100 + y4 * 4 + y1 + 1);
-    // d / 32 + 1 never passes the month that holds day d.
-    const int* before = DaysBeforeMonth(year);
-    month = static_cast<int>(d / 32) + 1;
-    while (d >= before[month]) ++month;
-    day = static_cast<int>(d - before[month - 1] + 1);
+    // Counted from 1 March of year 0 a leap day is the last day of its year, so the month
+    // follows from the day of the year by one linear step: no table, no loop. Day 1 is
+    // 1 January of year 1, which is day 306 so counted.
+    const uint64_t z = static_cast<uint64_t>(days) + 305;
+    const uint64_t era = z / 146097;
+    const auto doe = static_cast<uint32_t>(z - era * 146097);
+    const uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const uint32_t mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(yoe + era * 400) + (month <= 2 ? 1 : 0);
 }
 
 // Splits a value into whole days and milliseconds of the day. Negative values count the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/FormatSettings.h"
 #include "platform/Memory.h"
@@ -16,7 +17,7 @@ constexpr int kDefaultGridColumnWidth = 64;
 
 }  // namespace
 
-const TMemCell& TMemColumn::Cell() const { return FDataset.CurrentCell(FIndex); }
+TMemCell TMemColumn::Cell() const { return FDataset.CurrentCell(FIndex); }
 
 bool TMemColumn::IsNull() const { return Cell().Kind == TMemCell::kNull; }
 
@@ -42,59 +43,59 @@ int TMemColumn::DataSize() const {
 }
 
 std::string TMemColumn::AsString() const {
-    const TMemCell& c = Cell();
+    const TMemCell c = Cell();
     switch (c.Kind) {
         case TMemCell::kNull: return {};
         case TMemCell::kText: return std::string(FDataset.CellText(c));
-        case TMemCell::kBool: return c.Bool ? "True" : "False";
-        case TMemCell::kInt: return std::to_string(c.Int);
+        case TMemCell::kBool: return c.Value.Bool ? "True" : "False";
+        case TMemCell::kInt: return std::to_string(c.Value.Int);
         case TMemCell::kFloat: break;
     }
     const TFormatSettings& fs = FormatSettings();
     switch (FType) {
-        case TMemFieldType::Date: return FormatDateTime(fs.ShortDateFormat, c.Float);
-        case TMemFieldType::Time: return FormatDateTime(fs.LongTimeFormat, c.Float);
-        case TMemFieldType::DateTime: return FormatDateTime("c", c.Float);
-        default: return FloatToStr(c.Float);
+        case TMemFieldType::Date: return FormatDateTime(fs.ShortDateFormat, c.Value.Float);
+        case TMemFieldType::Time: return FormatDateTime(fs.LongTimeFormat, c.Value.Float);
+        case TMemFieldType::DateTime: return FormatDateTime("c", c.Value.Float);
+        default: return FloatToStr(c.Value.Float);
     }
 }
 
 int64_t TMemColumn::AsInteger() const {
-    const TMemCell& c = Cell();
+    const TMemCell c = Cell();
     // A floating-point column never reads as an integer, so that its type does not depend on
     // the row that happens to be current.
     if (FType == TMemFieldType::Integer || FType == TMemFieldType::BigInt) {
         if (c.Kind == TMemCell::kNull) return 0;
-        if (c.Kind == TMemCell::kInt) return c.Int;
+        if (c.Kind == TMemCell::kInt) return c.Value.Int;
     }
     throw EConvertError(FormatMessage("'%s' is not a valid integer value", AsString()));
 }
 
 bool TMemColumn::GetText(std::string_view& text) const {
-    const TMemCell& c = Cell();
+    const TMemCell c = Cell();
     if (c.Kind != TMemCell::kText) return false;
     text = FDataset.CellText(c);
     return true;
 }
 
 bool TMemColumn::GetDecimal(TDecimal& value) const {
-    const TMemCell& c = Cell();
+    const TMemCell c = Cell();
     if (c.Kind == TMemCell::kInt) {
-        value = TDecimal::FromInt64(c.Int);
+        value = TDecimal::FromInt64(c.Value.Int);
         return true;
     }
     if (c.Kind == TMemCell::kFloat && (IsNumeric() || IsCurrency())) {
-        value = TDecimal::FromDouble(c.Float);
+        value = TDecimal::FromDouble(c.Value.Float);
         return true;
     }
     return false;
 }
 
 bool TMemColumn::GetDateTime(TDateTime& value) const {
-    const TMemCell& c = Cell();
+    const TMemCell c = Cell();
     if (c.Kind != TMemCell::kFloat || !(IsDateOnly() || IsTimeOnly() || IsDateTime())) return false;
     // As the text shows it: dates without a time, times without a date, to the second.
-    value = RoundedToParts(c.Float, IsDateOnly()   ? TDateTimePart::Date
+    value = RoundedToParts(c.Value.Float, IsDateOnly()   ? TDateTimePart::Date
                                     : IsTimeOnly() ? TDateTimePart::Time
                                                    : TDateTimePart::Both);
     return true;
@@ -113,32 +114,46 @@ void TMemDataset::AppendRow(const std::vector<TMemValue>& values) {
         TMemCell c;
         if (const auto* i = std::get_if<int64_t>(&v)) {
             c.Kind = TMemCell::kInt;
-            c.Int = *i;
+            c.Value.Int = *i;
         } else if (const auto* d = std::get_if<double>(&v)) {
             c.Kind = TMemCell::kFloat;
-            c.Float = *d;
+            c.Value.Float = *d;
         } else if (const auto* b = std::get_if<bool>(&v)) {
             c.Kind = TMemCell::kBool;
-            c.Bool = *b;
+            c.Value.Bool = *b;
         } else if (const auto* t = std::get_if<std::string>(&v)) {
+            if (t->size() > UINT32_MAX) throw EOstrelError("A text of more than 4 GB cannot be stored");
             c.Kind = TMemCell::kText;
-            c.Offset = FText.size();
-            c.Length = static_cast<uint32_t>(t->size());
+            c.Value.Offset = FText.size();
+            const auto length = static_cast<uint32_t>(t->size());
+            FText.append(reinterpret_cast<const char*>(&length), sizeof length);
             FText += *t;
         }
-        FCells.push_back(c);
+        FKinds.push_back(c.Kind);
+        FValues.push_back(c.Value);
     }
 }
 
+std::string_view TMemDataset::CellText(const TMemCell& cell) const {
+    uint32_t length;
+    std::memcpy(&length, FText.data() + cell.Value.Offset, sizeof length);
+    return std::string_view(FText.data() + cell.Value.Offset + sizeof length, length);
+}
+
 void TMemDataset::Reserve(int rows) {
-    const size_t before = FCells.capacity();
-    FCells.reserve(static_cast<size_t>(rows) * FColumns.size());
-    if (FCells.capacity() != before) AdviseHugePages(FCells.data(), FCells.capacity() * sizeof(TMemCell));
-    // Texts by their declared sizes (at most 256 bytes a cell): room that is never written
-    // costs no memory, and the store does not move while the rows come in.
+    const size_t cells = static_cast<size_t>(rows) * FColumns.size();
+    const size_t before = FValues.capacity();
+    FKinds.reserve(cells);
+    FValues.reserve(cells);
+    if (FValues.capacity() != before) {
+        AdviseHugePages(FValues.data(), FValues.capacity() * sizeof(TMemCell::TValue));
+        AdviseHugePages(FKinds.data(), FKinds.capacity());
+    }
+    // Texts by their declared sizes (at most 256 bytes a cell) and their lengths: room that is
+    // never written costs no memory, and the store does not move while the rows come in.
     size_t textBytes = 0;
     for (const auto& c : FColumns)
-        if (c->IsText() || c->IsBlob()) textBytes += std::clamp(c->DataSize(), 1, 256);
+        if (c->IsText() || c->IsBlob()) textBytes += std::clamp(c->DataSize(), 1, 256) + sizeof(uint32_t);
     const size_t textBefore = FText.capacity();
     FText.reserve(FText.size() + static_cast<size_t>(rows) * textBytes);
     if (FText.capacity() != textBefore) AdviseHugePages(FText.data(), FText.capacity());
@@ -168,12 +183,12 @@ TIB_Column* TMemDataset::FieldByName(const std::string& name) const {
     return nullptr;
 }
 
-const TMemCell& TMemDataset::CurrentCell(int column) const {
-    static const TMemCell null{};
+TMemCell TMemDataset::CurrentCell(int column) const {
     // Rows are whole: the row exists when its last cell does (no division per value).
     const size_t end = (static_cast<size_t>(FRow) + 1) * FColumns.size();
-    if (!FActive || FRow < 0 || end > FCells.size()) return null;
-    return FCells[end - FColumns.size() + column];
+    if (!FActive || FRow < 0 || end > FKinds.size()) return {};
+    const size_t at = end - FColumns.size() + column;
+    return {FKinds[at], FValues[at]};
 }
 
 void TMemGrid::SetDataSource(TIB_DataSource* source) {

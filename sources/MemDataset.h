@@ -20,17 +20,19 @@ using TMemValue = std::variant<std::monostate, int64_t, double, bool, std::strin
 
 class TMemDataset;
 
-// One stored value: 16 bytes, texts kept together in the dataset's text store.
+// One stored value as the columns read it: its kind beside 8 bytes of value. The dataset
+// keeps the kinds and the values of its cells in two arrays (9 bytes a cell), the texts
+// together in a text store, each behind its length.
 struct TMemCell {
     enum TKind : uint8_t { kNull, kInt, kFloat, kBool, kText };
-    TKind Kind = kNull;
-    uint32_t Length = 0;  // of a text
-    union {
+    union TValue {
         int64_t Int = 0;
         double Float;
         bool Bool;
-        uint64_t Offset;  // of a text in the store
+        uint64_t Offset;  // of a text's length in the store
     };
+    TKind Kind = kNull;
+    TValue Value;
 };
 
 class TMemColumn : public TIB_Column {
@@ -63,7 +65,7 @@ public:
     TMemFieldType Type() const { return FType; }
 
 private:
-    const TMemCell& Cell() const;
+    TMemCell Cell() const;
 
     TMemDataset& FDataset;
     int FIndex;
@@ -88,7 +90,7 @@ public:
     void Open();
     void Close() { FActive = false; }
     TStrings& GridLabels() { return FGridLabels; }
-    int RowCount() const { return FColumns.empty() ? 0 : static_cast<int>(FCells.size() / FColumns.size()); }
+    int RowCount() const { return FColumns.empty() ? 0 : static_cast<int>(FKinds.size() / FColumns.size()); }
     // The nesting depth of DisableControls, and how often EnableControls ran.
     int ControlsDisabled() const { return FDisabled; }
     int EnableCalls() const { return FEnableCalls; }
@@ -110,15 +112,15 @@ public:
     TIB_Column* FieldByName(const std::string& name) const override;
     const TStrings& FieldsGridLabel() const override { return FGridLabels; }
 
-    const TMemCell& CurrentCell(int column) const;
-    std::string_view CellText(const TMemCell& cell) const {
-        return std::string_view(FText.data() + cell.Offset, cell.Length);
-    }
+    TMemCell CurrentCell(int column) const;
+    std::string_view CellText(const TMemCell& cell) const;
 
 private:
     std::vector<std::unique_ptr<TMemColumn>> FColumns;
-    std::vector<TMemCell> FCells;  // row by row
-    std::string FText;             // the texts of the cells
+    // Row by row, a cell's kind and value at the same index.
+    std::vector<TMemCell::TKind> FKinds;
+    std::vector<TMemCell::TValue> FValues;
+    std::string FText;  // the texts of the cells, each after its length (4 bytes)
     TStrings FGridLabels;
     bool FActive = false;
     int FRow = 0;

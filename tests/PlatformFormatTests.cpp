@@ -178,6 +178,13 @@ TEST_F(DateTimePatterns, CalendarArithmetic) {
         const TDateParts q = DecodeDateTime(d);
         ASSERT_EQ(EncodeDate(q.Year, q.Month, q.Day), d);
     }
+    // Every day of the calendar, from 1/1/1 to 12/31/9999, decodes to a valid date that encodes
+    // back to it.
+    for (TDateTime d = EncodeDate(1, 1, 1); d <= EncodeDate(9999, 12, 31); d += 1) {
+        const TDateParts q = DecodeDateTime(d);
+        ASSERT_TRUE(IsValidDate(q.Year, q.Month, q.Day)) << d;
+        ASSERT_EQ(EncodeDate(q.Year, q.Month, q.Day), d);
+    }
     // The short cut to the parts' value agrees with decoding and encoding, also around
     // midnight, before 1899 and outside the calendar.
     for (TDateTime v : {0.0, 0.5, 37653.586909722224, 37653.999999999, 36585.99999421, -1.25, -693593.5,

@@ -326,7 +326,7 @@ TEST_F(Xlsx, NumberFormatsStylesAndEvents) {
     auto parts = Run(ds);
     EXPECT_EQ(events, 6);
     const std::string& styles = parts["xl/styles.xml"];
-    for (const std::string code : {XlsNumberFormat("#,##0.00 \"€\"", TXlsValueKind::Number), std::string("0.000"),
+    for (const std::string& code : {XlsNumberFormat("#,##0.00 \"€\"", TXlsValueKind::Number), std::string("0.000"),
                                    XlsNumberFormat("yyyy-mm-dd'T'hh:nn:ss", TXlsValueKind::DateTime)})
         EXPECT_NE(styles.find("formatCode=\"" + std::regex_replace(code, std::regex("\""), "&quot;") + "\""),
                   std::string::npos)

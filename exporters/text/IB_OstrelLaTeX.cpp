@@ -147,16 +147,28 @@ bool Joins(char32_t c) {
 
 // Estimated advance of a character, in ems: close to Computer Modern's, somewhat wide, so that
 // a table judged to fit does.
-double CharWidth(char32_t c) {
-    if (c < 0x80) {
-        if (c == ' ') return 0.34;
-        if (std::strchr("il.,:;'|!`()[]/-jtfI", static_cast<int>(c))) return 0.32;
-        if (c == 'm' || c == 'w') return 0.84;
-        if (c == 'M' || c == 'W') return 1.0;
-        if (c >= 'A' && c <= 'Z') return 0.76;
-        if (c == '#' || c == '%' || c == '&' || c == '@' || c == '~') return 0.8;
-        return 0.52;
+// The ASCII widths in a table: every character of every cell is measured.
+struct TAsciiWidths {
+    double Of[128];
+    constexpr TAsciiWidths() : Of() {
+        for (int c = 0; c < 128; ++c) {
+            double w = 0.52;
+            if (c >= 'A' && c <= 'Z') w = 0.76;
+            if (c == '#' || c == '%' || c == '&' || c == '@' || c == '~') w = 0.8;
+            for (const char* n = "il.,:;'|!`()[]/-jtfI"; *n; ++n)
+                if (*n == c) w = 0.32;
+            if (c == 0) w = 0.32;  // a NUL, written as a blank, counts as narrow
+            if (c == 'm' || c == 'w') w = 0.84;
+            if (c == 'M' || c == 'W') w = 1.0;
+            if (c == ' ') w = 0.34;
+            Of[c] = w;
+        }
     }
+};
+constexpr TAsciiWidths kAsciiWidths;
+
+double CharWidth(char32_t c) {
+    if (c < 0x80) return kAsciiWidths.Of[c];
     if (Joins(c)) return 0;
     const int s = ScriptOf(c);
     if (s != kNoScript && Scripts()[s].Wide) return 1.0;
@@ -405,8 +417,11 @@ void TIB_OstrelLaTeX::WriteDataRow() {
 }
 
 TCharSet TIB_OstrelLaTeX::GetSpecialChars() {
-    TCharSet set;
-    for (unsigned char c : {'#', '$', '%', '&', '\\', '^', '_', '{', '}', '~'}) set.set(c);
+    static const TCharSet set = [] {
+        TCharSet s;
+        for (unsigned char c : {'#', '$', '%', '&', '\\', '^', '_', '{', '}', '~'}) s.set(c);
+        return s;
+    }();
     return set;
 }
 
