@@ -19,7 +19,10 @@ bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
             if (!column->GetDecimal(value)) return false;
             // An integer column shows the integer part, as its text would read.
             if (c.ColType == ectInteger && value.Exponent < static_cast<int>(value.Digits.size())) return false;
-            AppendSpecialChars(out, FormatDecimal(c.Format, value));
+            // One buffer for all values of a run: no allocation per value.
+            FFormatBuffer.clear();
+            AppendDecimal(FFormatBuffer, c.Format, value);
+            AppendSpecialChars(out, FFormatBuffer);
             return true;
         }
         case ectDate:
@@ -27,7 +30,6 @@ bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
         case ectDateTime: {
             TDateTime value;
             if (!column->GetDateTime(value)) return false;
-            // One buffer for all values of a run: no allocation per value.
             FFormatBuffer.clear();
             AppendDateTime(FFormatBuffer, c.Format, value);
             AppendSpecialChars(out, FFormatBuffer);

@@ -50,9 +50,12 @@ void DecodeDays(int64_t days, int& year, int& month, int& day) {
 // Splits a value into whole days and milliseconds of the day. Negative values count the
 // date backwards and the time forwards, as the fraction's absolute value.
 void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
-    double whole = std::trunc(value);
-    days = static_cast<int64_t>(whole);
-    msecs = std::llround(std::fabs(value - whole) * kMSecsPerDay);
+    // Callers pass finite values of at most a few million days: the casts truncate exactly,
+    // and the fraction's milliseconds round half away from zero as llround would.
+    days = static_cast<int64_t>(value);
+    const double ms = std::fabs(value - static_cast<double>(days)) * kMSecsPerDay;
+    msecs = static_cast<int64_t>(ms);
+    if (ms - static_cast<double>(msecs) >= 0.5) ++msecs;
     if (msecs >= kMSecsPerDay) {
         msecs -= kMSecsPerDay;
         days += value < 0 ? -1 : 1;

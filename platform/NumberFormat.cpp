@@ -28,6 +28,17 @@ void TrimDigits(TDecimal& d) {
     d.Digits.erase(d.Digits.find_last_not_of('0') + 1);
 }
 
+// The digits of a whole number above zero, the exponent their count.
+void AssignDigits(TDecimal& d, uint64_t magnitude) {
+    char buf[24];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    for (; magnitude; magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
+    d.Exponent = static_cast<int>(end - p);
+    while (end[-1] == '0') --end;  // trailing zeros say nothing the exponent does not
+    d.Digits.assign(p, end);
+}
+
 // Keeps the first `keep` digits, rounding half away from zero on the next one.
 TDecimal RoundToKeep(const TDecimal& d, long keep) {
     if (d.IsZero() || keep >= static_cast<long>(d.Digits.size())) return d;
@@ -304,8 +315,8 @@ std::string FixedDigitsOfInt(const TDecimal& d) {
     return s;
 }
 
-// The fixed-point form of a section, straight from the digits into the output.
-std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus) {
+// The fixed-point form of a section, straight from the digits onto the end of out.
+void AppendFixed(std::string& out, const TSection& s, const TDecimal& value, bool withMinus) {
     // Round to the section's decimals: d holds the kept digits, e the point's place.
     char d[400];
     int n = static_cast<int>(std::min<size_t>(value.Digits.size(), sizeof d - 1));
@@ -350,10 +361,11 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
     // Room for every character the section can give: its literals, the digits, a separator
     // per three integer digits and the sign; filled through p and cut to length at the end.
     const std::string& thousands = fs.ThousandSeparator;
-    std::string out(s.Text.size() + static_cast<size_t>(width + s.FracPlaceholders) +
-                        static_cast<size_t>(width / 3) * thousands.size() + 8,
-                    '\0');
-    char* p = out.data();
+    const size_t start = out.size();
+    out.resize(start + s.Text.size() + static_cast<size_t>(width + s.FracPlaceholders) +
+               static_cast<size_t>(width / 3) * thousands.size() + 8);
+    char* const begin = out.data() + start;
+    char* p = begin;
     if (withMinus) *p++ = '-';
     bool intDone = false;
     auto emitInt = [&](int j) {
@@ -382,8 +394,8 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
             for (int k = 0; k < fracLen; ++k) *p++ = fracDigit(k);
         }
         for (size_t i = s.Tokens.size() - s.Suffix; i < s.Tokens.size(); ++i) literal(s.Tokens[i]);
-        out.resize(static_cast<size_t>(p - out.data()));
-        return out;
+        out.resize(start + static_cast<size_t>(p - begin));
+        return;
     }
     for (const auto& t : s.Tokens) {
         switch (t.Step) {
@@ -406,12 +418,14 @@ std::string FormatFixed(const TSection& s, const TDecimal& value, bool withMinus
         }
     }
     emitAllInt();
-    out.resize(static_cast<size_t>(p - out.data()));
-    return out;
+    out.resize(start + static_cast<size_t>(p - begin));
 }
 
-std::string FormatSection(const TSection& s, const TDecimal& value, bool withMinus) {
-    if (!s.Scientific) return FormatFixed(s, value, withMinus);
+void AppendSection(std::string& out, const TSection& s, const TDecimal& value, bool withMinus) {
+    if (!s.Scientific) {
+        AppendFixed(out, s, value, withMinus);
+        return;
+    }
     std::string intDigits, fracDigits;
     int exponent = 0;
     bool expNegative = false;
@@ -440,8 +454,8 @@ std::string FormatSection(const TSection& s, const TDecimal& value, bool withMin
     }
     while (static_cast<int>(fracDigits.size()) > s.FracRequired && fracDigits.back() == '0')
         fracDigits.pop_back();
-    std::string out = TSectionWriter(s, intDigits, fracDigits, exponent, expNegative).Run();
-    return withMinus ? "-" + out : out;
+    if (withMinus) out += '-';
+    out += TSectionWriter(s, intDigits, fracDigits, exponent, expNegative).Run();
 }
 
 // Whether the value shows as zero in the section: no digit survives the rounding.
@@ -466,12 +480,12 @@ TDecimal TDecimal::FromDouble(double value) {
         static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
         for (int k = 0; k <= 4; ++k) {
             const double scaled = magnitude * kScale[k];
-            if (scaled != std::trunc(scaled)) continue;
+            // Below 1E14, so the cast truncates exactly (and without a library call).
+            if (scaled != static_cast<double>(static_cast<int64_t>(scaled))) continue;
             if (scaled / kScale[k] != magnitude) break;
             d.Negative = value < 0;
-            d.Digits = std::to_string(static_cast<uint64_t>(scaled));
-            d.Exponent = static_cast<int>(d.Digits.size()) - k;
-            TrimDigits(d);
+            AssignDigits(d, static_cast<uint64_t>(scaled));
+            d.Exponent -= k;
             return d;
         }
     }
@@ -497,14 +511,7 @@ TDecimal TDecimal::FromInt64(int64_t value) {
     TDecimal d;
     if (value == 0) return d;
     d.Negative = value < 0;
-    uint64_t magnitude = d.Negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    char buf[24];
-    char* end = buf + sizeof buf;
-    char* p = end;
-    for (; magnitude; magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
-    d.Exponent = static_cast<int>(end - p);
-    while (end[-1] == '0') --end;  // trailing zeros say nothing the exponent does not
-    d.Digits.assign(p, end);
+    AssignDigits(d, d.Negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
     return d;
 }
 
@@ -577,7 +584,16 @@ const TCompiledPattern& Compiled(std::string_view pattern) {
 }  // namespace
 
 std::string FormatDecimal(std::string_view pattern, const TDecimal& value) {
-    if (pattern.empty()) return GeneralForm(value);
+    std::string out;
+    AppendDecimal(out, pattern, value);
+    return out;
+}
+
+void AppendDecimal(std::string& out, std::string_view pattern, const TDecimal& value) {
+    if (pattern.empty()) {
+        out += GeneralForm(value);
+        return;
+    }
     const TCompiledPattern& p = Compiled(pattern);
     const bool hasNeg = p.Count > 1 && !p.Sections[1].Text.empty();
     const bool hasZero = p.Count > 2 && !p.Sections[2].Text.empty();
@@ -589,8 +605,8 @@ std::string FormatDecimal(std::string_view pattern, const TDecimal& value) {
         if (hasZero) chosen = &p.Sections[2];
         minus = false;
     }
-    if (chosen->Text.empty()) return GeneralForm(value);
-    return FormatSection(*chosen, value, minus);
+    if (chosen->Text.empty()) out += GeneralForm(value);
+    else AppendSection(out, *chosen, value, minus);
 }
 
 std::string FormatFloat(std::string_view pattern, double value) {

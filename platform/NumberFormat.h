@@ -29,6 +29,8 @@ struct TDecimal {
 std::string FormatFloat(std::string_view pattern, double value);
 std::string FormatInt64(std::string_view pattern, int64_t value);
 std::string FormatDecimal(std::string_view pattern, const TDecimal& value);
+// FormatDecimal's text appended to out.
+void AppendDecimal(std::string& out, std::string_view pattern, const TDecimal& value);
 
 // The general (shortest) form: up to 15 significant digits, scientific notation outside
 // 1E-5 .. 1E15, the locale's decimal separator, no grouping.
