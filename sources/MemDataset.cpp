@@ -73,6 +73,10 @@ int64_t TMemColumn::AsInteger() const {
 
 bool TMemColumn::GetText(std::string_view& text) const {
     const TMemCell c = Cell();
+    if (c.Kind == TMemCell::kBool) {
+        text = c.Value.Bool ? std::string_view("True") : std::string_view("False");
+        return true;
+    }
     if (c.Kind != TMemCell::kText) return false;
     text = FDataset.CellText(c);
     return true;

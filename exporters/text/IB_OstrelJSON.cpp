@@ -250,9 +250,13 @@ TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfDateTime(int Index, std::string
 }
 
 TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfBoolean(int Index, std::string& text) {
-    const std::string raw = SourceText(Columns()[Index]);
+    const std::string_view raw = SourceTextView(Columns()[Index]);
     // The data layer's own texts first, then any case and the Boolean texts of Formats.
-    const std::string value = raw == "True" || raw == "False" ? raw : Trim(raw);
+    if (raw == "True") {
+        text += "true";
+        return jvTrue;
+    }
+    const std::string value = raw == "False" ? std::string(raw) : Trim(std::string(raw));
     if (value.empty()) return jvNull;
     if (value == "True" || SameText(value, "true") || SameText(value, Formats().BooleanTrue())) {
         text += "true";
