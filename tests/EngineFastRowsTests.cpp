@@ -3,6 +3,8 @@
 // OnGetExportText handler): the bytes must be the same for every value, source and setting.
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <cmath>
 #include <map>
 
 #include "TestSupport.h"
@@ -192,6 +194,37 @@ TEST_F(FastRows, HooksAndOverridesStillSeeEveryValue) {
     e.DoExecute();
     EXPECT_EQ(seen, 14 * 9);
     EXPECT_NE(ReadAll(dir.File("b")).find(",PLAIN,"), std::string::npos);
+}
+
+// DIF writes numbers from the typed value where it can; they must be the numbers the values'
+// texts read as (what a text handler would see), also for values no decimal holds.
+TEST(TypedReads, DifNumbersAreTheNumbersTheirTextsReadAs) {
+    TFormatSettingsScope locale{GermanSettings()};
+    TMemDataset ds;
+    ds.AddField("I", TMemFieldType::Integer);
+    ds.AddField("BIG", TMemFieldType::BigInt);
+    ds.AddField("F", TMemFieldType::Float);
+    ds.AddField("C", TMemFieldType::Currency);
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double f : {0.0, -0.0, std::nan(""), inf, -inf, 1e-7, 1.5e20, 123456789012345678.0, 0.1 + 0.2, -2.5,
+                     4.9e-324})
+        ds.AppendRow({int64_t{-3000}, int64_t{-9223372036854775807LL - 1}, f, f});
+    ds.AppendRow({int64_t{0}, int64_t{9223372036854775807LL}, TMemValue{}, 1234.5678});
+    ds.Open();
+    TTempDir dir;
+    std::string files[2];
+    for (int run = 0; run < 2; ++run) {
+        TIB_OstrelASCII e;
+        e.SetExportType(etDIF);
+        e.SetDataSet(&ds);
+        if (run == 1) e.OnGetExportText = [](TObject*, int, std::string&) {};
+        e.SetFileName(dir.File(std::to_string(run)));
+        e.DoExecute();
+        files[run] = ReadAll(dir.File(std::to_string(run)));
+    }
+    EXPECT_EQ(files[0], files[1]);
+    EXPECT_NE(files[0].find("0,1.5E20\r\nV\r\n"), std::string::npos);
+    EXPECT_NE(files[0].find("0,-9223372036854775808\r\nV"), std::string::npos) << files[0].substr(0, 400);
 }
 
 }  // namespace

@@ -302,10 +302,22 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
 void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
     if (c.ColType != ectString && !IsNullValue(Index)) {
+        const bool numeric = c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency;
+        TDecimal number;
+        // A typed read is the number the raw text reads as; a zero may stand for what no decimal
+        // holds (NaN, infinities), so zeros take the text's way.
+        if (numeric && !OnGetExportText) {
+            const TIB_Column* column = DatasetColumn(Index);
+            if (column && column->GetDecimal(number) && !number.IsZero()) {
+                out += "0,";
+                out += GeneralForm(number, '.');
+                out += "\r\nV\r\n";
+                return;
+            }
+        }
         FValue.clear();
         AppendExportText(FValue, Index, false);
-        if (c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) {
-            TDecimal number;
+        if (numeric) {
             if (TryStrToDecimal(FValue, number)) {
                 out += "0,";
                 out += GeneralForm(number, '.');
