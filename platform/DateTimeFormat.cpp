@@ -64,6 +64,13 @@ void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
 
 // The decimal digits of a non-negative value, at least `width` of them.
 void AppendPadded(std::string& out, int value, int width) {
+    // Days, months, hours, minutes and seconds, the parts of nearly every value: one or two
+    // characters pushed, no copy.
+    if (value >= 0 && value < 100 && width <= 2) {
+        if (value >= 10 || width == 2) out.push_back(static_cast<char>('0' + value / 10));
+        out.push_back(static_cast<char>('0' + value % 10));
+        return;
+    }
     char buf[16];
     char* end = buf + sizeof buf;
     char* p = end;
@@ -111,6 +118,7 @@ struct TDateToken {
 struct TCompiledDatePattern {
     std::string Text;
     std::vector<TDateToken> Tokens;
+    bool Nested = false;  // holds elements that format by other patterns (c, t, tt, ddddd, dddddd)
 };
 
 std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view pattern) {
@@ -159,11 +167,14 @@ std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view 
         }
         i += count;
     }
+    for (const TDateToken& t : c->Tokens)
+        c->Nested |= t.Kind == 'T' || t.Kind == 'C' || (t.Kind == 'D' && t.Count >= 5);
     return c;
 }
 
-// Patterns repeat for every value of a column; the last few stay compiled.
-std::shared_ptr<const TCompiledDatePattern> CompiledDatePattern(std::string_view pattern) {
+// Patterns repeat for every value of a column; the last few stay compiled. The slot stays
+// until a pattern not among them is compiled.
+const std::shared_ptr<const TCompiledDatePattern>& CompiledDatePattern(std::string_view pattern) {
     static thread_local std::shared_ptr<const TCompiledDatePattern> cache[8];
     static thread_local unsigned next = 0;
     for (const auto& c : cache)
@@ -183,8 +194,11 @@ public:
             AppendC(level);
             return;
         }
-        // Held while in use: nested locale patterns may push it out of the cache.
-        const std::shared_ptr<const TCompiledDatePattern> compiled = CompiledDatePattern(p);
+        // Held while in use when nested locale patterns may push it out of the cache.
+        const std::shared_ptr<const TCompiledDatePattern>& slot = CompiledDatePattern(p);
+        const TCompiledDatePattern* compiled = slot.get();
+        std::shared_ptr<const TCompiledDatePattern> held;
+        if (compiled->Nested) held = slot;
         for (const TDateToken& t : compiled->Tokens) {
             const int count = t.Count;
             switch (t.Kind) {
