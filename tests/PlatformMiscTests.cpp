@@ -35,6 +35,25 @@ TEST(CodePage, CharacterLengthFollowsTheCodePage) {
     EXPECT_EQ(CharLength("J\xFCrgen"), 6u);
 }
 
+// The counting short cut agrees with the decoder on every text of up to four bytes drawn from
+// the bytes where UTF-8's rules change (bad leads, overlong forms, surrogates, cut sequences).
+TEST(CodePage, CharacterLengthCountsWhatTheDecoderReads) {
+    const unsigned char bytes[] = {0x00, 0x41, 0x7F, 0x80, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2,
+                                   0xDF, 0xE0, 0xE1, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
+    const size_t n = sizeof bytes;
+    for (size_t length = 0; length <= 4; ++length) {
+        size_t combinations = 1;
+        for (size_t k = 0; k < length; ++k) combinations *= n;
+        for (size_t code = 0; code < combinations; ++code) {
+            std::string text;
+            for (size_t k = 0, rest = code; k < length; ++k, rest /= n) text += static_cast<char>(bytes[rest % n]);
+            size_t decoded = 0;
+            for (size_t i = 0; i < text.size(); ++decoded) DecodeUtf8At(text, i);
+            ASSERT_EQ(CharLength(text), decoded) << ::testing::PrintToString(text);
+        }
+    }
+}
+
 TEST(LocaleSettings, PosixLocaleGivesTheDefaultsAndStrftimeConverts) {
     TFormatSettings c = TFormatSettings::FromLocale("C");
     TFormatSettings d = TFormatSettings::Default();
