@@ -11,6 +11,7 @@
 #include "exporters/sheet/IB_OstrelDBF.h"
 #include "exporters/text/IB_OstrelASCII.h"
 #include "exporters/text/IB_OstrelHTML.h"
+#include "exporters/text/IB_OstrelLaTeX.h"
 #include "exporters/text/IB_OstrelRTF.h"
 #include "exporters/text/IB_OstrelSQL.h"
 #include "exporters/text/IB_OstrelXML.h"
@@ -145,6 +146,14 @@ TEST_F(FastRows, RtfIsTheBytesOfTheVirtualSteps) {
             e.ColumnsAlign().Add("S=Right");
             e.Formats().SetNullString("{\\null}");
         }, "rtf style=" + std::to_string(style));
+}
+
+TEST_F(FastRows, LatexIsTheBytesOfTheVirtualSteps) {
+    for (const char* null : {"", "{\\n}&_"})
+        ExpectSameBytes<TIB_OstrelLaTeX>(ds, [&](TIB_OstrelLaTeX& e) {
+            e.Formats().SetNullString(null);
+            e.Formats().SetBooleanTrue("ja & ~");
+        }, std::string("latex null=") + null);
 }
 
 TEST(FastRowsWithoutNul, SqlAndDbfAreTheBytesOfTheVirtualSteps) {

@@ -411,7 +411,19 @@ void TIB_OstrelLaTeX::WriteCaptionRow() {
 }
 
 void TIB_OstrelLaTeX::WriteDataRow() {
-    GetDataRow(true);
+    if (FastRows<TIB_OstrelLaTeX>()) {
+        // GetColData's cells, built where they are kept, without the row GetDataRow joins.
+        for (int i = 0; i < Columns().Count() && i < static_cast<int>(FCells.size()); ++i) {
+            FLastWidth = FLastWord = 0;
+            std::string& cell = FCells[i];
+            cell.clear();
+            AppendExportText(cell, i, true);
+            if (!IsEscapedByFormatting(i, true)) cell = ReplaceSpecialChars(cell);
+            Measure(i, FLastWidth, FLastWord);
+        }
+    } else {
+        GetDataRow(true);
+    }
     TexWriter().SpillRow(FCells);
     ++FRows;
 }
@@ -426,10 +438,21 @@ TCharSet TIB_OstrelLaTeX::GetSpecialChars() {
 }
 
 std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
-    const TCharSet special = GetSpecialChars();
-    const bool utf8 = Utf8();
     std::string out;
     out.reserve(Text.size() + 8);
+    AppendEscaped(out, Text);
+    return out;
+}
+
+void TIB_OstrelLaTeX::AppendSpecialChars(std::string& out, std::string_view Text) {
+    // A descendant's own ReplaceSpecialChars is honoured.
+    if (typeid(*this) != typeid(TIB_OstrelLaTeX)) return TIB_OstrelFormatText::AppendSpecialChars(out, Text);
+    AppendEscaped(out, Text);
+}
+
+void TIB_OstrelLaTeX::AppendEscaped(std::string& out, std::string_view Text) {
+    const TCharSet special = GetSpecialChars();
+    const bool utf8 = Utf8();
     double width = 0, word = 0, wordWidth = 0;
     // A word with Latin letters beyond ASCII is wrapped whole: where its ASCII letters began.
     size_t letters = std::string::npos;
@@ -490,7 +513,7 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
             latin = true;
             FNeeds.Scripts |= uint64_t{1} << kLatn;
             if (!PdfLaTeXSets(cp)) FNeeds.Unicode = true;
-            out.append(Text, start, i - start);
+            out.append(Text.substr(start, i - start));
             continue;
         }
         if (latin) {
@@ -504,7 +527,7 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
                 continue;
             }
             if (!PdfLaTeXSets(cp)) FNeeds.Unicode = true;
-            out.append(Text, start, i - start);
+            out.append(Text.substr(start, i - start));
             continue;
         }
         // The run: characters of the script, the marks that follow them, and blanks between them.
@@ -531,14 +554,13 @@ std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
         out += "\\ostrel";
         out += Scripts()[script].Code;
         out += '{';
-        out.append(Text, start, end - start);
+        out.append(Text.substr(start, end - start));
         out += '}';
         i = end;
     }
     if (latin) out += '}';
     FLastWidth += width;
     FLastWord = std::max(FLastWord, word);
-    return out;
 }
 
 TLaTeXLayout TIB_OstrelLaTeX::ChooseLayout() {

@@ -120,8 +120,11 @@ protected:
     std::string GetColData(int Index, bool Formatted) override;
     TCharSet GetSpecialChars() override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
+    void AppendSpecialChars(std::string& out, std::string_view Text) override;
 
 private:
+    // ReplaceSpecialChars's text appended to out, measured as it is.
+    void AppendEscaped(std::string& out, std::string_view Text);
     // What the texts passed through ReplaceSpecialChars need.
     struct TTextNeeds {
         bool NonAscii = false;  // any character beyond ASCII
