@@ -224,7 +224,8 @@ void TOLaTeXWriter::Unspill() {
 }
 
 void TOLaTeXWriter::SpillRow(const std::vector<std::string>& cells) {
-    std::string record;
+    std::string& record = FRecord;
+    record.clear();
     auto put = [&](uint32_t n) { record.append(reinterpret_cast<const char*>(&n), sizeof n); };
     put(static_cast<uint32_t>(cells.size()));
     for (const auto& c : cells) {
@@ -721,8 +722,9 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
     const std::string env = layout.Long ? "longtable" : "tabular";
     for (size_t p = 0; p < layout.Parts.size(); ++p) {
         const std::vector<int>& cols = layout.Parts[p];
-        auto join = [&](const std::vector<std::string>& cells) {
-            std::string row;
+        std::string row;  // one buffer for every row of the part
+        auto join = [&](const std::vector<std::string>& cells) -> const std::string& {
+            row.clear();
             for (int i : cols) {
                 if (i != cols.front()) row += " & ";
                 if (i >= static_cast<int>(cells.size())) continue;
@@ -765,9 +767,10 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
         }
         if (layout.Long) w.WriteLn("\\endhead");
         w.ReadSpill([&](const std::vector<std::string>& cells) {
-            w.WriteLn(join(cells));
-            w.RowEnd();
-            w.HLine();
+            // The row, its end and its rule in one write.
+            join(cells);
+            row += "\r\n\\\\\r\n\\hline\r\n";
+            w.Write(row);
         });
         w.EndEnv(env);
         if (group) w.WriteLn("\\endgroup");

@@ -89,6 +89,7 @@ private:
     TStream* FDestination = nullptr;
     std::unique_ptr<TFileStream> FSpill;
     std::string FSpillName;
+    std::string FRecord;  // the row being spilled
     std::vector<char> FBuffer;
     size_t FBufferAt = 0;
 };
