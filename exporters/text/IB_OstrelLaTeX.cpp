@@ -147,11 +147,16 @@ bool Joins(char32_t c) {
 
 // Estimated advance of a character, in ems: close to Computer Modern's, somewhat wide, so that
 // a table judged to fit does.
-// The ASCII widths in a table: every character of every cell is measured.
+// The ASCII widths in a table: every character of every cell is measured. Plain are the
+// characters a cell shows as they are whatever stands around them.
 struct TAsciiWidths {
     double Of[128];
-    constexpr TAsciiWidths() : Of() {
+    bool Plain[128];
+    constexpr TAsciiWidths() : Of(), Plain() {
         for (int c = 0; c < 128; ++c) {
+            Plain[c] = c >= 0x20 && c != 0x7F;
+            for (const char* n = "\\^~<>-'`,!?#$%&_{}"; *n; ++n)
+                if (*n == c) Plain[c] = false;
             double w = 0.52;
             if (c >= 'A' && c <= 'Z') w = 0.76;
             if (c == '#' || c == '%' || c == '&' || c == '@' || c == '~') w = 0.8;
@@ -470,9 +475,30 @@ void TIB_OstrelLaTeX::AppendEscaped(std::string& out, std::string_view Text) {
             if (c == '-' || c == '_') wordWidth = 0;
         }
     };
+    // Characters written as they are, with nothing to look at before or after them.
+    auto plain = [&](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x80 && kAsciiWidths.Plain[u] && !special.test(u);
+    };
     for (size_t i = 0; i < Text.size();) {
         const char c = Text[i];
         const auto u = static_cast<unsigned char>(c);
+        if (!latin && plain(c)) {
+            // A run of them, measured one by one and copied at once.
+            const size_t run = i;
+            do {
+                const char r = Text[i];
+                if ((r >= 'a' && r <= 'z') || (r >= 'A' && r <= 'Z')) {
+                    if (letters == std::string::npos) letters = out.size() + (i - run);
+                } else {
+                    letters = std::string::npos;
+                }
+                advance(static_cast<unsigned char>(r));
+                ++i;
+            } while (i < Text.size() && plain(Text[i]));
+            out.append(Text.data() + run, i - run);
+            continue;
+        }
         if (u < 0x80 || !utf8) {
             const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
             if (latin && !letter) {
