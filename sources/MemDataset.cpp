@@ -187,14 +187,6 @@ TIB_Column* TMemDataset::FieldByName(const std::string& name) const {
     return nullptr;
 }
 
-TMemCell TMemDataset::CurrentCell(int column) const {
-    // Rows are whole: the row exists when its last cell does (no division per value).
-    const size_t end = (static_cast<size_t>(FRow) + 1) * FColumns.size();
-    if (!FActive || FRow < 0 || end > FKinds.size()) return {};
-    const size_t at = end - FColumns.size() + column;
-    return {FKinds[at], FValues[at]};
-}
-
 void TMemGrid::SetDataSource(TIB_DataSource* source) {
     if (FDataSource) RemoveFreeNotification(FDataSource);
     FDataSource = source;

@@ -112,7 +112,13 @@ public:
     TIB_Column* FieldByName(const std::string& name) const override;
     const TStrings& FieldsGridLabel() const override { return FGridLabels; }
 
-    TMemCell CurrentCell(int column) const;
+    TMemCell CurrentCell(int column) const {
+        // Rows are whole: the row exists when its last cell does (no division per value).
+        const size_t width = FColumns.size(), end = (static_cast<size_t>(FRow) + 1) * width;
+        if (!FActive || FRow < 0 || end > FKinds.size()) return {};
+        const size_t at = end - width + static_cast<size_t>(column);
+        return {FKinds[at], FValues[at]};
+    }
     std::string_view CellText(const TMemCell& cell) const;
 
 private:
