@@ -2,6 +2,7 @@
 #pragma once
 
 #include <bitset>
+#include <string_view>
 #include <functional>
 #include <string>
 
@@ -32,6 +33,13 @@ std::string SourceName(TOstrelSource source);
 std::string ColTypeName(TOstrelColType type);
 
 using TCharSet = std::bitset<256>;
+
+// The set of the given characters.
+inline TCharSet CharSetOf(std::string_view chars) {
+    TCharSet set;
+    for (unsigned char c : chars) set.set(c);
+    return set;
+}
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TExportedRecordEvent = std::function<void(TObject* Sender, int RecNo)>;

@@ -382,8 +382,7 @@ std::string TIB_OstrelHTML::GetColData(int Index, bool Formatted) {
 }
 
 TCharSet TIB_OstrelHTML::GetSpecialChars() {
-    TCharSet set;
-    for (unsigned char c : {'"', '&', '<', '>'}) set.set(c);
+    static const TCharSet set = CharSetOf("\"&<>");
     return set;
 }
 
@@ -403,7 +402,15 @@ void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text)
 void TIB_OstrelHTML::AppendEscaped(std::string& out, std::string_view Text) {
     const TCharSet special = GetSpecialChars();
     bool lastBreak = false;
-    for (char c : Text) {
+    size_t run = 0;  // start of the characters not yet copied, all shown as they are
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        if (c != '\r' && c != '\n' && !special.test(static_cast<unsigned char>(c))) {
+            lastBreak = false;
+            continue;
+        }
+        out.append(Text.data() + run, i - run);
+        run = i + 1;
         if (c == '\r' || c == '\n') {
             // CR LF, LF CR and a lone CR or LF each give one break.
             if (!lastBreak) out += "<br>";
@@ -411,12 +418,12 @@ void TIB_OstrelHTML::AppendEscaped(std::string& out, std::string_view Text) {
             continue;
         }
         lastBreak = false;
-        if (!special.test(static_cast<unsigned char>(c))) out += c;
-        else if (c == '"') out += "&quot;";
+        if (c == '"') out += "&quot;";
         else if (c == '&') out += "&amp;";
         else if (c == '<') out += "&lt;";
         else out += "&gt;";
     }
+    out.append(Text.data() + run, Text.size() - run);
 }
 
 void TIB_OstrelHTML::DoExecute() {

@@ -435,11 +435,7 @@ void TIB_OstrelLaTeX::WriteDataRow() {
 }
 
 TCharSet TIB_OstrelLaTeX::GetSpecialChars() {
-    static const TCharSet set = [] {
-        TCharSet s;
-        for (unsigned char c : {'#', '$', '%', '&', '\\', '^', '_', '{', '}', '~'}) s.set(c);
-        return s;
-    }();
+    static const TCharSet set = CharSetOf("#$%&\\^_{}~");
     return set;
 }
 
