@@ -4,11 +4,55 @@
 #include "TestSupport.h"
 #include "exporters/text/IB_OstrelXML.h"
 #include "exporters/text/XmlText.h"
+#include "platform/CodePage.h"
 
 namespace ostrel::test {
 namespace {
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
+
+// Attribute text by the rules, character by character: the five markup characters and line
+// ends as references, other control characters and what is no character as U+FFFD (UTF-8) or
+// "?", everything else as it is.
+std::string EscapedByTheRules(std::string_view text, bool utf8) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const size_t start = i;
+        const char32_t c = utf8 ? DecodeUtf8At(text, i) : static_cast<unsigned char>(text[i++]);
+        if (c == '"') out += "&quot;";
+        else if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '\r') out += "&#13;";
+        else if (c == '\n') out += "&#10;";
+        else if (c == '\t') out += "&#9;";
+        else if (c < 0x20 || c == 0x7F) out += utf8 ? "\xEF\xBF\xBD" : "?";
+        else if (utf8 && (c == 0xFFFD || c == 0xFFFE || c == 0xFFFF)) out += "\xEF\xBF\xBD";
+        else out += text.substr(start, i - start);
+    }
+    return out;
+}
+
+TEST(XmlText, EveryShortByteSequenceIsEscapedByTheRules) {
+    const unsigned char bytes[] = {0x00, 0x09, 0x0A, 0x0D, 0x22, 0x26, 0x3C, 0x3E, 0x41, 0x7F, 0x80, 0xA0, 0xBD,
+                                   0xBE, 0xBF, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xFF};
+    const size_t n = sizeof bytes;
+    for (bool utf8 : {true, false})
+        for (size_t length = 0; length <= 3; ++length) {
+            size_t combinations = 1;
+            for (size_t k = 0; k < length; ++k) combinations *= n;
+            for (size_t code = 0; code < combinations; ++code) {
+                std::string text = "x";
+                for (size_t k = 0, rest = code; k < length; ++k, rest /= n) text += static_cast<char>(bytes[rest % n]);
+                std::string out = "<";
+                AppendXmlEscape(out, text, utf8 ? CP_UTF8 : CP_WINDOWS1252);
+                ASSERT_EQ(out, "<" + EscapedByTheRules(text, utf8)) << ::testing::PrintToString(text);
+            }
+        }
+    std::string out;
+    AppendXmlEscape(out, "\xEF\xBF\xBE\xEF\xBF\xBD\xF0\x9F\x98\x80", CP_UTF8);
+    EXPECT_EQ(out, "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80");  // U+FFFE, U+FFFD, an emoji
+}
 
 class Xml : public ::testing::Test {
 protected:

@@ -51,10 +51,16 @@ void AppendRtfEscape(std::string& out, std::string_view text) {
     bool ascii = true;
     for (char c : text) ascii &= static_cast<unsigned char>(c) < 0x80;
     if (ascii) {
-        for (char c : text) {
-            if (c == '\\' || c == '{' || c == '}') out += '\\';
-            out += c;
+        // Copied in runs, a backslash put before each character that is markup.
+        size_t run = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c != '\\' && c != '{' && c != '}') continue;
+            out.append(text.data() + run, i - run);
+            out += '\\';
+            run = i;
         }
+        out.append(text.data() + run, text.size() - run);
         return;
     }
     // Readers take \uN as the UTF-16 unit N (signed) and skip the "?" that follows.

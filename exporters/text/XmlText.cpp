@@ -65,8 +65,28 @@ std::string XmlEscape(std::string_view text, int codePage) {
 
 void AppendXmlEscape(std::string& out, std::string_view text, int codePage) {
     const bool utf8 = codePage == CP_UTF8;
-    for (size_t i = 0; i < text.size(); ++i) {
+    const size_t size = text.size();
+    size_t run = 0;  // start of the bytes not yet copied, all kept as they are
+    for (size_t i = 0; i < size; ++i) {
         const unsigned char b = static_cast<unsigned char>(text[i]);
+        if (b >= 0x20 && b < 0x7F && b != '"' && b != '&' && b != '<' && b != '>') continue;
+        if (b >= 0x80) {
+            if (!utf8) continue;
+            // Well-formed two- and three-byte characters other than U+FFFE and U+FFFF stay.
+            const auto c1 = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0u;
+            if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80) {
+                ++i;
+                continue;
+            }
+            const auto c2 = i + 2 < size ? static_cast<unsigned char>(text[i + 2]) : 0u;
+            if (b >= 0xE0 && b <= 0xEF && (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (b != 0xE0 || c1 >= 0xA0) &&
+                (b != 0xED || c1 < 0xA0) && !(b == 0xEF && c1 == 0xBF && c2 >= 0xBE)) {
+                i += 2;
+                continue;
+            }
+        }
+        out.append(text.data() + run, i - run);
+        run = i + 1;
         switch (b) {
             case '"': out += "&quot;"; continue;
             case '&': out += "&amp;"; continue;
@@ -88,8 +108,10 @@ void AppendXmlEscape(std::string& out, std::string_view text, int codePage) {
             if (cp == 0xFFFD || cp == 0xFFFE || cp == 0xFFFF) out += "\xEF\xBF\xBD";
             else out.append(text.substr(i, next - i));
             i = next - 1;
+            run = next;
         }
     }
+    out.append(text.data() + run, size - run);
 }
 
 bool IsXmlName(std::string_view text, int codePage) {
