@@ -291,6 +291,14 @@ std::string TIB_OstrelDBF::DateField(int index) {
             throw ValueError(index, "'" + text + "' is not a valid date and time");
     }
     const TDateParts p = DecodeDateTime(value);
+    if (p.Year >= 0 && p.Year <= 9999 && p.Month >= 0 && p.Month <= 99 && p.Day >= 0 && p.Day <= 99) {
+        // YYYYMMDD, as every calendar date reads, without a formatted print per value.
+        const char text[8] = {static_cast<char>('0' + p.Year / 1000),   static_cast<char>('0' + p.Year / 100 % 10),
+                              static_cast<char>('0' + p.Year / 10 % 10), static_cast<char>('0' + p.Year % 10),
+                              static_cast<char>('0' + p.Month / 10),     static_cast<char>('0' + p.Month % 10),
+                              static_cast<char>('0' + p.Day / 10),       static_cast<char>('0' + p.Day % 10)};
+        return std::string(text, sizeof text);
+    }
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.Year, p.Month, p.Day);
     return buf;
