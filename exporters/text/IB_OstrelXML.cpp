@@ -150,8 +150,7 @@ void TIB_OstrelXML::AppendAttributeValue(std::string& out, int Index, bool Forma
 }
 
 TCharSet TIB_OstrelXML::GetSpecialChars() {
-    TCharSet set;
-    for (unsigned char c : {'"', '&', '<', '>'}) set.set(c);
+    static const TCharSet set = CharSetOf("\"&<>");
     return set;
 }
 
