@@ -139,20 +139,12 @@ size_t CharLength(std::string_view text) {
     const size_t size = text.size();
     size_t n = 0;
     for (size_t i = 0; i < size; ++n) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;
         }
-        const auto c1 = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0u;
-        if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80) {
-            i += 2;
-            continue;
-        }
-        const auto c2 = i + 2 < size ? static_cast<unsigned char>(text[i + 2]) : 0u;
-        if (b >= 0xE0 && b <= 0xEF && (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (b != 0xE0 || c1 >= 0xA0) &&
-            (b != 0xED || c1 < 0xA0)) {
-            i += 3;
+        if (const size_t length = ShortUtf8Length(text, i)) {
+            i += length;
             continue;
         }
         DecodeUtf8(text, i);

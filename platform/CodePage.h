@@ -31,6 +31,22 @@ std::string_view HeadOfBytes(std::string_view text, size_t bytes);
 // and moves one byte.
 char32_t DecodeUtf8At(std::string_view text, size_t& i);
 
+// The length of the well-formed two- or three-byte UTF-8 character that starts at text[i]
+// (nearly every character beyond ASCII), or 0 for anything else: an ASCII byte, a four-byte
+// character or a broken sequence, which DecodeUtf8At reads. Inline for loops over every byte.
+inline size_t ShortUtf8Length(std::string_view text, size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const size_t size = text.size();
+    const auto c1 = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0u;
+    if (b >= 0xC2 && b <= 0xDF) return (c1 & 0xC0) == 0x80 ? 2 : 0;
+    if (b < 0xE0 || b > 0xEF) return 0;
+    const auto c2 = i + 2 < size ? static_cast<unsigned char>(text[i + 2]) : 0u;
+    // Not overlong, and no surrogate.
+    const bool formed = (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (b != 0xE0 || c1 >= 0xA0) &&
+                        (b != 0xED || c1 < 0xA0);
+    return formed ? 3 : 0;
+}
+
 // Re-encodes text between the two supported code pages.
 std::string ConvertCodePage(std::string_view text, int fromCodePage, int toCodePage);
 

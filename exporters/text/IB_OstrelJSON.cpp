@@ -45,17 +45,13 @@ void AppendUtf8Body(std::string& out, std::string_view text) {
             continue;
         }
         // Two- and three-byte characters, most of what is not ASCII, are checked here; the rest,
-        // and everything that fails, by the decoder.
-        const size_t left = text.size() - i;
-        const auto c1 = left > 1 ? static_cast<unsigned char>(text[i + 1]) : 0u;
-        const auto c2 = left > 2 ? static_cast<unsigned char>(text[i + 2]) : 0u;
-        if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80 && !(b == 0xC2 && c1 == 0x85)) {
-            i += 2;
-            continue;
-        }
-        if (b >= 0xE0 && b <= 0xEF && (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (b != 0xE0 || c1 >= 0xA0) &&
-            (b != 0xED || c1 < 0xA0) && !(b == 0xE2 && c1 == 0x80 && (c2 == 0xA8 || c2 == 0xA9))) {
-            i += 3;
+        // the line ends below, and everything that fails, by the decoder.
+        const size_t length = ShortUtf8Length(text, i);
+        const bool lineEnd = (length == 2 && b == 0xC2 && text[i + 1] == '\x85') ||
+                             (length == 3 && b == 0xE2 && text[i + 1] == '\x80' &&
+                              (text[i + 2] == '\xA8' || text[i + 2] == '\xA9'));
+        if (length && !lineEnd) {
+            i += length;
             continue;
         }
         size_t next = i;

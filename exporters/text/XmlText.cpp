@@ -73,15 +73,9 @@ void AppendXmlEscape(std::string& out, std::string_view text, int codePage) {
         if (b >= 0x80) {
             if (!utf8) continue;
             // Well-formed two- and three-byte characters other than U+FFFE and U+FFFF stay.
-            const auto c1 = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0u;
-            if (b >= 0xC2 && b <= 0xDF && (c1 & 0xC0) == 0x80) {
-                ++i;
-                continue;
-            }
-            const auto c2 = i + 2 < size ? static_cast<unsigned char>(text[i + 2]) : 0u;
-            if (b >= 0xE0 && b <= 0xEF && (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (b != 0xE0 || c1 >= 0xA0) &&
-                (b != 0xED || c1 < 0xA0) && !(b == 0xEF && c1 == 0xBF && c2 >= 0xBE)) {
-                i += 2;
+            const size_t length = ShortUtf8Length(text, i);
+            if (length && !(b == 0xEF && text[i + 1] == '\xBF' && static_cast<unsigned char>(text[i + 2]) >= 0xBE)) {
+                i += length - 1;
                 continue;
             }
         }
