@@ -134,6 +134,16 @@ TEST_F(ExportText, UserFormatsAndTheLastChanceEvent) {
     EXPECT_EQ(calls, 18);
 }
 
+// Exports a list view without captions, its columns typed by their texts.
+void ExportGuessed(TFileRecorder& e, TMemListView& lv, const std::string& file) {
+    e.SetExportSource(esListView);
+    e.SetListView(&lv);
+    e.SetAutoCalcStrType(true);
+    e.SetAllowCaptions(false);
+    e.SetFileName(file);
+    e.DoExecute();
+}
+
 // A guessed type holds for every row, so later rows keep their values; a float column whose
 // text does not convert still fails the run with the exact message.
 TEST(ExportTextSources, GuessedTypesMeetLaterRows) {
@@ -146,12 +156,7 @@ TEST(ExportTextSources, GuessedTypesMeetLaterRows) {
     lv.AddItem("8", {"2"});
     lv.AddItem("1.5", {"abc"});
     TFileRecorder e;
-    e.SetExportSource(esListView);
-    e.SetListView(&lv);
-    e.SetAutoCalcStrType(true);
-    e.SetAllowCaptions(false);
-    e.SetFileName(dir.File("l.txt"));
-    e.DoExecute();
+    ExportGuessed(e, lv, dir.File("l.txt"));
     EXPECT_EQ(ReadAll(dir.File("l.txt")), "7.00|1.25|\r\n8.00|2|\r\n1.50|abc|\r\n<end>\r\n");
 
     // A run that starts on the grid's fixed row reads a text the data rows were not typed by.
@@ -184,12 +189,7 @@ TEST(ExportTextSources, EmptyCellsOfGuessedColumnsStayEmpty) {
     lv.AddItem("", {"", ""});
     lv.AddItem("3", {"2", "03.04.2005"});
     TFileRecorder e;
-    e.SetExportSource(esListView);
-    e.SetListView(&lv);
-    e.SetAutoCalcStrType(true);
-    e.SetAllowCaptions(false);
-    e.SetFileName(dir.File("l.txt"));
-    e.DoExecute();
+    ExportGuessed(e, lv, dir.File("l.txt"));
     ASSERT_EQ(e.Columns()[1].ColType, ectFloat);
     ASSERT_EQ(e.Columns()[2].ColType, ectDate);
     EXPECT_EQ(ReadAll(dir.File("l.txt")), "1|1.50|01.02.2003|\r\n|||\r\n3|2.00|03.04.2005|\r\n<end>\r\n");
