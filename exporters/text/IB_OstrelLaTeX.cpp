@@ -394,13 +394,17 @@ std::string TIB_OstrelLaTeX::GetColCaption(int Index) {
     return caption + " & ";
 }
 
+void TIB_OstrelLaTeX::FinishCell(std::string& cell, int Index, bool Formatted) {
+    // NULL texts, Booleans and raw values are not escaped by the value formatting; a brace or
+    // ampersand in them would break the table.
+    if (!IsEscapedByFormatting(Index, Formatted)) cell = ReplaceSpecialChars(cell);
+    Measure(Index, FLastWidth, FLastWord);
+}
+
 std::string TIB_OstrelLaTeX::GetColData(int Index, bool Formatted) {
     FLastWidth = FLastWord = 0;
     std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
-    // NULL texts, Booleans and raw values are not escaped by the value formatting; a brace or
-    // ampersand in them would break the table.
-    if (!IsEscapedByFormatting(Index, Formatted)) v = ReplaceSpecialChars(v);
-    Measure(Index, FLastWidth, FLastWord);
+    FinishCell(v, Index, Formatted);
     if (Index >= 0 && Index < static_cast<int>(FCells.size())) FCells[Index] = v;
     return v + " & ";
 }
@@ -424,8 +428,7 @@ void TIB_OstrelLaTeX::WriteDataRow() {
             std::string& cell = FCells[i];
             cell.clear();
             AppendExportText(cell, i, true);
-            if (!IsEscapedByFormatting(i, true)) cell = ReplaceSpecialChars(cell);
-            Measure(i, FLastWidth, FLastWord);
+            FinishCell(cell, i, true);
         }
     } else {
         GetDataRow(true);

@@ -126,6 +126,9 @@ protected:
 private:
     // ReplaceSpecialChars's text appended to out, measured as it is.
     void AppendEscaped(std::string& out, std::string_view Text);
+    // A cell holding its value's export text: escaped where the formatting did not, its widths
+    // recorded for its column.
+    void FinishCell(std::string& cell, int Index, bool Formatted);
     // What the texts passed through ReplaceSpecialChars need.
     struct TTextNeeds {
         bool NonAscii = false;  // any character beyond ASCII
