@@ -78,8 +78,10 @@ protected:
     void ConfirmWhenEnded(TIB_OstrelDialogF& w) {
         auto* poll = new QTimer(&w);
         QObject::connect(poll, &QTimer::timeout, poll, [this, &w, poll] {
+            // Only an ended run: during the stop question the button does not stop either, and a
+            // slow machine lets the timer fire there.
             TIB_OstrelDialogProgressF* p = w.ProgressWindow();
-            if (!p || p->Progress().ButtonStops()) return;
+            if (!p || (p->Progress().State() != psFinished && p->Progress().State() != psAborted)) return;
             endState = Shown(p->Controls().Status, p->Controls().Counter) + " / " + p->Controls().Button->text();
             QTest::mouseClick(p->Controls().Button, Qt::LeftButton);
             poll->deleteLater();
