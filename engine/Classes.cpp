@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace ostrel {
 
@@ -102,6 +103,16 @@ std::string QuotedDoubling(std::string_view text, char quote) {
 }
 
 void AppendQuotedDoubling(std::string& out, std::string_view text, char quote) {
+    if (text.find(quote) == std::string_view::npos) {
+        // Nearly every value: the quotes and the text in one step.
+        const size_t at = out.size();
+        out.resize(at + text.size() + 2);
+        char* p = out.data() + at;
+        *p = quote;
+        if (!text.empty()) std::memcpy(p + 1, text.data(), text.size());
+        p[text.size() + 1] = quote;
+        return;
+    }
     out += quote;
     for (size_t start = 0;;) {
         const size_t found = text.find(quote, start);

@@ -190,9 +190,21 @@ protected:
     // step) and no OnGetExportText handler wants to see each value's text. Both paths give the
     // same bytes.
     template <class Exact>
-    bool FastRows() const {
-        return !OnGetExportText && typeid(*this) == typeid(Exact);
+    bool FastRows() {
+        return NoteOwnClass<Exact>() && !OnGetExportText;
     }
+    // Records and returns whether the exporter is an `Exact` itself. Then no descendant
+    // overrides IsNullValue either, and values are read from their columns in one call;
+    // exporters note it before their first value is read (pre-passes included).
+    template <class Exact>
+    bool NoteOwnClass() {
+        FReadsCellsDirectly = typeid(*this) == typeid(Exact);
+        return FReadsCellsDirectly;
+    }
+    // The current value of export column Index read in one step, for exporters whose rows
+    // read each value themselves; ckNone when the source or the exporter's class (a descendant
+    // may override IsNullValue) does not allow it, and the value is read by the steps above.
+    TCellKind ReadSourceCell(int Index, TCellValue& value);
     // Whether GetExportText passed the value through ReplaceSpecialChars: formatted, not NULL,
     // and of a type it escapes. Exporters escape the other values where their format needs it.
     bool IsEscapedByFormatting(int Index, bool Formatted);
@@ -250,6 +262,18 @@ private:
     std::unique_ptr<TOstrelWriter> FWriter;
     int FSourceRow = 0;  // list-view item or string-grid row being read
     size_t FRowCapacity = 0;     // bytes GetDataRow reserves
+    // A dataset value read in one step and formatted by its column's pattern compiled once;
+    // false when the value takes the general way.
+    bool AppendReadCell(std::string& out, int Index);
+    // The compiled patterns of one export column; rebuilt when the column's format text changes.
+    struct TCellPatterns {
+        explicit TCellPatterns(const std::string& format) : Number(format), Date(format) {}
+        TNumberPattern Number;
+        TDateTimePattern Date;
+    };
+    const TCellPatterns& CellPatterns(int Index);
+    std::vector<std::unique_ptr<TCellPatterns>> FCellPatterns;  // by export column
+    bool FReadsCellsDirectly = false;  // the exporter is its own class: no step overridden
     std::string FFormatBuffer;  // a typed value's text before ReplaceSpecialChars
     std::string FTextBuffer;    // a source text that cannot be read in place
 };

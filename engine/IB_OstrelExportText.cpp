@@ -100,12 +100,61 @@ std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     return text;
 }
 
+const TIB_Ostrel::TCellPatterns& TIB_Ostrel::CellPatterns(int Index) {
+    if (FCellPatterns.size() <= static_cast<size_t>(Index)) FCellPatterns.resize(static_cast<size_t>(Index) + 1);
+    std::unique_ptr<TCellPatterns>& p = FCellPatterns[static_cast<size_t>(Index)];
+    const std::string& format = FColumns[Index].Format;
+    if (!p || p->Number.Text() != format) p = std::make_unique<TCellPatterns>(format);
+    return *p;
+}
+
+TCellKind TIB_Ostrel::ReadSourceCell(int Index, TCellValue& value) {
+    if (!FReadsCellsDirectly || (FExportSource != esDataSet && FExportSource != esDBGrid)) return ckNone;
+    const TIB_Column* column = SourceColumn(FColumns[Index].Number);
+    return column ? column->ReadCell(value) : ckNone;
+}
+
+bool TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
+    const TOstrelColumn& c = FColumns[Index];
+    TCellValue value;
+    // Each kind goes the way AppendExportText's steps would take it; any other pairing of kind
+    // and column type is left to them.
+    switch (ReadSourceCell(Index, value)) {
+        case ckNone: return false;
+        case ckNull: out += FFormats.NullString(); return true;
+        case ckText:
+            if (c.ColType == ectString) AppendSpecialChars(out, value.Text);
+            else if (c.ColType == ectBoolean || c.ColType == ectUnknown) out += value.Text;
+            else return false;
+            return true;
+        case ckInteger:
+            if (c.ColType != ectInteger && c.ColType != ectFloat && c.ColType != ectCurrency) return false;
+            FFormatBuffer.clear();
+            CellPatterns(Index).Number.AppendInt64(FFormatBuffer, value.Integer);
+            break;
+        case ckFloat:
+            if (c.ColType != ectFloat && c.ColType != ectCurrency) return false;
+            FFormatBuffer.clear();
+            CellPatterns(Index).Number.AppendDouble(FFormatBuffer, value.Float);
+            break;
+        case ckDateTime:
+            if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return false;
+            FFormatBuffer.clear();
+            CellPatterns(Index).Date.Append(FFormatBuffer, value.Float);
+            break;
+    }
+    AppendSpecialChars(out, FFormatBuffer);
+    return true;
+}
+
 // GetExportText's text appended to out: texts read in place where the source allows it, typed
 // values and escaping without a string of their own.
 void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
     const TOstrelColumn& c = FColumns[Index];
-    if (IsNullValue(Index)) {
+    if (Formatted && AppendReadCell(out, Index)) {
+        // Read in one call and formatted.
+    } else if (IsNullValue(Index)) {
         out += FFormats.NullString();
     } else if (!Formatted || c.ColType == ectString || c.ColType == ectBoolean || c.ColType == ectUnknown) {
         const std::string_view text = SourceTextView(c);

@@ -13,6 +13,16 @@
 
 namespace ostrel {
 
+// A value of the current row read in one step: its kind and the value itself. Numbers and
+// dates come as the typed reads give them, texts as GetText gives them.
+enum TCellKind : unsigned char { ckNone, ckNull, ckInteger, ckFloat, ckDateTime, ckText };
+struct TCellValue {
+    TCellKind Kind = ckNone;
+    int64_t Integer = 0;
+    double Float = 0;  // also the TDateTime of DateTime
+    std::string_view Text;
+};
+
 // One column of a query dataset, giving the value of the dataset's current row.
 class TIB_Column {
 public:
@@ -45,6 +55,10 @@ public:
     // Optional: the current, non-NULL value's AsString text read in place, valid until the
     // dataset moves. False when the column has no such text at hand.
     virtual bool GetText(std::string_view& text) const { return false; }
+    // Optional: what IsNull and the reads above give for the current value, in one call, for
+    // exporters that read many values. None when the column offers no such read: the caller
+    // asks the reads above.
+    virtual TCellKind ReadCell(TCellValue& value) const { return value.Kind = ckNone; }
 };
 
 class TIB_Dataset : public TComponent {

@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include <cstring>
+
 #include "platform/FormatSettings.h"
 
 namespace ostrel {
@@ -139,6 +141,13 @@ size_t CharLength(std::string_view text) {
     const size_t size = text.size();
     size_t n = 0;
     for (size_t i = 0; i < size; ++n) {
+        // Eight ASCII bytes at a time.
+        uint64_t eight;
+        while (i + 8 <= size && (std::memcpy(&eight, text.data() + i, 8), (eight & 0x8080808080808080ULL) == 0)) {
+            i += 8;
+            n += 8;
+        }
+        if (i >= size) break;
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;

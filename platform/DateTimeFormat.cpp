@@ -1,5 +1,6 @@
 #include "platform/DateTimeFormat.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -62,25 +63,30 @@ void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
     }
 }
 
-// The decimal digits of a non-negative value, at least `width` of them.
-void AppendPadded(std::string& out, int value, int width) {
-    // Days, months, hours, minutes and seconds, the parts of nearly every value: one or two
-    // characters pushed, no copy.
+// The decimal digits of a non-negative value (a negative one as 0), at least `width` of them,
+// written at p (at most 16 characters); returns the end.
+char* PutPadded(char* p, int value, int width) {
+    // Days, months, hours, minutes and seconds, the parts of nearly every value.
     if (value >= 0 && value < 100 && width <= 2) {
-        if (value >= 10 || width == 2) out.push_back(static_cast<char>('0' + value / 10));
-        out.push_back(static_cast<char>('0' + value % 10));
-        return;
+        if (value >= 10 || width == 2) *p++ = static_cast<char>('0' + value / 10);
+        *p++ = static_cast<char>('0' + value % 10);
+        return p;
     }
-    char buf[16];
-    char* end = buf + sizeof buf;
-    char* p = end;
-    unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
+    char digits[16];
+    char* const end = digits + sizeof digits;
+    char* first = end;
+    auto v = value < 0 ? 0u : static_cast<unsigned>(value);
     do {
-        *--p = static_cast<char>('0' + v % 10);
+        *--first = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v);
-    while (end - p < width && p > buf) *--p = '0';
-    out.append(p, static_cast<size_t>(end - p));
+    while (end - first < width && first > digits) *--first = '0';
+    return std::copy(first, end, p);
+}
+
+void AppendPadded(std::string& out, int value, int width) {
+    char buf[16];
+    out.append(buf, static_cast<size_t>(PutPadded(buf, value, width) - buf));
 }
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
@@ -115,11 +121,20 @@ struct TDateToken {
     std::string_view Text;  // L: the text; A: the element as written
 };
 
+}  // namespace
+
 struct TCompiledDatePattern {
     std::string Text;
     std::vector<TDateToken> Tokens;
     bool Nested = false;  // holds elements that format by other patterns (c, t, tt, ddddd, dddddd)
+    // Numbers, separators, am/pm and literals only: written into a buffer of at most Bound
+    // characters plus the locale's am/pm texts for each of AmPmTexts elements.
+    bool Direct = false;
+    size_t Bound = 0;
+    int AmPmTexts = 0;
 };
+
+namespace {
 
 std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view pattern) {
     auto c = std::make_shared<TCompiledDatePattern>();
@@ -167,8 +182,22 @@ std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view 
         }
         i += count;
     }
-    for (const TDateToken& t : c->Tokens)
+    c->Direct = true;
+    for (const TDateToken& t : c->Tokens) {
         c->Nested |= t.Kind == 'T' || t.Kind == 'C' || (t.Kind == 'D' && t.Count >= 5);
+        switch (t.Kind) {
+            case 'M':
+            case 'D': c->Direct &= t.Count <= 2; [[fallthrough]];
+            case 'Y': case 'H': case 'N': case 'S': case 'Z': c->Bound += 11; break;  // any int
+            case '/': case ':': c->Bound += 1; break;
+            case 'A':
+                if (t.Count == 4) ++c->AmPmTexts;
+                else c->Bound += 2;
+                break;
+            case 'L': c->Bound += t.Text.size(); break;
+            default: c->Direct = false; break;
+        }
+    }
     return c;
 }
 
@@ -196,10 +225,14 @@ public:
         }
         // Held while in use when nested locale patterns may push it out of the cache.
         const std::shared_ptr<const TCompiledDatePattern>& slot = CompiledDatePattern(p);
-        const TCompiledDatePattern* compiled = slot.get();
         std::shared_ptr<const TCompiledDatePattern> held;
-        if (compiled->Nested) held = slot;
-        for (const TDateToken& t : compiled->Tokens) {
+        if (slot->Nested) held = slot;
+        Append(*slot, level);
+    }
+
+    void Append(const TCompiledDatePattern& compiled, int level) {
+        if (compiled.Direct && AppendDirect(compiled)) return;
+        for (const TDateToken& t : compiled.Tokens) {
             const int count = t.Count;
             switch (t.Kind) {
                 case 'Y':
@@ -239,6 +272,52 @@ public:
     std::string& Out;
 
 private:
+    // The same characters as the tokens' general way, built in a buffer and appended once.
+    bool AppendDirect(const TCompiledDatePattern& c) {
+        const size_t bound =
+            c.Bound + static_cast<size_t>(c.AmPmTexts) * std::max(Fs.TimeAMString.size(), Fs.TimePMString.size());
+        char buf[256];
+        if (bound > sizeof buf) return false;
+        char* p = buf;
+        for (const TDateToken& t : c.Tokens) {
+            const int count = t.Count;
+            switch (t.Kind) {
+                case 'Y':
+                    if (count <= 2) p = PutPadded(p, Parts.Year % 100, 2);
+                    else p = PutPadded(p, Parts.Year, 4);
+                    break;
+                case 'M': p = PutPadded(p, Parts.Month, count); break;
+                case 'D': p = PutPadded(p, Parts.Day, count); break;
+                case 'H': {
+                    int hour = Parts.Hour;
+                    if (t.Twelve) {
+                        hour %= 12;
+                        if (hour == 0) hour = 12;
+                    }
+                    p = PutPadded(p, hour, count >= 2 ? 2 : 1);
+                    break;
+                }
+                case 'N': p = PutPadded(p, Parts.Minute, count >= 2 ? 2 : 1); break;
+                case 'S': p = PutPadded(p, Parts.Second, count >= 2 ? 2 : 1); break;
+                case 'Z': p = PutPadded(p, Parts.MSec, count >= 3 ? 3 : 1); break;
+                case 'A': {
+                    const bool pm = Parts.Hour >= 12;
+                    if (t.Count == 5) p = std::copy_n(t.Text.data() + (pm ? 3 : 0), 2, p);
+                    else if (t.Count == 3) *p++ = t.Text[pm ? 2 : 0];
+                    else p = Put(p, pm ? Fs.TimePMString : Fs.TimeAMString);
+                    break;
+                }
+                case '/': *p++ = Fs.DateSeparator; break;
+                case ':': *p++ = Fs.TimeSeparator; break;
+                default: p = Put(p, t.Text); break;
+            }
+        }
+        Out.append(buf, static_cast<size_t>(p - buf));
+        return true;
+    }
+
+    static char* Put(char* p, std::string_view text) { return std::copy_n(text.data(), text.size(), p); }
+
     void AppendC(int level) {
         if (level >= 2) return;
         Append(Fs.ShortDateFormat, level + 1);
@@ -396,6 +475,17 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
 void AppendDateTime(std::string& out, std::string_view pattern, TDateTime value) {
     TDateTimeFormatter f(value, out);
     f.Append(pattern, 0);
+}
+
+TDateTimePattern::TDateTimePattern(std::string_view pattern)
+    : FText(pattern), FCompiled(pattern.empty() ? nullptr : CompileDatePattern(pattern)) {}
+
+TDateTimePattern::~TDateTimePattern() = default;
+
+void TDateTimePattern::Append(std::string& out, TDateTime value) const {
+    TDateTimeFormatter f(value, out);
+    if (FCompiled) f.Append(*FCompiled, 0);
+    else f.Append(std::string_view(), 0);
 }
 
 }  // namespace ostrel

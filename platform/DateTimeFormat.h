@@ -2,6 +2,7 @@
 // fraction) and the date-time pattern formatter.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,18 @@ int DayOfWeek(TDateTime value);
 std::string FormatDateTime(std::string_view pattern, TDateTime value);
 // The same, appended to out: callers that format many values reuse one buffer.
 void AppendDateTime(std::string& out, std::string_view pattern, TDateTime value);
+
+// A pattern read once, for formatting many values: the same texts as AppendDateTime.
+class TDateTimePattern {
+public:
+    explicit TDateTimePattern(std::string_view pattern);
+    ~TDateTimePattern();
+    const std::string& Text() const { return FText; }
+    void Append(std::string& out, TDateTime value) const;
+
+private:
+    std::string FText;
+    std::shared_ptr<const struct TCompiledDatePattern> FCompiled;  // none for "c"
+};
 
 }  // namespace ostrel

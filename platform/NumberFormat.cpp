@@ -39,6 +39,24 @@ void AssignDigits(TDecimal& d, uint64_t magnitude) {
     d.Digits.assign(p, end);
 }
 
+// A magnitude in [1E-4, 1E10) with at most four decimals as the whole number of its last
+// decimal place (scaled) and their count: N / 10^k is then the value's shortest text, since any
+// other text that short lies further than a unit of the last place away. False for the rest.
+bool ScaledDigits(double magnitude, uint64_t& scaled, int& decimals) {
+    if (!(magnitude < 1e10 && magnitude >= 1e-4)) return false;
+    static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
+    for (int k = 0; k <= 4; ++k) {
+        const double n = magnitude * kScale[k];
+        // Below 1E14, so the cast truncates exactly (and without a library call).
+        if (n != static_cast<double>(static_cast<int64_t>(n))) continue;
+        if (n / kScale[k] != magnitude) return false;
+        scaled = static_cast<uint64_t>(n);
+        decimals = k;
+        return true;
+    }
+    return false;
+}
+
 // Keeps the first `keep` digits, rounding half away from zero on the next one.
 TDecimal RoundToKeep(const TDecimal& d, long keep) {
     if (d.IsZero() || keep >= static_cast<long>(d.Digits.size())) return d;
@@ -315,36 +333,9 @@ std::string FixedDigitsOfInt(const TDecimal& d) {
     return s;
 }
 
-// The fixed-point form of a section, straight from the digits onto the end of out.
-void AppendFixed(std::string& out, const TSection& s, const TDecimal& value, bool withMinus) {
-    // Round to the section's decimals: d holds the kept digits, e the point's place.
-    char d[400];
-    int n = static_cast<int>(std::min<size_t>(value.Digits.size(), sizeof d - 1));
-    int e = value.Exponent;
-    std::memcpy(d, value.Digits.data(), static_cast<size_t>(n));
-    const long keep = static_cast<long>(e) + s.FracPlaceholders;
-    if (keep < n) {
-        if (keep < 0) {
-            n = 0;
-        } else {
-            const bool up = d[keep] >= '5';
-            n = static_cast<int>(keep);
-            if (up) {
-                int i = n - 1;
-                while (i >= 0 && d[i] == '9') d[i--] = '0';
-                if (i >= 0) {
-                    ++d[i];
-                } else {
-                    std::memmove(d + 1, d, static_cast<size_t>(n));
-                    d[0] = '1';
-                    ++n;
-                    ++e;
-                }
-            }
-        }
-        while (n > 0 && d[n - 1] == '0') --n;
-        if (n == 0) e = 0;
-    }
+// The fixed-point form of a section from its rounded digits: d[0..n) with the point e places
+// from the left, no trailing zeros; straight onto the end of out.
+void EmitFixed(std::string& out, const TSection& s, const char* d, int n, int e, bool withMinus) {
     const int intLen = std::max(e, 0);
     const int minInt = s.FirstIntZero >= 0 ? s.IntPlaceholders - s.FirstIntZero : 0;
     const int width = std::max(intLen, minInt);  // integer digits shown
@@ -388,10 +379,35 @@ void AppendFixed(std::string& out, const TSection& s, const TDecimal& value, boo
     };
     if (s.Plain) {
         for (int i = 0; i < s.Prefix; ++i) literal(s.Tokens[i]);
-        for (int j = 0; j < width; ++j) emitInt(j);
+        if (s.Grouping) {
+            // A separator after every digit that has a multiple of three digits to its right.
+            int untilSeparator = width % 3 == 0 ? 3 : width % 3;
+            for (int j = 0; j < width; ++j) {
+                *p++ = intDigit(j);
+                if (--untilSeparator == 0 && j + 1 < width) {
+                    std::memcpy(p, thousands.data(), thousands.size());
+                    p += thousands.size();
+                    untilSeparator = 3;
+                }
+            }
+        } else {
+            // Leading zeros, the digits before the point, the zeros up to it.
+            const int shown = std::min(n, intLen);
+            p = std::fill_n(p, leadingZeros, '0');
+            p = std::copy_n(d, shown, p);
+            p = std::fill_n(p, intLen - shown, '0');
+        }
         if (fracLen > 0) {
             *p++ = fs.DecimalSeparator;
-            for (int k = 0; k < fracLen; ++k) *p++ = fracDigit(k);
+            // Zeros before the first digit, the digits, zeros after the last one.
+            int k = 0;
+            for (; k < fracLen && e + k < 0; ++k) *p++ = '0';
+            if (e + k < n) {
+                const int copied = std::min(fracLen - k, n - (e + k));
+                p = std::copy_n(d + e + k, copied, p);
+                k += copied;
+            }
+            p = std::fill_n(p, fracLen - k, '0');
         }
         for (size_t i = s.Tokens.size() - s.Suffix; i < s.Tokens.size(); ++i) literal(s.Tokens[i]);
         out.resize(start + static_cast<size_t>(p - begin));
@@ -419,6 +435,39 @@ void AppendFixed(std::string& out, const TSection& s, const TDecimal& value, boo
     }
     emitAllInt();
     out.resize(start + static_cast<size_t>(p - begin));
+}
+
+// The fixed-point form of a section, straight from the digits onto the end of out.
+void AppendFixed(std::string& out, const TSection& s, const TDecimal& value, bool withMinus) {
+    // Round to the section's decimals: d holds the kept digits, e the point's place.
+    char d[400];
+    int n = static_cast<int>(std::min<size_t>(value.Digits.size(), sizeof d - 1));
+    int e = value.Exponent;
+    std::memcpy(d, value.Digits.data(), static_cast<size_t>(n));
+    const long keep = static_cast<long>(e) + s.FracPlaceholders;
+    if (keep < n) {
+        if (keep < 0) {
+            n = 0;
+        } else {
+            const bool up = d[keep] >= '5';
+            n = static_cast<int>(keep);
+            if (up) {
+                int i = n - 1;
+                while (i >= 0 && d[i] == '9') d[i--] = '0';
+                if (i >= 0) {
+                    ++d[i];
+                } else {
+                    std::memmove(d + 1, d, static_cast<size_t>(n));
+                    d[0] = '1';
+                    ++n;
+                    ++e;
+                }
+            }
+        }
+        while (n > 0 && d[n - 1] == '0') --n;
+        if (n == 0) e = 0;
+    }
+    EmitFixed(out, s, d, n, e, withMinus);
 }
 
 void AppendSection(std::string& out, const TSection& s, const TDecimal& value, bool withMinus) {
@@ -475,19 +524,13 @@ TDecimal TDecimal::FromDouble(double value) {
     // form N = value x 10^k (k <= 4) is whole and gives the value back as N / 10^k has N's
     // digits as its shortest text, since any other text that short lies further than a unit
     // of the last place away. The general way below would find the same digits.
-    const double magnitude = std::fabs(value);
-    if (magnitude < 1e10 && magnitude >= 1e-4) {
-        static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
-        for (int k = 0; k <= 4; ++k) {
-            const double scaled = magnitude * kScale[k];
-            // Below 1E14, so the cast truncates exactly (and without a library call).
-            if (scaled != static_cast<double>(static_cast<int64_t>(scaled))) continue;
-            if (scaled / kScale[k] != magnitude) break;
-            d.Negative = value < 0;
-            AssignDigits(d, static_cast<uint64_t>(scaled));
-            d.Exponent -= k;
-            return d;
-        }
+    uint64_t scaled;
+    int decimals;
+    if (ScaledDigits(std::fabs(value), scaled, decimals)) {
+        d.Negative = value < 0;
+        AssignDigits(d, scaled);
+        d.Exponent -= decimals;
+        return d;
     }
     // The shortest text that reads back as the value; longer than 15 digits it is rounded to 15,
     // the precision every formatter shows.
@@ -554,8 +597,6 @@ std::string GeneralForm(const TDecimal& value, char dec) {
     return out;
 }
 
-namespace {
-
 // A pattern split into its analysed sections; patterns repeat for every value of a column,
 // so the last few are kept.
 struct TCompiledPattern {
@@ -570,6 +611,8 @@ struct TCompiledPattern {
         for (int i = 0; i < Count; ++i) Sections[i] = Analyse(parts[i]);
     }
 };
+
+namespace {
 
 const TCompiledPattern& Compiled(std::string_view pattern) {
     static thread_local TCompiledPattern cache[8];
@@ -589,24 +632,121 @@ std::string FormatDecimal(std::string_view pattern, const TDecimal& value) {
     return out;
 }
 
-void AppendDecimal(std::string& out, std::string_view pattern, const TDecimal& value) {
-    if (pattern.empty()) {
-        out += GeneralForm(value);
-        return;
-    }
-    const TCompiledPattern& p = Compiled(pattern);
-    const bool hasNeg = p.Count > 1 && !p.Sections[1].Text.empty();
-    const bool hasZero = p.Count > 2 && !p.Sections[2].Text.empty();
-    const TSection* chosen = &p.Sections[0];
+namespace {
+
+// Which section shows a value of this sign, and whether it takes a minus; the zero section is
+// chosen later, once the value is known to round to zero.
+const TSection* SectionFor(const TCompiledPattern& p, bool negative, bool& minus) {
+    minus = false;
+    if (negative && p.Count > 1 && !p.Sections[1].Text.empty()) return &p.Sections[1];
+    minus = negative;
+    return &p.Sections[0];
+}
+
+bool HasZeroSection(const TCompiledPattern& p) { return p.Count > 2 && !p.Sections[2].Text.empty(); }
+
+void AppendCompiled(std::string& out, const TCompiledPattern& p, const TDecimal& value) {
     bool minus = false;
-    if (value.Negative && hasNeg) chosen = &p.Sections[1];
-    else if (value.Negative) minus = true;
+    const TSection* chosen = SectionFor(p, value.Negative, minus);
     if (RoundsToZero(*chosen, value)) {
-        if (hasZero) chosen = &p.Sections[2];
+        if (HasZeroSection(p)) chosen = &p.Sections[2];
         minus = false;
     }
     if (chosen->Text.empty()) out += GeneralForm(value);
     else AppendSection(out, *chosen, value, minus);
+}
+
+// The digits of a whole number into the end of buf: returns where they start.
+char* DigitsBackwards(char* end, uint64_t v) {
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    return p;
+}
+
+// A plain fixed section's form of a whole number of units of its last decimal place, as the
+// digit path would give it.
+void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus) {
+    char buf[24];
+    char* const end = buf + sizeof buf;
+    const char* d = units ? DigitsBackwards(end, units) : end;
+    int n = static_cast<int>(end - d);
+    const int e = n - s.FracPlaceholders;
+    while (n > 0 && d[n - 1] == '0') --n;
+    EmitFixed(out, s, d, n, n ? e : 0, minus);
+}
+
+}  // namespace
+
+void AppendDecimal(std::string& out, std::string_view pattern, const TDecimal& value) {
+    if (pattern.empty()) out += GeneralForm(value);
+    else AppendCompiled(out, Compiled(pattern), value);
+}
+
+TNumberPattern::TNumberPattern(std::string_view pattern) : FText(pattern) {
+    if (!pattern.empty()) {
+        FCompiled = std::make_unique<TCompiledPattern>();
+        FCompiled->Compile(pattern);
+    }
+}
+
+TNumberPattern::~TNumberPattern() = default;
+
+void TNumberPattern::Append(std::string& out, const TDecimal& value) const {
+    if (!FCompiled) out += GeneralForm(value);
+    else AppendCompiled(out, *FCompiled, value);
+}
+
+void TNumberPattern::AppendInt64(std::string& out, int64_t value) const {
+    if (FCompiled) {
+        bool minus = false;
+        const TSection* s = SectionFor(*FCompiled, value < 0, minus);
+        // A whole number rounds to zero only when it is zero; past 10^18 units the scaling
+        // would overflow.
+        if (s->Plain && !s->Scientific && s->FracPlaceholders <= 18 && (value != 0 || !HasZeroSection(*FCompiled))) {
+            const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+            static constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
+                                                  100000000, 1000000000, 10000000000ULL, 100000000000ULL,
+                                                  1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
+                                                  1000000000000000ULL, 10000000000000000ULL,
+                                                  100000000000000000ULL, 1000000000000000000ULL};
+            const uint64_t scale = kPow10[s->FracPlaceholders];
+            if (magnitude <= UINT64_MAX / scale) {
+                EmitScaled(out, *s, magnitude * scale, minus && value != 0);
+                return;
+            }
+        }
+    }
+    Append(out, TDecimal::FromInt64(value));
+}
+
+void TNumberPattern::AppendDouble(std::string& out, double value) const {
+    if (FCompiled && std::isfinite(value)) {
+        bool minus = false;
+        const TSection* s = SectionFor(*FCompiled, value < 0, minus);
+        if (s->Plain && !s->Scientific && s->FracPlaceholders <= 9) {
+            // The value in units of the section's last decimal place. Below 1E11 units the
+            // product, the value's shortest digits and their rounding to 15 places all lie
+            // within 6E-4 units of the exact value, so a fraction of a unit further than 1E-3
+            // from one half rounds as the digit path rounds; nearer, the digit path decides.
+            static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+            const double units = std::fabs(value) * kPow10[s->FracPlaceholders];
+            if (units < 1e11) {
+                auto whole = static_cast<uint64_t>(units);
+                const double fraction = units - static_cast<double>(whole);
+                if (std::fabs(fraction - 0.5) > 1e-3) {
+                    if (fraction > 0.5) ++whole;
+                    if (whole != 0 || !HasZeroSection(*FCompiled)) {
+                        EmitScaled(out, *s, whole, minus && whole != 0);
+                        return;
+                    }
+                }
+            }
+        }
+    }
+    Append(out, TDecimal::FromDouble(value));
 }
 
 std::string FormatFloat(std::string_view pattern, double value) {
@@ -617,6 +757,35 @@ std::string FormatFloat(std::string_view pattern, double value) {
 
 std::string FormatInt64(std::string_view pattern, int64_t value) {
     return FormatDecimal(pattern, TDecimal::FromInt64(value));
+}
+
+void AppendInteger(std::string& out, int64_t value) {
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    out.append(buf, static_cast<size_t>(end - buf));
+}
+
+void AppendGeneralForm(std::string& out, double value, char decimalSeparator) {
+    uint64_t scaled;
+    int decimals;
+    if (value == 0 || !ScaledDigits(std::fabs(value), scaled, decimals)) {
+        out += GeneralForm(TDecimal::FromDouble(value), decimalSeparator);
+        return;
+    }
+    // At most 14 digits, the point within four places of the end: the fixed form of the
+    // significant digits, with "0" before the point of a value below one.
+    char buf[32];
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    for (; decimals > 0 && scaled % 10 == 0; --decimals) scaled /= 10;
+    for (int k = 0; k < decimals; ++k, scaled /= 10) *--p = static_cast<char>('0' + scaled % 10);
+    if (decimals > 0) *--p = decimalSeparator;
+    do {
+        *--p = static_cast<char>('0' + scaled % 10);
+        scaled /= 10;
+    } while (scaled);
+    if (value < 0) *--p = '-';
+    out.append(p, static_cast<size_t>(end - p));
 }
 
 std::string FloatToStr(double value) { return FormatFloat("", value); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,12 +33,37 @@ std::string FormatDecimal(std::string_view pattern, const TDecimal& value);
 // FormatDecimal's text appended to out.
 void AppendDecimal(std::string& out, std::string_view pattern, const TDecimal& value);
 
+// A pattern analysed once, for formatting many values: the same texts as FormatDecimal of the
+// value's decimal, whole numbers and doubles without going through the digit string where the
+// pattern is a plain fixed-point one.
+class TNumberPattern {
+public:
+    explicit TNumberPattern(std::string_view pattern);
+    ~TNumberPattern();
+    TNumberPattern(const TNumberPattern&) = delete;
+    TNumberPattern& operator=(const TNumberPattern&) = delete;
+    const std::string& Text() const { return FText; }
+    void Append(std::string& out, const TDecimal& value) const;
+    // As Append of TDecimal::FromInt64 / TDecimal::FromDouble of the value.
+    void AppendInt64(std::string& out, int64_t value) const;
+    void AppendDouble(std::string& out, double value) const;
+
+private:
+    std::string FText;
+    std::unique_ptr<struct TCompiledPattern> FCompiled;  // none for the general form
+};
+
+// The decimal digits of a whole number, with a minus when negative.
+void AppendInteger(std::string& out, int64_t value);
+
 // The general (shortest) form: up to 15 significant digits, scientific notation outside
 // 1E-5 .. 1E15, the locale's decimal separator, no grouping.
 std::string FloatToStr(double value);
 std::string GeneralForm(const TDecimal& value);
 // The general form with a given decimal separator, whatever the locale says.
 std::string GeneralForm(const TDecimal& value, char decimalSeparator);
+// GeneralForm(TDecimal::FromDouble(value), decimalSeparator) appended to out.
+void AppendGeneralForm(std::string& out, double value, char decimalSeparator);
 
 // Reading pattern text, shared with the workbook's format translation: the position past the
 // literal quoted by ' or " that starts at i, and the (at most three) sections split at the

@@ -105,6 +105,40 @@ bool TMemColumn::GetDateTime(TDateTime& value) const {
     return true;
 }
 
+TCellKind TMemColumn::ReadCell(TCellValue& value) const {
+    const TMemCell c = Cell();
+    switch (c.Kind) {
+        case TMemCell::kNull: return value.Kind = ckNull;
+        case TMemCell::kText:
+            value.Text = FDataset.CellText(c);
+            return value.Kind = ckText;
+        case TMemCell::kBool:
+            value.Text = c.Value.Bool ? std::string_view("True") : std::string_view("False");
+            return value.Kind = ckText;
+        case TMemCell::kInt:
+            value.Integer = c.Value.Int;
+            return value.Kind = ckInteger;
+        case TMemCell::kFloat: break;
+    }
+    // As GetDecimal and GetDateTime read it.
+    switch (FType) {
+        case TMemFieldType::Date:
+            value.Float = RoundedToParts(c.Value.Float, TDateTimePart::Date);
+            return value.Kind = ckDateTime;
+        case TMemFieldType::Time:
+            value.Float = RoundedToParts(c.Value.Float, TDateTimePart::Time);
+            return value.Kind = ckDateTime;
+        case TMemFieldType::DateTime:
+            value.Float = RoundedToParts(c.Value.Float, TDateTimePart::Both);
+            return value.Kind = ckDateTime;
+        case TMemFieldType::Integer:
+        case TMemFieldType::BigInt:
+        case TMemFieldType::Float:
+        case TMemFieldType::Currency: value.Float = c.Value.Float; return value.Kind = ckFloat;
+        default: return value.Kind = ckNone;
+    }
+}
+
 TMemColumn& TMemDataset::AddField(const std::string& name, TMemFieldType type, int size) {
     if (FActive) throw EOstrelError("Cannot add a field to an open dataset");
     FColumns.push_back(std::make_unique<TMemColumn>(*this, FieldCount(), name, type, size));

@@ -62,6 +62,7 @@ public:
     bool GetDecimal(TDecimal& value) const override;
     bool GetDateTime(TDateTime& value) const override;
     bool GetText(std::string_view& text) const override;
+    TCellKind ReadCell(TCellValue& value) const override;
     TMemFieldType Type() const { return FType; }
 
 private:

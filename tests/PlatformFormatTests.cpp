@@ -124,6 +124,63 @@ TEST(NumberPatterns, DecimalDigitsOfDoubles) {
     }
 }
 
+// A pattern compiled once, and the general form, format whole numbers and doubles straight from
+// their binary value; every text must be the one the decimal-digit path gives, above all next
+// to a rounding edge (x.xx5 written, x.xx4999... or x.xx5000...1 stored) and past the range
+// the direct way takes.
+TEST(NumberPatterns, CompiledPatternsAndTheGeneralFormGiveTheDigitPathsTexts) {
+    uint64_t state = 7;
+    auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+    std::vector<double> doubles = {0.0, -0.0, 0.5, -0.5, 0.005, 0.015, 1.005, 2.675, 1.115, -1.125, 0.045,
+                                   99999999.995, 1e-9, 4.9e-324, 1e300, -1e300, 1e11, 9.999999999e10,
+                                   std::nan(""), INFINITY, -INFINITY, 0.30000000000000004, 123456.789012345678};
+    std::vector<int64_t> integers = {0, 1, -1, 9, 10, 999, 1000, -1000000, INT64_MAX, INT64_MIN, 1000000000000000000,
+                                     -999999999999999999};
+    for (int i = 0; i < 20000; ++i) {
+        // Halves at each place and their binary neighbours.
+        const int places = static_cast<int>(next() >> 61);
+        const double half = (static_cast<double>((next() >> 20) % 20000000) + 0.5) / std::pow(10.0, places);
+        doubles.insert(doubles.end(), {half, -half, std::nextafter(half, 0.0), std::nextafter(half, 1e300)});
+        doubles.push_back(static_cast<double>(static_cast<int64_t>(next() >> 16)) / std::pow(10.0, places + 4));
+        double raw;
+        const uint64_t bits = next();
+        std::memcpy(&raw, &bits, 8);
+        doubles.push_back(raw);
+        integers.push_back(static_cast<int64_t>(next()) >> (next() >> 58));
+    }
+    // The general form of a double, as SQL and DIF write it.
+    for (double v : doubles)
+        for (char separator : {'.', ','}) {
+            std::string out = "x";
+            AppendGeneralForm(out, v, separator);
+            ASSERT_EQ(out, "x" + GeneralForm(TDecimal::FromDouble(v), separator)) << v;
+        }
+    const char* patterns[] = {"0", "0.00", "#,##0.00", "#,###,##0", "00.00$", "0.####", "#.##", "#", "0.0#",
+                              "0;(0)", "0.00;(0.00);'zero'", "#,##0.000000000", "'x'0.0\"y\"", "", "0.00E+00",
+                              "0.000000000", "000000.0", ".00", "#,##0;-#,##0;", "0.00%"};
+    for (const auto& settings : {UsSettings(), GermanSettings()}) {
+        TFormatSettingsScope scope(settings);
+        for (const char* text : patterns) {
+            const TNumberPattern pattern(text);
+            std::string direct, digits;
+            for (double v : doubles) {
+                direct.clear();
+                pattern.AppendDouble(direct, v);
+                ASSERT_EQ(direct, FormatDecimal(text, TDecimal::FromDouble(v))) << text << " " << v;
+            }
+            for (int64_t v : integers) {
+                direct.clear();
+                pattern.AppendInt64(direct, v);
+                ASSERT_EQ(direct, FormatInt64(text, v)) << text << " " << v;
+            }
+            // Appended after what the buffer holds.
+            digits = "ab";
+            pattern.Append(digits, TDecimal::FromInt64(5));
+            EXPECT_EQ(digits, "ab" + FormatInt64(text, 5));
+        }
+    }
+}
+
 TEST(NumberPatterns, GeneralForm) {
     {
         TFormatSettingsScope us(UsSettings());
@@ -195,6 +252,33 @@ TEST_F(DateTimePatterns, CalendarArithmetic) {
         EXPECT_EQ(RoundedToParts(v, TDateTimePart::Date), date);
         EXPECT_EQ(RoundedToParts(v, TDateTimePart::Time), time);
         EXPECT_EQ(RoundedToParts(v, TDateTimePart::Both), ComposeDateTime(date, time));
+    }
+}
+
+// A pattern compiled once gives AppendDateTime's text for every value, the direct forms
+// (numbers, separators, am/pm, literals) and the rest (names, nested locale patterns) alike.
+TEST_F(DateTimePatterns, CompiledPatternsGiveTheSameTexts) {
+    uint64_t state = 11;
+    auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+    std::vector<TDateTime> values = {0, -0.5, -1.25, 2958465.99999999, -693593, 1e7, -1e7, std::nan(""), Value,
+                                     EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999), EncodeDate(1, 1, 1)};
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(static_cast<double>(static_cast<int64_t>(next() >> 40) % 3000000) +
+                         static_cast<double>(next() >> 11) / 9007199254740992.0);
+    const char* patterns[] = {"m/d/yyyy h:nn AMPM", "yyyy-mm-dd", "yyyy-mm-dd hh:nn:ss", "d.m.yy h:n:s.z",
+                              "hh:nn:ss.zzz am/pm", "h a/p", "'at' yy \"o'clock\" hh", "mmm ddd", "mmmm dddd",
+                              "c", "", "ddddd t", "dddddd tt", "yyyyy mmmmm ddddddd", "/:"};
+    for (const auto& settings : {UsSettings(), GermanSettings()}) {
+        TFormatSettingsScope scope(settings);
+        for (const char* text : patterns) {
+            const TDateTimePattern pattern(text);
+            std::string out;
+            for (TDateTime v : values) {
+                out.clear();
+                pattern.Append(out, v);
+                ASSERT_EQ(out, FormatDateTime(text, v)) << text << " " << v;
+            }
+        }
     }
 }
 

@@ -40,18 +40,17 @@ TEST(CodePage, CharacterLengthFollowsTheCodePage) {
 TEST(CodePage, CharacterLengthCountsWhatTheDecoderReads) {
     const unsigned char bytes[] = {0x00, 0x41, 0x7F, 0x80, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2,
                                    0xDF, 0xE0, 0xE1, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
-    const size_t n = sizeof bytes;
-    for (size_t length = 0; length <= 4; ++length) {
-        size_t combinations = 1;
-        for (size_t k = 0; k < length; ++k) combinations *= n;
-        for (size_t code = 0; code < combinations; ++code) {
-            std::string text;
-            for (size_t k = 0, rest = code; k < length; ++k, rest /= n) text += static_cast<char>(bytes[rest % n]);
-            size_t decoded = 0;
-            for (size_t i = 0; i < text.size(); ++decoded) DecodeUtf8At(text, i);
-            ASSERT_EQ(CharLength(text), decoded) << ::testing::PrintToString(text);
+    ForEachByteText(bytes, 4, [](const std::string& text) {
+        size_t decoded = 0;
+        for (size_t i = 0; i < text.size(); ++decoded) DecodeUtf8At(text, i);
+        ASSERT_EQ(CharLength(text), decoded) << ::testing::PrintToString(text);
+        // Inside and after runs of ASCII long enough to be counted eight bytes at a time.
+        for (const char* around : {"abcdefg", "abcdefgh", "0123456789abcdefghi"}) {
+            const std::string run(around);
+            ASSERT_EQ(CharLength(run + text + run), decoded + 2 * run.size()) << ::testing::PrintToString(text);
+            ASSERT_EQ(CharLength(text + run + text), 2 * decoded + run.size()) << ::testing::PrintToString(text);
         }
-    }
+    });
 }
 
 TEST(LocaleSettings, PosixLocaleGivesTheDefaultsAndStrftimeConverts) {

@@ -192,4 +192,20 @@ inline void FillDemoListView(TMemListView& lv) {
     lv.AddItem("5", {"東", "01.01.2000", "0", "true"});
 }
 
+// Calls check(text) for every text of up to maxLength bytes drawn from bytes, shortest first;
+// stops at the first fatal failure.
+template <size_t N, class F>
+void ForEachByteText(const unsigned char (&bytes)[N], size_t maxLength, F check) {
+    for (size_t length = 0; length <= maxLength; ++length) {
+        size_t combinations = 1;
+        for (size_t k = 0; k < length; ++k) combinations *= N;
+        for (size_t code = 0; code < combinations; ++code) {
+            std::string text;
+            for (size_t k = 0, rest = code; k < length; ++k, rest /= N) text += static_cast<char>(bytes[rest % N]);
+            check(text);
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
 }  // namespace ostrel::test

@@ -1,6 +1,7 @@
 // RTF documents byte for byte, and the insertions into the written font and colour tables.
 #include "TestSupport.h"
 #include "exporters/text/IB_OstrelRTF.h"
+#include "platform/CodePage.h"
 
 namespace ostrel::test {
 namespace {
@@ -56,6 +57,28 @@ protected:
     TMemDataset ds;
     TIB_OstrelRTF e;
 };
+
+// The escaping of a cell's text against the rule stated unit by unit: the text as UTF-16 units,
+// a backslash before \ { }, other ASCII as it is, every other unit as \uN? (N signed). Every
+// text of up to three bytes from boundary bytes, in UTF-8 and in Windows-1252.
+TEST(RtfText, EveryShortByteSequenceIsEscapedByTheRule) {
+    const unsigned char bytes[] = {0x00, 0x41, 0x5C, 0x7B, 0x7D, 0x7F, 0x80, 0xA0, 0xBF, 0xC2,
+                                   0xC3, 0xDF, 0xE0, 0xE2, 0xED, 0xEF, 0xF0, 0xF4, 0xFF};
+    for (const auto& settings : {UsSettings(), [] { TFormatSettings s = UsSettings(); s.CodePage = CP_WINDOWS1252; return s; }()}) {
+        TFormatSettingsScope scope(settings);
+        ForEachByteText(bytes, 3, [&](const std::string& middle) {
+            const std::string text = "a{" + middle + "\\z";
+            std::string expected;
+            for (char16_t u : ToUtf16(text)) {
+                if (u == '\\' || u == '{' || u == '}') expected += '\\';
+                if (u < 0x80) expected += static_cast<char>(u);
+                else expected += "\\u" + std::to_string(static_cast<int16_t>(u)) + "?";
+            }
+            ASSERT_EQ(RtfEscape(text), expected) << ::testing::PrintToString(text);
+        });
+    }
+    EXPECT_EQ(RtfEscape("\xC3\xBC{\xE6\x9D\xB1}\xF0\x9F\x98\x80"), "\\u252?\\{\\u26481?\\}\\u-10179?\\u-8704?");
+}
 
 TEST_F(Rtf, DefaultDocument) { EXPECT_EQ(Run(), Document(CellX(8, 5))); }
 

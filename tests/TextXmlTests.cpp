@@ -36,19 +36,13 @@ std::string EscapedByTheRules(std::string_view text, bool utf8) {
 TEST(XmlText, EveryShortByteSequenceIsEscapedByTheRules) {
     const unsigned char bytes[] = {0x00, 0x09, 0x0A, 0x0D, 0x22, 0x26, 0x3C, 0x3E, 0x41, 0x7F, 0x80, 0xA0, 0xBD,
                                    0xBE, 0xBF, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xFF};
-    const size_t n = sizeof bytes;
     for (bool utf8 : {true, false})
-        for (size_t length = 0; length <= 3; ++length) {
-            size_t combinations = 1;
-            for (size_t k = 0; k < length; ++k) combinations *= n;
-            for (size_t code = 0; code < combinations; ++code) {
-                std::string text = "x";
-                for (size_t k = 0, rest = code; k < length; ++k, rest /= n) text += static_cast<char>(bytes[rest % n]);
-                std::string out = "<";
-                AppendXmlEscape(out, text, utf8 ? CP_UTF8 : CP_WINDOWS1252);
-                ASSERT_EQ(out, "<" + EscapedByTheRules(text, utf8)) << ::testing::PrintToString(text);
-            }
-        }
+        ForEachByteText(bytes, 3, [&](const std::string& tail) {
+            const std::string text = "x" + tail;
+            std::string out = "<";
+            AppendXmlEscape(out, text, utf8 ? CP_UTF8 : CP_WINDOWS1252);
+            ASSERT_EQ(out, "<" + EscapedByTheRules(text, utf8)) << ::testing::PrintToString(text);
+        });
     std::string out;
     AppendXmlEscape(out, "\xEF\xBF\xBE\xEF\xBF\xBD\xF0\x9F\x98\x80", CP_UTF8);
     EXPECT_EQ(out, "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80");  // U+FFFE, U+FFFD, an emoji

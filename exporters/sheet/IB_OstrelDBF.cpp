@@ -186,6 +186,7 @@ void TIB_OstrelDBF::WriteCodePageFile(int codePage) {
 
 void TIB_OstrelDBF::BeginExport() {
     TIB_OstrelText::BeginExport();
+    NoteOwnClass<TIB_OstrelDBF>();
     TODBFWriter& w = Dbf();
     uint32_t offset = 0;
     for (int i = 0; i < Columns().Count(); ++i) {
@@ -237,8 +238,35 @@ std::string TIB_OstrelDBF::FieldText(int index) {
 std::string TIB_OstrelDBF::NumberField(int index) {
     const TOstrelColumn& c = Columns()[index];
     const bool isInteger = c.ColType == ectInteger;
-    TDecimal value;
+    std::string text = NumberText(index, isInteger);
+    if (text.empty()) return text;
+    if (!isInteger) {
+        const size_t comma = text.find(FormatSettings().DecimalSeparator);
+        if (comma != std::string::npos) text[comma] = '.';
+    }
+    const size_t width = isInteger ? 11 : 15;
+    if (text.size() > width)
+        throw ValueError(index, "the value " + text + " does not fit the " + std::to_string(width) +
+                                    " characters of the field " + c.Name);
+    return text;
+}
+
+// The number's text in the locale's form; empty for a blank field.
+std::string TIB_OstrelDBF::NumberText(int index, bool isInteger) {
+    static const TNumberPattern kWhole("0"), kFixed("0.0000");
     std::string text;
+    TCellValue cell;
+    // A value read in one call is formatted from its binary form, as its decimal would be.
+    switch (OnGetExportText ? ckNone : ReadSourceCell(index, cell)) {
+        case ckNull: return text;
+        case ckInteger: (isInteger ? kWhole : kFixed).AppendInt64(text, cell.Integer); return text;
+        case ckFloat:
+            if (isInteger) break;
+            kFixed.AppendDouble(text, cell.Float);
+            return text;
+        default: break;
+    }
+    TDecimal value;
     bool typed = false;
     if (!OnGetExportText && !IsNullValue(index))
         if (const TIB_Column* column = DatasetColumn(index)) typed = column->GetDecimal(value);
@@ -246,28 +274,15 @@ std::string TIB_OstrelDBF::NumberField(int index) {
         if (isInteger && !IsWhole(value)) throw NotAnInteger(index, GetColData(index, false));
     } else {
         text = Trim(FieldText(index));
-        if (text.empty()) return {};
-        if (!isInteger || !IsPlainInteger(text)) {
-            if (!TryReadNumber(text, value)) {
-                if (isInteger) throw NotAnInteger(index, text);
-                throw ValueError(index, "'" + text + "' is not a number, and the column's dBase field holds numbers only");
-            }
-            if (isInteger && !IsWhole(value)) throw NotAnInteger(index, text);
-            text.clear();
+        // Blank, or an integer text copied as it is.
+        if (text.empty() || (isInteger && IsPlainInteger(text))) return text;
+        if (!TryReadNumber(text, value)) {
+            if (isInteger) throw NotAnInteger(index, text);
+            throw ValueError(index, "'" + text + "' is not a number, and the column's dBase field holds numbers only");
         }
+        if (isInteger && !IsWhole(value)) throw NotAnInteger(index, text);
     }
-    if (text.empty()) {
-        text = FormatDecimal(isInteger ? "0" : "0.0000", value);
-        if (!isInteger) {
-            const size_t comma = text.find(FormatSettings().DecimalSeparator);
-            if (comma != std::string::npos) text[comma] = '.';
-        }
-    }
-    const size_t width = isInteger ? 11 : 15;
-    if (text.size() > width)
-        throw ValueError(index, "the value " + text + " does not fit the " + std::to_string(width) +
-                                    " characters of the field " + c.Name);
-    return text;
+    return FormatDecimal(isInteger ? "0" : "0.0000", value);
 }
 
 EConvertError TIB_OstrelDBF::ValueError(int index, const std::string& what) {
@@ -282,8 +297,18 @@ EConvertError TIB_OstrelDBF::NotAnInteger(int index, const std::string& text) {
 std::string TIB_OstrelDBF::DateField(int index) {
     TDateTime value = 0;
     bool typed = false;
-    if (!OnGetExportText && !IsNullValue(index))
-        if (const TIB_Column* column = DatasetColumn(index)) typed = column->GetDateTime(value);
+    TCellValue cell;
+    switch (OnGetExportText ? ckNone : ReadSourceCell(index, cell)) {
+        case ckNull: return {};
+        case ckDateTime:
+            value = cell.Float;
+            typed = true;
+            break;
+        default:
+            if (!OnGetExportText && !IsNullValue(index))
+                if (const TIB_Column* column = DatasetColumn(index)) typed = column->GetDateTime(value);
+            break;
+    }
     if (!typed) {
         const std::string text = Trim(FieldText(index));
         if (text.empty()) return {};

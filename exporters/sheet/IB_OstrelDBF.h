@@ -77,6 +77,7 @@ private:
     // The text of a value for a numeric or date field.
     std::string FieldText(int index);
     std::string NumberField(int index);
+    std::string NumberText(int index, bool isInteger);
     std::string DateField(int index);
     // Failures naming the row and column of the value.
     EConvertError ValueError(int index, const std::string& what);

@@ -1,6 +1,7 @@
 #include "exporters/text/IB_OstrelASCII.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
@@ -64,23 +65,32 @@ std::string DIFString(std::string_view text) {
 // record, so it is written as the format's line-feed escape (ESC, blank, colon).
 void AppendSYLKString(std::string& out, std::string_view text) {
     out += '"';
+    size_t run = 0;  // start of the characters not yet copied, all written as they are
     for (size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c != ';' && c != '\0' && c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        out.append(text.data() + run, i - run);
         if (const size_t breakLength = LineBreakAt(text, i)) {
             out += "\x1B :";
             i += breakLength;
-            continue;
+        } else {
+            out += c == ';' ? std::string_view(";;") : Replacement();
+            ++i;
         }
-        const char c = text[i++];
-        if (c == ';') out += ";;";
-        else if (c == '\0') out += Replacement();
-        else out += c;
+        run = i;
     }
+    out.append(text.data() + run, text.size() - run);
     out += '"';
 }
 
 void AppendNumber(std::string& out, int value) {
     char digits[16];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    // By pointer and length: the iterator-pair append takes the general replace path.
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, static_cast<size_t>(end - digits));
 }
 
 // Sets a flag for one call and clears it again on every way out.
@@ -116,6 +126,7 @@ void TIB_OstrelASCII::DoFetchedRecord(int RecNo) {
 
 void TIB_OstrelASCII::BeginExport() {
     TIB_OstrelFormatText::BeginExport();
+    NoteOwnClass<TIB_OstrelASCII>();
     FRowsLeftOut = 0;
     FDIFRowCount = 0;
     SetAutoCalcColWidth(AutoCalcColWidth() && FExportType == etTXT);
@@ -301,6 +312,20 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
 // The texts are GetExportText's.
 void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
+    if ((c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) && !OnGetExportText) {
+        // A number read in one call, as its decimal below would write it.
+        TCellValue cell;
+        const TCellKind kind = ReadSourceCell(Index, cell);
+        const bool whole = kind == ckInteger && cell.Integer != 0 && cell.Integer > -1000000000000000 &&
+                           cell.Integer < 1000000000000000;
+        if (whole || (kind == ckFloat && cell.Float != 0 && std::isfinite(cell.Float))) {
+            out += "0,";
+            if (whole) AppendInteger(out, cell.Integer);
+            else AppendGeneralForm(out, cell.Float, '.');
+            out += "\r\nV\r\n";
+            return;
+        }
+    }
     if (c.ColType != ectString && !IsNullValue(Index)) {
         const bool numeric = c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency;
         TDecimal number;
@@ -315,8 +340,11 @@ void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted
                 return;
             }
         }
-        FValue.clear();
-        AppendExportText(FValue, Index, false);
+        // Numbers and Booleans are read from their raw text; a handler sees it for every type.
+        if (numeric || c.ColType == ectBoolean || OnGetExportText) {
+            FValue.clear();
+            AppendExportText(FValue, Index, false);
+        }
         if (numeric) {
             if (TryStrToDecimal(FValue, number)) {
                 out += "0,";

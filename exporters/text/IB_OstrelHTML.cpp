@@ -156,6 +156,7 @@ void TIB_OstrelHTML::AddFontLines(int indent) {
 
 void TIB_OstrelHTML::BeginExport() {
     TIB_OstrelFormatText::BeginExport();
+    NoteOwnClass<TIB_OstrelHTML>();
     const TTableOptions& t = FTableOptions;
     const THTMLOptions& h = FHTMLOptions;
     FStyleLines.Clear();
@@ -258,16 +259,22 @@ void TIB_OstrelHTML::WriteDataRow() {
     // Every page holds MaxRecords records, the first one included.
     if (FFileDestination && (n == 0 || (FMaxRecords > 0 && n % FMaxRecords == 0))) BeginPage();
     TOHTMLWriter& w = Html();
-    const char* open = n % 2 ? "    <td class=\"TrOdd\"" : "    <td class=\"TrRows\"";
+    static const char* const kOpen[2] = {"    <td class=\"TrRows\"", "    <td class=\"TrOdd\""};
+    const char* open = kOpen[n % 2];
     if (FastRows<TIB_OstrelHTML>() && !OnGetCellParams) {
         // The lines below built in one buffer; without cell parameters a cell has only its
         // column's alignment.
         FRow = "  <tr>\r\n";
+        if (FCellOpens.size() != static_cast<size_t>(Columns().Count())) FCellOpens.assign(Columns().Count(), {});
         for (int i = 0; i < Columns().Count(); ++i) {
-            FRow += open;
-            FRow += " align=";
-            FRow += w.AlignToStr(Columns()[i].Align);
-            FRow += '>';
+            // The cell's opening tag for odd and even rows, made again if a handler realigns it.
+            TCellOpen& cell = FCellOpens[static_cast<size_t>(i)];
+            if (cell.Text[0].empty() || cell.Align != Columns()[i].Align) {
+                cell.Align = Columns()[i].Align;
+                for (int odd = 0; odd < 2; ++odd)
+                    cell.Text[odd] = kOpen[odd] + (" align=" + w.AlignToStr(cell.Align)) + '>';
+            }
+            FRow += cell.Text[n % 2];
             AppendCellText(FRow, i, true);
             FRow += "</td>\r\n";
         }
@@ -400,12 +407,15 @@ void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text)
 }
 
 void TIB_OstrelHTML::AppendEscaped(std::string& out, std::string_view Text) {
-    const TCharSet special = GetSpecialChars();
+    // The characters that are not shown as they are: the special ones and line breaks.
+    TCharSet stop = GetSpecialChars();
+    stop.set('\r');
+    stop.set('\n');
     bool lastBreak = false;
     size_t run = 0;  // start of the characters not yet copied, all shown as they are
     for (size_t i = 0; i < Text.size(); ++i) {
         const char c = Text[i];
-        if (c != '\r' && c != '\n' && !special.test(static_cast<unsigned char>(c))) {
+        if (!stop[static_cast<unsigned char>(c)]) {
             lastBreak = false;
             continue;
         }

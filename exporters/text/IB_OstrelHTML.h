@@ -141,6 +141,11 @@ private:
     TFileStream* FPageStream = nullptr;  // owned by FOutputs
     TOutputFiles* FOutputs = nullptr;    // the files of the run in progress
     std::string FRow, FValue;            // the fast rows' buffers
+    struct TCellOpen {
+        TOstrelColAlign Align = ecaLeft;
+        std::string Text[2];  // even, odd rows
+    };
+    std::vector<TCellOpen> FCellOpens;  // the fast rows' opening tags by column
 };
 
 }  // namespace ostrel

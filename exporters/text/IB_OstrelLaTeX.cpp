@@ -363,6 +363,7 @@ bool TIB_OstrelLaTeX::Utf8() const { return FOptions.CodePage() == CP_UTF8 && FO
 
 void TIB_OstrelLaTeX::BeginExport() {
     TIB_OstrelFormatText::BeginExport();
+    NoteOwnClass<TIB_OstrelLaTeX>();
     FNeeds = {};
     FEngine = "pdflatex";
     FSizes.assign(Columns().Count(), {});

@@ -3,11 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/CodePage.h"
+#include "platform/FormatSettings.h"
 #include "platform/Services.h"
 
 namespace ostrel {
@@ -47,35 +49,57 @@ std::string RtfEscape(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// A UTF-16 unit as markup, a backslash before the markup characters, \uN? for the rest.
+void AppendRtfUnit(std::string& out, char16_t u) {
+    if (u == '\\' || u == '{' || u == '}') {
+        out += '\\';
+        out += static_cast<char>(u);
+    } else if (u < 0x80) {
+        out += static_cast<char>(u);
+    } else {
+        // Readers take \uN as the UTF-16 unit N (signed) and skip the "?" that follows.
+        char unit[12] = {'\\', 'u'};
+        char* end = std::to_chars(unit + 2, unit + sizeof unit - 1, static_cast<int16_t>(u)).ptr;
+        *end++ = '?';
+        out.append(unit, static_cast<size_t>(end - unit));
+    }
+}
+
+}  // namespace
+
 void AppendRtfEscape(std::string& out, std::string_view text) {
-    bool ascii = true;
-    for (char c : text) ascii &= static_cast<unsigned char>(c) < 0x80;
-    if (ascii) {
-        // Copied in runs, a backslash put before each character that is markup.
-        size_t run = 0;
-        for (size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            if (c != '\\' && c != '{' && c != '}') continue;
-            out.append(text.data() + run, i - run);
+    // ASCII runs are copied, a backslash put before each character that is markup; in UTF-8,
+    // well-formed two- and three-byte characters (one UTF-16 unit each) are decoded here, and
+    // from the first other character on the text goes through the general decoder.
+    const bool utf8 = FormatSettings().CodePage == CP_UTF8;
+    size_t run = 0, i = 0;
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c != '\\' && c != '{' && c != '}' && c < 0x80) continue;
+        out.append(text.data() + run, i - run);
+        run = i + 1;
+        if (c < 0x80) {
             out += '\\';
-            run = i;
+            out += static_cast<char>(c);
+            continue;
         }
+        const size_t length = utf8 ? ShortUtf8Length(text, i) : 0;
+        if (length == 0) break;
+        const auto c1 = static_cast<unsigned char>(text[i + 1]) & 0x3Fu;
+        const char16_t u = length == 2 ? static_cast<char16_t>((c & 0x1Fu) << 6 | c1)
+                                       : static_cast<char16_t>((c & 0x0Fu) << 12 | c1 << 6 |
+                                                               (static_cast<unsigned char>(text[i + 2]) & 0x3Fu));
+        AppendRtfUnit(out, u);
+        i += length - 1;
+        run = i + 1;
+    }
+    if (i >= text.size()) {
         out.append(text.data() + run, text.size() - run);
         return;
     }
-    // Readers take \uN as the UTF-16 unit N (signed) and skip the "?" that follows.
-    for (char16_t u : ToUtf16(text)) {
-        if (u == '\\' || u == '{' || u == '}') {
-            out += '\\';
-            out += static_cast<char>(u);
-        } else if (u < 0x80) {
-            out += static_cast<char>(u);
-        } else {
-            out += "\\u";
-            out += std::to_string(static_cast<int16_t>(u));
-            out += '?';
-        }
-    }
+    for (char16_t u : ToUtf16(text.substr(i))) AppendRtfUnit(out, u);
 }
 
 void TORTFWriter::WriteHeader() {
@@ -343,6 +367,7 @@ std::string TIB_OstrelRTF::TableFontRef(const TFont& font, bool writeIt) {
 void TIB_OstrelRTF::BeginExport() {
     FFontScale = 1;
     TIB_OstrelFormatText::BeginExport();
+    NoteOwnClass<TIB_OstrelRTF>();
     TORTFWriter& w = Rtf();
     w.WriteDocumentStart();
     w.WriteHeader();
@@ -406,11 +431,16 @@ void TIB_OstrelRTF::WriteDataRow() {
     std::string format = StyleOf(FOptions.DefaultFont.Style);
     if (!format.empty()) format += ' ';
     FRow.clear();
+    if (FCellOpens.size() != static_cast<size_t>(Columns().Count())) FCellOpens.assign(Columns().Count(), {});
     for (int i = 0; i < Columns().Count(); ++i) {
-        FRow += "\\pard\\intbl\\li30\\ri30";
-        FRow += w.AlignToStr(Columns()[i].Align);
-        FRow += '{';
-        FRow += format;
+        // The cell's opening, made again if a handler realigns the column or restyles the font.
+        TCellOpen& cell = FCellOpens[static_cast<size_t>(i)];
+        if (cell.Text.empty() || cell.Align != Columns()[i].Align || cell.Format != format) {
+            cell.Align = Columns()[i].Align;
+            cell.Format = format;
+            cell.Text = "\\pard\\intbl\\li30\\ri30" + w.AlignToStr(cell.Align) + '{' + format;
+        }
+        FRow += cell.Text;
         AppendCellText(FRow, i, true);
         FRow += "}\\cell";
     }

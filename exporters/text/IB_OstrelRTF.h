@@ -147,6 +147,11 @@ private:
     TRTFOptions FOptions;
     double FFontScale = 1;  // of this run's table, below 1 when it was shrunk to fit the page
     std::string FRow, FValue;  // the fast rows' buffers
+    struct TCellOpen {
+        TOstrelColAlign Align = ecaLeft;
+        std::string Format, Text;
+    };
+    std::vector<TCellOpen> FCellOpens;  // the fast rows' cell openings by column
 };
 
 // RTF text: backslashes and braces escaped, characters beyond ASCII as \uN? escapes.

@@ -90,6 +90,7 @@ std::string SqlString(const std::string& text) {
 
 void TIB_OstrelSQL::BeginExport() {
     TIB_OstrelAdvancedText::BeginExport();
+    NoteOwnClass<TIB_OstrelSQL>();
     // Names and the NULL text go into the script as they are: a NUL would end them early too.
     auto refuseNul = [](const std::string& text, const std::string& what) {
         if (text.find('\0') != std::string::npos)
@@ -189,8 +190,42 @@ std::string TIB_OstrelSQL::GetColData(int Index, bool) {
     return literal += ',';
 }
 
+// The literal of a value read in one step, as the steps below write it; false when the value
+// takes them.
+bool TIB_OstrelSQL::AppendReadLiteral(std::string& out, int Index) {
+    TCellValue value;
+    const TOstrelColType type = Columns()[Index].ColType;
+    const bool number = type == ectInteger || type == ectFloat || type == ectCurrency;
+    switch (ReadSourceCell(Index, value)) {
+        case ckNull: {
+            const std::string& null = Formats().NullString();
+            out += null.empty() ? "NULL" : null;
+            return true;
+        }
+        case ckInteger:
+            // Longer whole numbers may take the general form's exponent.
+            if (!number || value.Integer <= -1000000000000000 || value.Integer >= 1000000000000000) return false;
+            AppendInteger(out, value.Integer);
+            return true;
+        case ckFloat:
+            if (!number) return false;
+            AppendGeneralForm(out, value.Float, '.');
+            return true;
+        case ckDateTime:
+            if (type != ectDate && type != ectTime && type != ectDateTime) return false;
+            AppendIsoLiteral(out, type, value.Float);
+            return true;
+        case ckText:
+            if (type != ectString || value.Text.find('\0') != std::string_view::npos) return false;
+            AppendSqlString(out, value.Text);
+            return true;
+        default: return false;
+    }
+}
+
 // The literal of a value; `inPlace` reads its text without the virtual steps (fast rows only).
 void TIB_OstrelSQL::AppendSqlLiteral(std::string& out, int Index, bool inPlace) {
+    if (inPlace && AppendReadLiteral(out, Index)) return;
     if (IsNullValue(Index)) {
         // An empty NULL text would leave a gap between two commas.
         const std::string& null = Formats().NullString();

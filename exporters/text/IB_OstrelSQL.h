@@ -45,6 +45,7 @@ private:
     // CHAR sizes of text-source columns that hold every value of the source.
     void SizeTextColumns();
     void AppendSqlLiteral(std::string& out, int Index, bool inPlace);
+    bool AppendReadLiteral(std::string& out, int Index);
     std::string ValuesTail(bool Formatted);
     void CloseValues(std::string& row, size_t valuesStart) const;
 

@@ -46,6 +46,7 @@ void TIB_OstrelXML::DoExecute() {
 
 void TIB_OstrelXML::BeginExport() {
     TIB_OstrelText::BeginExport();
+    NoteOwnClass<TIB_OstrelXML>();
     FEncoder = CheckedEncoder();
     XmlWriter().SetEncoder(FEncoder.get());
     const int codePage = FormatSettings().CodePage;
