@@ -65,13 +65,7 @@ void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
 
 // The decimal digits of a non-negative value (a negative one as 0), at least `width` of them,
 // written at p (at most 16 characters); returns the end.
-char* PutPadded(char* p, int value, int width) {
-    // Days, months, hours, minutes and seconds, the parts of nearly every value.
-    if (value >= 0 && value < 100 && width <= 2) {
-        if (value >= 10 || width == 2) *p++ = static_cast<char>('0' + value / 10);
-        *p++ = static_cast<char>('0' + value % 10);
-        return p;
-    }
+char* PutPaddedLong(char* p, int value, int width) {
     char digits[16];
     char* const end = digits + sizeof digits;
     char* first = end;
@@ -82,6 +76,23 @@ char* PutPadded(char* p, int value, int width) {
     } while (v);
     while (end - first < width && first > digits) *--first = '0';
     return std::copy(first, end, p);
+}
+
+// Days, months, hours, minutes and seconds, the parts of nearly every value, inline.
+inline char* PutPadded(char* p, int value, int width) {
+    if (value >= 0 && value < 100 && width <= 2) {
+        if (value >= 10 || width == 2) *p++ = static_cast<char>('0' + value / 10);
+        *p++ = static_cast<char>('0' + value % 10);
+        return p;
+    }
+    if (width == 4 && value >= 1000 && value < 10000) {  // a year
+        p[0] = static_cast<char>('0' + value / 1000);
+        p[1] = static_cast<char>('0' + value / 100 % 10);
+        p[2] = static_cast<char>('0' + value / 10 % 10);
+        p[3] = static_cast<char>('0' + value % 10);
+        return p + 4;
+    }
+    return PutPaddedLong(p, value, width);
 }
 
 void AppendPadded(std::string& out, int value, int width) {
@@ -132,6 +143,8 @@ struct TCompiledDatePattern {
     bool Direct = false;
     size_t Bound = 0;
     int AmPmTexts = 0;
+    // Whether the direct tokens show a part of the date, of the time of day.
+    bool UsesDate = false, UsesTime = false;
 };
 
 namespace {
@@ -184,6 +197,8 @@ std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view 
     }
     c->Direct = true;
     for (const TDateToken& t : c->Tokens) {
+        c->UsesDate |= t.Kind == 'Y' || t.Kind == 'M' || t.Kind == 'D';
+        c->UsesTime |= t.Kind == 'H' || t.Kind == 'N' || t.Kind == 'S' || t.Kind == 'Z' || t.Kind == 'A';
         c->Nested |= t.Kind == 'T' || t.Kind == 'C' || (t.Kind == 'D' && t.Count >= 5);
         switch (t.Kind) {
             case 'M':
@@ -211,6 +226,58 @@ const std::shared_ptr<const TCompiledDatePattern>& CompiledDatePattern(std::stri
     auto& slot = cache[next++ % 8];
     slot = CompileDatePattern(pattern);
     return slot;
+}
+
+char* Put(char* p, std::string_view text) { return std::copy_n(text.data(), text.size(), p); }
+
+// A direct pattern's characters, the same as the tokens' general way, built in a buffer and
+// appended once; false when they may not fit it.
+bool AppendDirectParts(std::string& out, const TCompiledDatePattern& c, const TDateParts& parts,
+                       const TFormatSettings& fs) {
+    const size_t bound =
+        c.Bound + static_cast<size_t>(c.AmPmTexts) * std::max(fs.TimeAMString.size(), fs.TimePMString.size());
+    char buf[256];
+    if (bound > sizeof buf) return false;
+    char* p = buf;
+    for (const TDateToken& t : c.Tokens) {
+        const int count = t.Count;
+        switch (t.Kind) {
+            case 'Y':
+                if (count <= 2) p = PutPadded(p, parts.Year % 100, 2);
+                else p = PutPadded(p, parts.Year, 4);
+                break;
+            case 'M': p = PutPadded(p, parts.Month, count); break;
+            case 'D': p = PutPadded(p, parts.Day, count); break;
+            case 'H': {
+                int hour = parts.Hour;
+                if (t.Twelve) {
+                    hour %= 12;
+                    if (hour == 0) hour = 12;
+                }
+                p = PutPadded(p, hour, count >= 2 ? 2 : 1);
+                break;
+            }
+            case 'N': p = PutPadded(p, parts.Minute, count >= 2 ? 2 : 1); break;
+            case 'S': p = PutPadded(p, parts.Second, count >= 2 ? 2 : 1); break;
+            case 'Z': p = PutPadded(p, parts.MSec, count >= 3 ? 3 : 1); break;
+            case 'A': {
+                const bool pm = parts.Hour >= 12;
+                if (t.Count == 5) p = std::copy_n(t.Text.data() + (pm ? 3 : 0), 2, p);
+                else if (t.Count == 3) *p++ = t.Text[pm ? 2 : 0];
+                else p = Put(p, pm ? fs.TimePMString : fs.TimeAMString);
+                break;
+            }
+            case '/': *p++ = fs.DateSeparator; break;
+            case ':': *p++ = fs.TimeSeparator; break;
+            default:
+                // Mostly a single blank or punctuation between the numbers.
+                if (t.Text.size() == 1) *p++ = t.Text[0];
+                else p = Put(p, t.Text);
+                break;
+        }
+    }
+    out.append(buf, static_cast<size_t>(p - buf));
+    return true;
 }
 
 class TDateTimeFormatter {
@@ -272,51 +339,7 @@ public:
     std::string& Out;
 
 private:
-    // The same characters as the tokens' general way, built in a buffer and appended once.
-    bool AppendDirect(const TCompiledDatePattern& c) {
-        const size_t bound =
-            c.Bound + static_cast<size_t>(c.AmPmTexts) * std::max(Fs.TimeAMString.size(), Fs.TimePMString.size());
-        char buf[256];
-        if (bound > sizeof buf) return false;
-        char* p = buf;
-        for (const TDateToken& t : c.Tokens) {
-            const int count = t.Count;
-            switch (t.Kind) {
-                case 'Y':
-                    if (count <= 2) p = PutPadded(p, Parts.Year % 100, 2);
-                    else p = PutPadded(p, Parts.Year, 4);
-                    break;
-                case 'M': p = PutPadded(p, Parts.Month, count); break;
-                case 'D': p = PutPadded(p, Parts.Day, count); break;
-                case 'H': {
-                    int hour = Parts.Hour;
-                    if (t.Twelve) {
-                        hour %= 12;
-                        if (hour == 0) hour = 12;
-                    }
-                    p = PutPadded(p, hour, count >= 2 ? 2 : 1);
-                    break;
-                }
-                case 'N': p = PutPadded(p, Parts.Minute, count >= 2 ? 2 : 1); break;
-                case 'S': p = PutPadded(p, Parts.Second, count >= 2 ? 2 : 1); break;
-                case 'Z': p = PutPadded(p, Parts.MSec, count >= 3 ? 3 : 1); break;
-                case 'A': {
-                    const bool pm = Parts.Hour >= 12;
-                    if (t.Count == 5) p = std::copy_n(t.Text.data() + (pm ? 3 : 0), 2, p);
-                    else if (t.Count == 3) *p++ = t.Text[pm ? 2 : 0];
-                    else p = Put(p, pm ? Fs.TimePMString : Fs.TimeAMString);
-                    break;
-                }
-                case '/': *p++ = Fs.DateSeparator; break;
-                case ':': *p++ = Fs.TimeSeparator; break;
-                default: p = Put(p, t.Text); break;
-            }
-        }
-        Out.append(buf, static_cast<size_t>(p - buf));
-        return true;
-    }
-
-    static char* Put(char* p, std::string_view text) { return std::copy_n(text.data(), text.size(), p); }
+    bool AppendDirect(const TCompiledDatePattern& c) { return AppendDirectParts(Out, c, Parts, Fs); }
 
     void AppendC(int level) {
         if (level >= 2) return;
@@ -380,19 +403,29 @@ TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
     return date < 0 ? date - time : date + time;
 }
 
-TDateParts DecodeDateTime(TDateTime value) {
+namespace {
+
+// DecodeDateTime's parts of the date, of the time of day or of both; the others keep their
+// defaults.
+TDateParts DecodeParts(TDateTime value, bool date, bool time) {
     TDateParts parts;
     if (!std::isfinite(value) || std::fabs(value) > 3e6) return parts;
     int64_t days, msecs;
     SplitValue(value, days, msecs);
-    int64_t dayNumber = days + kDateDelta;
-    if (dayNumber >= 1) DecodeDays(dayNumber, parts.Year, parts.Month, parts.Day);
-    parts.Hour = static_cast<int>(msecs / 3600000);
-    parts.Minute = static_cast<int>(msecs / 60000 % 60);
-    parts.Second = static_cast<int>(msecs / 1000 % 60);
-    parts.MSec = static_cast<int>(msecs % 1000);
+    const int64_t dayNumber = days + kDateDelta;
+    if (date && dayNumber >= 1) DecodeDays(dayNumber, parts.Year, parts.Month, parts.Day);
+    if (time) {
+        parts.Hour = static_cast<int>(msecs / 3600000);
+        parts.Minute = static_cast<int>(msecs / 60000 % 60);
+        parts.Second = static_cast<int>(msecs / 1000 % 60);
+        parts.MSec = static_cast<int>(msecs % 1000);
+    }
     return parts;
 }
+
+}  // namespace
+
+TDateParts DecodeDateTime(TDateTime value) { return DecodeParts(value, true, true); }
 
 TDateTime RoundedToParts(TDateTime value, TDateTimePart part) {
     TDateTime date, time;
@@ -483,6 +516,11 @@ TDateTimePattern::TDateTimePattern(std::string_view pattern)
 TDateTimePattern::~TDateTimePattern() = default;
 
 void TDateTimePattern::Append(std::string& out, TDateTime value) const {
+    // Numbers, separators and am/pm: only the parts shown are decoded.
+    if (FCompiled && FCompiled->Direct &&
+        AppendDirectParts(out, *FCompiled, DecodeParts(value, FCompiled->UsesDate, FCompiled->UsesTime),
+                          FormatSettings()))
+        return;
     TDateTimeFormatter f(value, out);
     if (FCompiled) f.Append(*FCompiled, 0);
     else f.Append(std::string_view(), 0);

@@ -105,6 +105,9 @@ struct TSection {
     // count the literal tokens at each end.
     bool Plain = false;
     int Prefix = 0, Suffix = 0;
+    // A plain section's literals at each end joined, and the least number of integer digits.
+    std::string PrefixText, SuffixText;
+    int MinIntDigits = 0;
 };
 
 }  // namespace
@@ -218,6 +221,11 @@ TSection Analyse(std::string_view text) {
         while (i < t.size() && t[i].Step == TSection::Literal) ++i;
         s.Suffix = static_cast<int>(i - body);
         s.Plain = i == t.size() && ints > 0 && ints == s.IntPlaceholders;
+        if (s.Plain) {
+            for (int k = 0; k < s.Prefix; ++k) s.PrefixText += t[static_cast<size_t>(k)].Text;
+            for (size_t k = body; k < t.size(); ++k) s.SuffixText += t[k].Text;
+        }
+        s.MinIntDigits = s.FirstIntZero >= 0 ? s.IntPlaceholders - s.FirstIntZero : 0;
     }
     return s;
 }
@@ -337,8 +345,7 @@ std::string FixedDigitsOfInt(const TDecimal& d) {
 // from the left, no trailing zeros; straight onto the end of out.
 void EmitFixed(std::string& out, const TSection& s, const char* d, int n, int e, bool withMinus) {
     const int intLen = std::max(e, 0);
-    const int minInt = s.FirstIntZero >= 0 ? s.IntPlaceholders - s.FirstIntZero : 0;
-    const int width = std::max(intLen, minInt);  // integer digits shown
+    const int width = std::max(intLen, s.MinIntDigits);  // integer digits shown
     const int leadingZeros = width - intLen;
     auto intDigit = [&](int j) { j -= leadingZeros; return j < 0 || j >= n ? '0' : d[j]; };
     int fracLen = s.FracPlaceholders;
@@ -666,16 +673,57 @@ char* DigitsBackwards(char* end, uint64_t v) {
     return p;
 }
 
+constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
+                               1000000000, 10000000000ULL, 100000000000ULL, 1000000000000ULL,
+                               10000000000000ULL, 100000000000000ULL, 1000000000000000ULL,
+                               10000000000000000ULL, 100000000000000000ULL, 1000000000000000000ULL};
+
 // A plain fixed section's form of a whole number of units of its last decimal place, as the
-// digit path would give it.
+// digit path would give it: the digits built backwards in a stack buffer, from the units'
+// binary value. Sections of many leading zeros or a long separator take the digit path's writer.
 void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus) {
-    char buf[24];
+    const TFormatSettings& fs = FormatSettings();
+    const std::string& separator = fs.ThousandSeparator;
+    if (s.MinIntDigits > 24 || separator.size() > 4 || s.FracPlaceholders > 18) {
+        char buf[24];
+        char* const end = buf + sizeof buf;
+        const char* d = units ? DigitsBackwards(end, units) : end;
+        int n = static_cast<int>(end - d);
+        const int e = n - s.FracPlaceholders;
+        while (n > 0 && d[n - 1] == '0') --n;
+        EmitFixed(out, s, d, n, n ? e : 0, minus);
+        return;
+    }
+    // 18 fraction digits and a point, 20 integer digits with separators, 24 leading zeros.
+    char buf[160];
     char* const end = buf + sizeof buf;
-    const char* d = units ? DigitsBackwards(end, units) : end;
-    int n = static_cast<int>(end - d);
-    const int e = n - s.FracPlaceholders;
-    while (n > 0 && d[n - 1] == '0') --n;
-    EmitFixed(out, s, d, n, n ? e : 0, minus);
+    char* p = end;
+    uint64_t whole = units;
+    if (s.FracPlaceholders > 0) {
+        const uint64_t scale = kPow10[s.FracPlaceholders];
+        whole = units / scale;
+        uint64_t fraction = units % scale;
+        // Trailing zeros go, down to the last required place.
+        int shown = s.FracPlaceholders;
+        for (; shown > s.FracRequired && fraction % 10 == 0; --shown) fraction /= 10;
+        if (shown > 0) {
+            for (int k = 0; k < shown; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+            *--p = fs.DecimalSeparator;
+        }
+    }
+    // A separator before every digit with a multiple of three digits to its right; a zero
+    // integer part shows only its required zeros.
+    for (int written = 0; whole != 0 || written < s.MinIntDigits; ++written, whole /= 10) {
+        if (s.Grouping && written > 0 && written % 3 == 0) {
+            p -= separator.size();
+            std::memcpy(p, separator.data(), separator.size());
+        }
+        *--p = static_cast<char>('0' + whole % 10);
+    }
+    if (minus) out += '-';
+    out += s.PrefixText;
+    out.append(p, static_cast<size_t>(end - p));
+    out += s.SuffixText;
 }
 
 }  // namespace
@@ -707,11 +755,6 @@ void TNumberPattern::AppendInt64(std::string& out, int64_t value) const {
         // would overflow.
         if (s->Plain && !s->Scientific && s->FracPlaceholders <= 18 && (value != 0 || !HasZeroSection(*FCompiled))) {
             const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-            static constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
-                                                  100000000, 1000000000, 10000000000ULL, 100000000000ULL,
-                                                  1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
-                                                  1000000000000000ULL, 10000000000000000ULL,
-                                                  100000000000000000ULL, 1000000000000000000ULL};
             const uint64_t scale = kPow10[s->FracPlaceholders];
             if (magnitude <= UINT64_MAX / scale) {
                 EmitScaled(out, *s, magnitude * scale, minus && value != 0);
@@ -731,8 +774,8 @@ void TNumberPattern::AppendDouble(std::string& out, double value) const {
             // product, the value's shortest digits and their rounding to 15 places all lie
             // within 6E-4 units of the exact value, so a fraction of a unit further than 1E-3
             // from one half rounds as the digit path rounds; nearer, the digit path decides.
-            static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-            const double units = std::fabs(value) * kPow10[s->FracPlaceholders];
+            static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+            const double units = std::fabs(value) * kScale[s->FracPlaceholders];
             if (units < 1e11) {
                 auto whole = static_cast<uint64_t>(units);
                 const double fraction = units - static_cast<double>(whole);

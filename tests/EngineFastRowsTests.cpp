@@ -205,6 +205,36 @@ TEST_F(FastRows, HooksAndOverridesStillSeeEveryValue) {
     EXPECT_NE(ReadAll(dir.File("b")).find(",PLAIN,"), std::string::npos);
 }
 
+// The columns' patterns are compiled once, but a format changed by a handler between rows, or
+// between two runs, is the format of the rows after it.
+TEST_F(FastRows, AFormatChangedBetweenRowsOrRunsIsTheOneUsed) {
+    TTempDir dir;
+    TIB_OstrelASCII e;
+    e.SetExportType(etCSV);
+    e.SetCSVComma(',');
+    e.SetCSVQuoteStrings(false);
+    e.SetAllowCaptions(false);
+    e.SetDataSet(&ds);
+    e.ExportedFields().Add("I");
+    e.ExportedFields().Add("D");
+    e.SetExportRecCount(3);
+    e.OnExportedRecord = [&](TObject*, int row) {
+        if (row == 1) {
+            e.Columns()[0].Format = "0.0";
+            e.Columns()[1].Format = "yyyy";
+        }
+    };
+    e.SetFileName(dir.File("a"));
+    e.DoExecute();
+    EXPECT_EQ(ReadAll(dir.File("a")), "-3.000,01.01.1990,\r\n-1999,0,1991,\r\n-998,0,1992,\r\n");
+    e.OnExportedRecord = nullptr;
+    e.Formats().SetIntegerFormat("#,##0");
+    e.Formats().SetDateFormat("d/m");
+    e.SetFileName(dir.File("b"));
+    e.DoExecute();
+    EXPECT_EQ(ReadAll(dir.File("b")), "-3.000,1.1,\r\n-1.999,2.2,\r\n-998,3.3,\r\n");
+}
+
 // DIF writes numbers from the typed value where it can; they must be the numbers the values'
 // texts read as (what a text handler would see), also for values no decimal holds.
 TEST(TypedReads, DifNumbersAreTheNumbersTheirTextsReadAs) {

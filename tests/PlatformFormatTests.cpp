@@ -157,8 +157,15 @@ TEST(NumberPatterns, CompiledPatternsAndTheGeneralFormGiveTheDigitPathsTexts) {
         }
     const char* patterns[] = {"0", "0.00", "#,##0.00", "#,###,##0", "00.00$", "0.####", "#.##", "#", "0.0#",
                               "0;(0)", "0.00;(0.00);'zero'", "#,##0.000000000", "'x'0.0\"y\"", "", "0.00E+00",
-                              "0.000000000", "000000.0", ".00", "#,##0;-#,##0;", "0.00%"};
-    for (const auto& settings : {UsSettings(), GermanSettings()}) {
+                              "0.000000000", "000000.0", ".00", "#,##0;-#,##0;", "0.00%",
+                              // Longer than the stack buffers: leading zeros, decimals, literals.
+                              "000000000000000000000000000000", "#,##0.000000000000000000", "#,#00.0",
+                              "\"EUR \"#,##0.00\" net of tax and every other charge\""};
+    TFormatSettings wide = GermanSettings();
+    wide.ThousandSeparator = "\u202f";  // a narrow no-break space, three bytes
+    TFormatSettings wider = UsSettings();
+    wider.ThousandSeparator = "<sep>";
+    for (const auto& settings : {UsSettings(), GermanSettings(), wide, wider}) {
         TFormatSettingsScope scope(settings);
         for (const char* text : patterns) {
             const TNumberPattern pattern(text);
