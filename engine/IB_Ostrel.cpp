@@ -94,6 +94,7 @@ int64_t TIB_Ostrel::CountRowsLeft() {
 
 void TIB_Ostrel::RunExport() {
     FRecordCounter = 0;
+    FFormatsInPlace = false;
     ResetSourceRow();
     CheckSource();
     const std::string name = SourceName(FExportSource);

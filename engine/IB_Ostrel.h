@@ -127,6 +127,10 @@ protected:
     // Appends ReplaceSpecialChars(Text); formats that escape override it with an appending form
     // of the same escaping, so that a row is built without a string per value.
     virtual void AppendSpecialChars(std::string& out, std::string_view Text);
+    // Escapes as AppendSpecialChars the text of a formatted number or date just appended to out
+    // (from start), for formats that format in place (FormatInPlace); the default takes it out
+    // and appends it through AppendSpecialChars.
+    virtual void EscapeAppended(std::string& out, size_t start);
     // Whether a source without rows gives a document without rows rather than failing the run:
     // for formats whose empty document says "no rows" (an empty JSON array).
     virtual bool WritesEmptySource() const { return false; }
@@ -201,6 +205,14 @@ protected:
         FReadsCellsDirectly = typeid(*this) == typeid(Exact);
         return FReadsCellsDirectly;
     }
+    // Set by a format at the start of a run when EscapeAppended escapes as its
+    // AppendSpecialChars does (its own class): numbers and dates are then formatted straight
+    // into the row and escaped there, instead of in a buffer of their own.
+    void FormatInPlace(bool inPlace) { FFormatsInPlace = inPlace; }
+    // Whether the text appended to out from start is printable ASCII without the characters
+    // markup formats escape (quotes, ampersand, angle brackets, backslash, braces): HTML, XML
+    // and RTF leave such a text as it is.
+    static bool IsPlainMarkupAppended(const std::string& out, size_t start);
     // The current value of export column Index read in one step, for exporters whose rows
     // read each value themselves; ckNone when the source or the exporter's class (a descendant
     // may override IsNullValue) does not allow it, and the value is read by the steps above.
@@ -274,6 +286,11 @@ private:
     const TCellPatterns& CellPatterns(int Index);
     std::vector<std::unique_ptr<TCellPatterns>> FCellPatterns;  // by export column
     bool FReadsCellsDirectly = false;  // the exporter is its own class: no step overridden
+    bool FFormatsInPlace = false;
+    // Where a typed value is formatted: the row itself when the format escapes in place, else
+    // FFormatBuffer; and its escaping from there onto the end of out.
+    std::string& FormatTarget(std::string& out);
+    void EscapeFormatted(std::string& out, size_t start);
     std::string FFormatBuffer;  // a typed value's text before ReplaceSpecialChars
     std::string FTextBuffer;    // a source text that cannot be read in place
 };

@@ -1,5 +1,8 @@
 // The conversion of one source value into export text by its column's format.
 #include "engine/IB_Ostrel.h"
+
+#include <array>
+
 #include "platform/DateTimeFormat.h"
 #include "platform/NumberFormat.h"
 #include "platform/Parsers.h"
@@ -19,10 +22,9 @@ bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
             if (!column->GetDecimal(value)) return false;
             // An integer column shows the integer part, as its text would read.
             if (c.ColType == ectInteger && value.Exponent < static_cast<int>(value.Digits.size())) return false;
-            // One buffer for all values of a run: no allocation per value.
-            FFormatBuffer.clear();
-            AppendDecimal(FFormatBuffer, c.Format, value);
-            AppendSpecialChars(out, FFormatBuffer);
+            const size_t start = out.size();
+            AppendDecimal(FormatTarget(out), c.Format, value);
+            EscapeFormatted(out, start);
             return true;
         }
         case ectDate:
@@ -30,9 +32,9 @@ bool TIB_Ostrel::AppendTypedValue(std::string& out, const TOstrelColumn& c) {
         case ectDateTime: {
             TDateTime value;
             if (!column->GetDateTime(value)) return false;
-            FFormatBuffer.clear();
-            AppendDateTime(FFormatBuffer, c.Format, value);
-            AppendSpecialChars(out, FFormatBuffer);
+            const size_t start = out.size();
+            AppendDateTime(FormatTarget(out), c.Format, value);
+            EscapeFormatted(out, start);
             return true;
         }
         default: return false;
@@ -47,6 +49,45 @@ bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
 bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
     const TOstrelColType type = FColumns[Index].ColType;
     return Formatted && type != ectBoolean && type != ectUnknown && !IsNullValue(Index);
+}
+
+namespace {
+
+// Printable ASCII other than the characters markup formats escape.
+bool IsPlainMarkupText(std::string_view text) {
+    static const auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c) plain[static_cast<size_t>(c)] = true;
+        for (const char c : std::string_view("\"&<>\\{}")) plain[static_cast<unsigned char>(c)] = false;
+        return plain;
+    }();
+    for (const char c : text)
+        if (!kPlain[static_cast<unsigned char>(c)]) return false;
+    return true;
+}
+
+}  // namespace
+
+bool TIB_Ostrel::IsPlainMarkupAppended(const std::string& out, size_t start) {
+    return IsPlainMarkupText(std::string_view(out).substr(start));
+}
+
+void TIB_Ostrel::EscapeAppended(std::string& out, size_t start) {
+    FFormatBuffer.assign(out, start, std::string::npos);
+    out.resize(start);
+    AppendSpecialChars(out, FFormatBuffer);
+}
+
+std::string& TIB_Ostrel::FormatTarget(std::string& out) {
+    if (FFormatsInPlace) return out;
+    // One buffer for all values of a run: no allocation per value.
+    FFormatBuffer.clear();
+    return FFormatBuffer;
+}
+
+void TIB_Ostrel::EscapeFormatted(std::string& out, size_t start) {
+    if (FFormatsInPlace) EscapeAppended(out, start);
+    else AppendSpecialChars(out, FFormatBuffer);
 }
 
 void TIB_Ostrel::AppendSpecialChars(std::string& out, std::string_view text) {
@@ -116,6 +157,7 @@ TCellKind TIB_Ostrel::ReadSourceCell(int Index, TCellValue& value) {
 
 bool TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
     const TOstrelColumn& c = FColumns[Index];
+    const size_t start = out.size();
     TCellValue value;
     // Each kind goes the way AppendExportText's steps would take it; any other pairing of kind
     // and column type is left to them.
@@ -129,21 +171,18 @@ bool TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
             return true;
         case ckInteger:
             if (c.ColType != ectInteger && c.ColType != ectFloat && c.ColType != ectCurrency) return false;
-            FFormatBuffer.clear();
-            CellPatterns(Index).Number.AppendInt64(FFormatBuffer, value.Integer);
+            CellPatterns(Index).Number.AppendInt64(FormatTarget(out), value.Integer);
             break;
         case ckFloat:
             if (c.ColType != ectFloat && c.ColType != ectCurrency) return false;
-            FFormatBuffer.clear();
-            CellPatterns(Index).Number.AppendDouble(FFormatBuffer, value.Float);
+            CellPatterns(Index).Number.AppendDouble(FormatTarget(out), value.Float);
             break;
         case ckDateTime:
             if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return false;
-            FFormatBuffer.clear();
-            CellPatterns(Index).Date.Append(FFormatBuffer, value.Float);
+            CellPatterns(Index).Date.Append(FormatTarget(out), value.Float);
             break;
     }
-    AppendSpecialChars(out, FFormatBuffer);
+    EscapeFormatted(out, start);
     return true;
 }
 

@@ -156,6 +156,50 @@ TEST_F(FastRows, LatexIsTheBytesOfTheVirtualSteps) {
         }, std::string("latex null=") + null);
 }
 
+// Numbers and dates are formatted straight into the row and escaped there: literals of their
+// patterns and locale separators that are quotes, markup or non-ASCII must still be escaped.
+TEST_F(FastRows, FormattedTextsWithQuotesAndMarkupAreEscapedInTheRow) {
+    TFormatSettings hostile = GermanSettings();
+    hostile.ThousandSeparator = "<\"";
+    hostile.DecimalSeparator = '&';
+    hostile.DateSeparator = '{';
+    hostile.TimeSeparator = '\\';
+    TFormatSettingsScope scope(hostile);
+    auto formats = [](TOstrelFormats& f) {
+        f.SetIntegerFormat("#,##0' \"x\"'");
+        f.SetFloatFormat("0.00 '<b>&amp;'");
+        f.SetCurrencyFormat("#,##0.00 '€'");
+        f.SetDateFormat("dd/mm/yyyy '}'");
+        f.SetDateTimeFormat("yyyy/mm/dd hh:nn");
+    };
+    for (bool quote : {true, false})
+        ExpectSameBytes<TIB_OstrelASCII>(ds, [&](TIB_OstrelASCII& e) {
+            e.SetExportType(etCSV);
+            e.SetCSVQuoteStrings(quote);
+            formats(e.Formats());
+        }, "csv quote=" + std::to_string(quote));
+    ExpectSameBytes<TIB_OstrelASCII>(ds, [&](TIB_OstrelASCII& e) {
+        e.SetExportType(etTXT);
+        formats(e.Formats());
+    }, "txt");
+    ExpectSameBytes<TIB_OstrelHTML>(ds, [&](TIB_OstrelHTML& e) { formats(e.Formats()); }, "html");
+    ExpectSameBytes<TIB_OstrelXML>(ds, [&](TIB_OstrelXML& e) { formats(e.Formats()); }, "xml");
+    ExpectSameBytes<TIB_OstrelRTF>(ds, [&](TIB_OstrelRTF& e) { formats(e.Formats()); }, "rtf");
+    ExpectSameBytes<TIB_OstrelLaTeX>(ds, [&](TIB_OstrelLaTeX& e) { formats(e.Formats()); }, "latex");
+
+    // And what the HTML row holds: the literal's markup escaped, the plain numbers as they are.
+    TTempDir dir;
+    TIB_OstrelHTML e;
+    e.SetDataSet(&ds);
+    formats(e.Formats());
+    e.SetFileName(dir.File("a.html"));
+    e.DoExecute();
+    const std::string html = ReadAll(dir.File("a.html"));
+    EXPECT_NE(html.find("&lt;b&gt;&amp;amp;"), std::string::npos);
+    EXPECT_NE(html.find("-3&lt;&quot;000 &quot;x&quot;"), std::string::npos);
+    EXPECT_EQ(html.find("<b>&amp;"), std::string::npos);
+}
+
 TEST(FastRowsWithoutNul, SqlAndDbfAreTheBytesOfTheVirtualSteps) {
     TFormatSettingsScope locale{GermanSettings()};
     TMemDataset ds;

@@ -126,7 +126,7 @@ void TIB_OstrelASCII::DoFetchedRecord(int RecNo) {
 
 void TIB_OstrelASCII::BeginExport() {
     TIB_OstrelFormatText::BeginExport();
-    NoteOwnClass<TIB_OstrelASCII>();
+    FormatInPlace(NoteOwnClass<TIB_OstrelASCII>());
     FRowsLeftOut = 0;
     FDIFRowCount = 0;
     SetAutoCalcColWidth(AutoCalcColWidth() && FExportType == etTXT);
@@ -392,6 +392,18 @@ void TIB_OstrelASCII::AppendSpecialChars(std::string& out, std::string_view Text
     if (typeid(*this) != typeid(TIB_OstrelASCII)) return TIB_OstrelFormatText::AppendSpecialChars(out, Text);
     if (FExportType != etCSV || Text.empty()) out += Text;
     else AppendCSVText(out, Text);
+}
+
+void TIB_OstrelASCII::EscapeAppended(std::string& out, size_t start) {
+    // What AppendSpecialChars does, in place: TXT, DIF, SYLK and empty texts keep the text,
+    // CSV puts it in quotes when it holds none and is not guarded.
+    if (FExportType != etCSV || out.size() == start) return;
+    const std::string_view text = std::string_view(out).substr(start);
+    if ((FGuardText && FCSVFormulaGuard && StartsLikeFormula(text)) || text.find('"') != std::string_view::npos)
+        return TIB_OstrelFormatText::EscapeAppended(out, start);
+    if (!FCSVQuoteStrings) return;
+    out.insert(start, 1, '"');
+    out += '"';
 }
 
 void TIB_OstrelASCII::AppendCSVText(std::string& out, std::string_view text) const {

@@ -156,7 +156,7 @@ void TIB_OstrelHTML::AddFontLines(int indent) {
 
 void TIB_OstrelHTML::BeginExport() {
     TIB_OstrelFormatText::BeginExport();
-    NoteOwnClass<TIB_OstrelHTML>();
+    FormatInPlace(NoteOwnClass<TIB_OstrelHTML>());
     const TTableOptions& t = FTableOptions;
     const THTMLOptions& h = FHTMLOptions;
     FStyleLines.Clear();
@@ -398,6 +398,11 @@ std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
     out.reserve(Text.size() + 8);
     AppendEscaped(out, Text);
     return out;
+}
+
+void TIB_OstrelHTML::EscapeAppended(std::string& out, size_t start) {
+    // A plain number or date is its own escaping.
+    if (!IsPlainMarkupAppended(out, start)) TIB_OstrelFormatText::EscapeAppended(out, start);
 }
 
 void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text) {

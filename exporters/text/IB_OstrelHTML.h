@@ -109,6 +109,7 @@ protected:
     TCharSet GetSpecialChars() override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
     void AppendSpecialChars(std::string& out, std::string_view Text) override;
+    void EscapeAppended(std::string& out, size_t start) override;
     void ShowResult() override;
 
 private:

@@ -367,7 +367,7 @@ std::string TIB_OstrelRTF::TableFontRef(const TFont& font, bool writeIt) {
 void TIB_OstrelRTF::BeginExport() {
     FFontScale = 1;
     TIB_OstrelFormatText::BeginExport();
-    NoteOwnClass<TIB_OstrelRTF>();
+    FormatInPlace(NoteOwnClass<TIB_OstrelRTF>());
     TORTFWriter& w = Rtf();
     w.WriteDocumentStart();
     w.WriteHeader();
@@ -481,6 +481,11 @@ std::string TIB_OstrelRTF::GetColData(int Index, bool Formatted) {
 }
 
 std::string TIB_OstrelRTF::ReplaceSpecialChars(const std::string& Text) { return RtfEscape(Text); }
+
+void TIB_OstrelRTF::EscapeAppended(std::string& out, size_t start) {
+    // A plain number or date is its own escaping.
+    if (!IsPlainMarkupAppended(out, start)) TIB_OstrelFormatText::EscapeAppended(out, start);
+}
 
 void TIB_OstrelRTF::AppendSpecialChars(std::string& out, std::string_view Text) {
     // A descendant's own ReplaceSpecialChars is honoured.

@@ -138,6 +138,7 @@ protected:
     std::string GetColData(int Index, bool Formatted) override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
     void AppendSpecialChars(std::string& out, std::string_view Text) override;
+    void EscapeAppended(std::string& out, size_t start) override;
 
 private:
     void AppendCellText(std::string& out, int Index, bool Formatted);

@@ -46,7 +46,7 @@ void TIB_OstrelXML::DoExecute() {
 
 void TIB_OstrelXML::BeginExport() {
     TIB_OstrelText::BeginExport();
-    NoteOwnClass<TIB_OstrelXML>();
+    FormatInPlace(NoteOwnClass<TIB_OstrelXML>());
     FEncoder = CheckedEncoder();
     XmlWriter().SetEncoder(FEncoder.get());
     const int codePage = FormatSettings().CodePage;
@@ -157,6 +157,11 @@ TCharSet TIB_OstrelXML::GetSpecialChars() {
 
 std::string TIB_OstrelXML::ReplaceSpecialChars(const std::string& Text) {
     return XmlEscape(Text, FormatSettings().CodePage);
+}
+
+void TIB_OstrelXML::EscapeAppended(std::string& out, size_t start) {
+    // A plain number or date is its own escaping.
+    if (!IsPlainMarkupAppended(out, start)) TIB_OstrelText::EscapeAppended(out, start);
 }
 
 void TIB_OstrelXML::AppendSpecialChars(std::string& out, std::string_view Text) {

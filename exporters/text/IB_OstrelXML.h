@@ -85,6 +85,7 @@ protected:
     TCharSet GetSpecialChars() override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
     void AppendSpecialChars(std::string& out, std::string_view Text) override;
+    void EscapeAppended(std::string& out, size_t start) override;
 
 private:
     TOXMLWriter& XmlWriter() { return static_cast<TOXMLWriter&>(*Writer()); }
