@@ -135,14 +135,20 @@ std::string FromUtf16(std::u16string_view text) {
 }
 
 size_t CharLength(std::string_view text) {
-    if (FormatSettings().CodePage != CP_UTF8) return text.size();
+    const size_t size = text.size();
+    // A text of ASCII alone, most of them, is as long as its bytes in every code page: eight
+    // bytes at a time, then the rest.
+    size_t ascii = 0;
+    uint64_t eight;
+    while (ascii + 8 <= size && (std::memcpy(&eight, text.data() + ascii, 8), (eight & 0x8080808080808080ULL) == 0))
+        ascii += 8;
+    while (ascii < size && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    if (ascii == size || FormatSettings().CodePage != CP_UTF8) return size;
     // ASCII and well-formed two- and three-byte characters, nearly every text, are counted
     // here; the rest, and every bad byte, as the decoder reads them.
-    const size_t size = text.size();
-    size_t n = 0;
-    for (size_t i = 0; i < size; ++n) {
+    size_t n = ascii;
+    for (size_t i = ascii; i < size; ++n) {
         // Eight ASCII bytes at a time.
-        uint64_t eight;
         while (i + 8 <= size && (std::memcpy(&eight, text.data() + i, 8), (eight & 0x8080808080808080ULL) == 0)) {
             i += 8;
             n += 8;
