@@ -168,7 +168,17 @@ TFormatSettings TFormatSettings::FromLocale(const std::string& localeName) {
     return s;
 }
 
-TFormatSettings& FormatSettings() { return Storage(); }
+namespace detail {
+
+std::atomic<TFormatSettings*> LoadedFormatSettings{nullptr};
+
+TFormatSettings& LoadFormatSettings() {
+    TFormatSettings& settings = Storage();
+    LoadedFormatSettings.store(&settings, std::memory_order_release);
+    return settings;
+}
+
+}  // namespace detail
 
 void SetFormatSettings(const TFormatSettings& settings) { Storage() = settings; }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <string>
 
 namespace ostrel {
@@ -44,8 +45,17 @@ struct TFormatSettings {
     static TFormatSettings FromLocale(const std::string& localeName);
 };
 
-// The settings every formatter and parser uses.
-TFormatSettings& FormatSettings();
+namespace detail {
+// The process-wide settings once read from the environment's locale; the first use reads them.
+extern std::atomic<TFormatSettings*> LoadedFormatSettings;
+TFormatSettings& LoadFormatSettings();
+}  // namespace detail
+
+// The settings every formatter and parser uses; inline, as formatters ask for every value.
+inline TFormatSettings& FormatSettings() {
+    TFormatSettings* loaded = detail::LoadedFormatSettings.load(std::memory_order_acquire);
+    return loaded ? *loaded : detail::LoadFormatSettings();
+}
 void SetFormatSettings(const TFormatSettings& settings);
 
 // Converts a strftime pattern (as the C library's locale data gives them) into a date-time
