@@ -179,8 +179,9 @@ protected:
     void EnableSourceControls();
     // The value of column Index in the current row as export text.
     std::string GetExportText(int Index, bool Formatted);
-    // The same text appended to out.
-    void AppendExportText(std::string& out, int Index, bool Formatted);
+    // The same text appended to out; whether it went through ReplaceSpecialChars, as
+    // IsEscapedByFormatting tells, without reading the value again.
+    bool AppendExportText(std::string& out, int Index, bool Formatted);
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
     // The same, read in place where the source allows it, else copied into a buffer of the run;
@@ -274,9 +275,9 @@ private:
     std::unique_ptr<TOstrelWriter> FWriter;
     int FSourceRow = 0;  // list-view item or string-grid row being read
     size_t FRowCapacity = 0;     // bytes GetDataRow reserves
-    // A dataset value read in one step and formatted by its column's pattern compiled once;
-    // false when the value takes the general way.
-    bool AppendReadCell(std::string& out, int Index);
+    // A dataset value read in one step and formatted by its column's pattern compiled once:
+    // the kind read, none when the value takes the general way.
+    TCellKind AppendReadCell(std::string& out, int Index);
     // The compiled patterns of one export column; rebuilt when the column's format text changes.
     struct TCellPatterns {
         explicit TCellPatterns(const std::string& format) : Number(format), Date(format) {}

@@ -155,45 +155,49 @@ TCellKind TIB_Ostrel::ReadSourceCell(int Index, TCellValue& value) {
     return column ? column->ReadCell(value) : ckNone;
 }
 
-bool TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
+TCellKind TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
     const TOstrelColumn& c = FColumns[Index];
     const size_t start = out.size();
     TCellValue value;
     // Each kind goes the way AppendExportText's steps would take it; any other pairing of kind
     // and column type is left to them.
-    switch (ReadSourceCell(Index, value)) {
-        case ckNone: return false;
-        case ckNull: out += FFormats.NullString(); return true;
+    const TCellKind kind = ReadSourceCell(Index, value);
+    switch (kind) {
+        case ckNone: return ckNone;
+        case ckNull: out += FFormats.NullString(); return ckNull;
         case ckText:
             if (c.ColType == ectString) AppendSpecialChars(out, value.Text);
             else if (c.ColType == ectBoolean || c.ColType == ectUnknown) out += value.Text;
-            else return false;
-            return true;
+            else return ckNone;
+            return ckText;
         case ckInteger:
-            if (c.ColType != ectInteger && c.ColType != ectFloat && c.ColType != ectCurrency) return false;
+            if (c.ColType != ectInteger && c.ColType != ectFloat && c.ColType != ectCurrency) return ckNone;
             CellPatterns(Index).Number.AppendInt64(FormatTarget(out), value.Integer);
             break;
         case ckFloat:
-            if (c.ColType != ectFloat && c.ColType != ectCurrency) return false;
+            if (c.ColType != ectFloat && c.ColType != ectCurrency) return ckNone;
             CellPatterns(Index).Number.AppendDouble(FormatTarget(out), value.Float);
             break;
         case ckDateTime:
-            if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return false;
+            if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return ckNone;
             CellPatterns(Index).Date.Append(FormatTarget(out), value.Float);
             break;
     }
     EscapeFormatted(out, start);
-    return true;
+    return kind;
 }
 
 // GetExportText's text appended to out: texts read in place where the source allows it, typed
 // values and escaping without a string of their own.
-void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
+bool TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
     const TOstrelColumn& c = FColumns[Index];
-    if (Formatted && AppendReadCell(out, Index)) {
+    bool null = false;
+    if (const TCellKind kind = Formatted ? AppendReadCell(out, Index) : ckNone; kind != ckNone) {
         // Read in one call and formatted.
+        null = kind == ckNull;
     } else if (IsNullValue(Index)) {
+        null = true;
         out += FFormats.NullString();
     } else if (!Formatted || c.ColType == ectString || c.ColType == ectBoolean || c.ColType == ectUnknown) {
         const std::string_view text = SourceTextView(c);
@@ -202,12 +206,15 @@ void TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
     } else if ((FExportSource != esDataSet && FExportSource != esDBGrid) || !AppendTypedValue(out, c)) {
         out += FormatSourceText(c, SourceText(c));
     }
+    // As IsEscapedByFormatting; known before a handler may change the columns.
+    const bool escaped = Formatted && !null && c.ColType != ectBoolean && c.ColType != ectUnknown;
     if (OnGetExportText) {
         std::string text = out.substr(start);
         OnGetExportText(this, Index, text);
         out.resize(start);
         out += text;
     }
+    return escaped;
 }
 
 }  // namespace ostrel

@@ -345,12 +345,12 @@ TColor TIB_OstrelHTML::RowBackground(int recNo) const {
 
 void TIB_OstrelHTML::AppendCellText(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
-    if (!IsEscapedByFormatting(Index, Formatted) && Columns()[Index].ColType != ectBoolean && !FBoolAsCheckBox) {
-        FValue.clear();
-        AppendExportText(FValue, Index, Formatted);
+    // Known before a handler of the value may change the columns.
+    const bool keptRaw = Columns()[Index].ColType == ectBoolean || FBoolAsCheckBox;
+    if (!AppendExportText(out, Index, Formatted) && !keptRaw) {
+        FValue.assign(out, start, std::string::npos);
+        out.resize(start);
         AppendSpecialChars(out, FValue);
-    } else {
-        AppendExportText(out, Index, Formatted);
     }
     if (out.size() == start) out += "&nbsp";
 }

@@ -395,17 +395,17 @@ std::string TIB_OstrelLaTeX::GetColCaption(int Index) {
     return caption + " & ";
 }
 
-void TIB_OstrelLaTeX::FinishCell(std::string& cell, int Index, bool Formatted) {
+void TIB_OstrelLaTeX::FinishCell(std::string& cell, int Index, bool escaped) {
     // NULL texts, Booleans and raw values are not escaped by the value formatting; a brace or
     // ampersand in them would break the table.
-    if (!IsEscapedByFormatting(Index, Formatted)) cell = ReplaceSpecialChars(cell);
+    if (!escaped) cell = ReplaceSpecialChars(cell);
     Measure(Index, FLastWidth, FLastWord);
 }
 
 std::string TIB_OstrelLaTeX::GetColData(int Index, bool Formatted) {
     FLastWidth = FLastWord = 0;
     std::string v = TIB_OstrelFormatText::GetColData(Index, Formatted);
-    FinishCell(v, Index, Formatted);
+    FinishCell(v, Index, IsEscapedByFormatting(Index, Formatted));
     if (Index >= 0 && Index < static_cast<int>(FCells.size())) FCells[Index] = v;
     return v + " & ";
 }
@@ -428,8 +428,7 @@ void TIB_OstrelLaTeX::WriteDataRow() {
             FLastWidth = FLastWord = 0;
             std::string& cell = FCells[i];
             cell.clear();
-            AppendExportText(cell, i, true);
-            FinishCell(cell, i, true);
+            FinishCell(cell, i, AppendExportText(cell, i, true));
         }
     } else {
         GetDataRow(true);

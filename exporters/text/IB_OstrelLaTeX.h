@@ -128,7 +128,7 @@ private:
     void AppendEscaped(std::string& out, std::string_view Text);
     // A cell holding its value's export text: escaped where the formatting did not, its widths
     // recorded for its column.
-    void FinishCell(std::string& cell, int Index, bool Formatted);
+    void FinishCell(std::string& cell, int Index, bool escaped);
     // What the texts passed through ReplaceSpecialChars need.
     struct TTextNeeds {
         bool NonAscii = false;  // any character beyond ASCII

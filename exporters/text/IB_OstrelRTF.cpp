@@ -451,9 +451,10 @@ void TIB_OstrelRTF::WriteDataRow() {
 // A cell's text: NULL texts, Booleans and raw values are not escaped by the value formatting;
 // a brace or backslash in them would break the document.
 void TIB_OstrelRTF::AppendCellText(std::string& out, int Index, bool Formatted) {
-    if (IsEscapedByFormatting(Index, Formatted)) return AppendExportText(out, Index, Formatted);
-    FValue.clear();
-    AppendExportText(FValue, Index, Formatted);
+    const size_t start = out.size();
+    if (AppendExportText(out, Index, Formatted)) return;
+    FValue.assign(out, start, std::string::npos);
+    out.resize(start);
     AppendRtfEscape(out, FValue);
 }
 

@@ -142,11 +142,12 @@ std::string TIB_OstrelXML::GetColData(int Index, bool Formatted) {
 }
 
 void TIB_OstrelXML::AppendAttributeValue(std::string& out, int Index, bool Formatted) {
-    if (IsEscapedByFormatting(Index, Formatted)) return AppendExportText(out, Index, Formatted);
+    const size_t start = out.size();
+    if (AppendExportText(out, Index, Formatted)) return;
     // The engine leaves NULL texts, Booleans and raw values unescaped; an attribute needs them
     // escaped as well.
-    FValue.clear();
-    AppendExportText(FValue, Index, Formatted);
+    FValue.assign(out, start, std::string::npos);
+    out.resize(start);
     AppendSpecialChars(out, FValue);
 }
 
