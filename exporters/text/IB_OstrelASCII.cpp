@@ -1,5 +1,6 @@
 #include "exporters/text/IB_OstrelASCII.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -35,7 +36,8 @@ bool LooksLikeDIFHeader(std::string_view line) {
 // A DIF string: readers take a doubled quote inside it as one quote and read a string over
 // several lines until its closing quote.
 void AppendDIFString(std::string& out, std::string_view text) {
-    if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos)
+    // One look at each byte (a search for any of a set would search the set for each byte).
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }))
         return AppendQuotedDoubling(out, text, '"');
     out += '"';
     for (size_t i = 0; i < text.size();) {
@@ -84,13 +86,6 @@ void AppendSYLKString(std::string& out, std::string_view text) {
     }
     out.append(text.data() + run, text.size() - run);
     out += '"';
-}
-
-void AppendNumber(std::string& out, int value) {
-    char digits[16];
-    // By pointer and length: the iterator-pair append takes the general replace path.
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, static_cast<size_t>(end - digits));
 }
 
 // Sets a flag for one call and clears it again on every way out.
@@ -371,11 +366,15 @@ void TIB_OstrelASCII::AppendSYLKCell(std::string& out, int Index, int row, std::
         text.clear();
         AppendExportText(text, Index, true);
     }
-    out += "C;X";
-    AppendNumber(out, Index + 1);
-    out += ";Y";
-    AppendNumber(out, row);
-    out += ";K";
+    // "C;X<column>;Y<row>;K" in one append.
+    char head[32] = {'C', ';', 'X'};
+    char* p = std::to_chars(head + 3, head + 14, Index + 1).ptr;
+    *p++ = ';';
+    *p++ = 'Y';
+    p = std::to_chars(p, p + 11, row).ptr;
+    *p++ = ';';
+    *p++ = 'K';
+    out.append(head, static_cast<size_t>(p - head));
     AppendSYLKString(out, text);
     out += "\r\n";
 }
