@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "platform/CodePage.h"
 #include "platform/FormatSettings.h"
@@ -401,8 +402,12 @@ void TIB_OstrelASCII::EscapeAppended(std::string& out, size_t start) {
     if ((FGuardText && FCSVFormulaGuard && StartsLikeFormula(text)) || text.find('"') != std::string_view::npos)
         return TIB_OstrelFormatText::EscapeAppended(out, start);
     if (!FCSVQuoteStrings) return;
-    out.insert(start, 1, '"');
-    out += '"';
+    // Both quotes appended, the text moved up past the first.
+    const size_t length = out.size() - start;
+    out.append(2, '"');
+    char* const at = out.data() + start;
+    std::memmove(at + 1, at, length);
+    *at = '"';
 }
 
 void TIB_OstrelASCII::AppendCSVText(std::string& out, std::string_view text) const {
