@@ -715,15 +715,30 @@ void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus)
     // integer part shows only its required zeros.
     for (int written = 0; whole != 0 || written < s.MinIntDigits; ++written, whole /= 10) {
         if (s.Grouping && written > 0 && written % 3 == 0) {
-            p -= separator.size();
-            std::memcpy(p, separator.data(), separator.size());
+            if (separator.size() == 1) {
+                *--p = separator[0];
+            } else {
+                p -= separator.size();
+                std::memcpy(p, separator.data(), separator.size());
+            }
         }
         *--p = static_cast<char>('0' + whole % 10);
     }
-    if (minus) out += '-';
-    out += s.PrefixText;
-    out.append(p, static_cast<size_t>(end - p));
-    out += s.SuffixText;
+    // The sign and a short prefix go into the buffer too: one append for most values.
+    const size_t prefix = s.PrefixText.size();
+    if (prefix <= static_cast<size_t>(p - buf) - 1) {
+        if (prefix) {
+            p -= prefix;
+            std::memcpy(p, s.PrefixText.data(), prefix);
+        }
+        if (minus) *--p = '-';
+        out.append(p, static_cast<size_t>(end - p));
+    } else {
+        if (minus) out += '-';
+        out += s.PrefixText;
+        out.append(p, static_cast<size_t>(end - p));
+    }
+    if (!s.SuffixText.empty()) out += s.SuffixText;
 }
 
 }  // namespace

@@ -160,7 +160,9 @@ TEST(NumberPatterns, CompiledPatternsAndTheGeneralFormGiveTheDigitPathsTexts) {
                               "0.000000000", "000000.0", ".00", "#,##0;-#,##0;", "0.00%",
                               // Longer than the stack buffers: leading zeros, decimals, literals.
                               "000000000000000000000000000000", "#,##0.000000000000000000", "#,#00.0",
-                              "\"EUR \"#,##0.00\" net of tax and every other charge\""};
+                              "\"EUR \"#,##0.00\" net of tax and every other charge\"",
+                              "'a prefix longer than the room the digits leave in a buffer of one hundred and "
+                              "sixty bytes, so that it is appended on its own, as it is, before them: '#,##0.00"};
     TFormatSettings wide = GermanSettings();
     wide.ThousandSeparator = "\u202f";  // a narrow no-break space, three bytes
     TFormatSettings wider = UsSettings();
