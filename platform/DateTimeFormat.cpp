@@ -490,6 +490,53 @@ void AppendIsoTime(std::string& out, const TDateParts& parts) {
     }
 }
 
+void AppendIsoDateTime(std::string& out, TDateTime value, bool date, bool time, char between, char quote) {
+    const TDateParts p = DecodeParts(value, date, time);
+    const bool usual = p.Year >= 0 && p.Year <= 9999 && p.Month >= 0 && p.Month <= 99 && p.Day >= 0 &&
+                       p.Day <= 99 && p.Hour >= 0 && p.Hour <= 99 && p.Minute >= 0 && p.Minute <= 99 &&
+                       p.Second >= 0 && p.Second <= 99 && p.MSec >= 0 && p.MSec <= 999;
+    if (!usual) {
+        // Outside the usual ranges the parts are padded as far as they need.
+        if (quote) out += quote;
+        if (date) AppendIsoDate(out, p);
+        if (date && time) out += between;
+        if (time) AppendIsoTime(out, p);
+        if (quote) out += quote;
+        return;
+    }
+    char buf[32];
+    char* q = buf;
+    auto two = [&q](int v) {
+        q[0] = static_cast<char>('0' + v / 10);
+        q[1] = static_cast<char>('0' + v % 10);
+        q += 2;
+    };
+    if (quote) *q++ = quote;
+    if (date) {
+        two(p.Year / 100);
+        two(p.Year % 100);
+        *q++ = '-';
+        two(p.Month);
+        *q++ = '-';
+        two(p.Day);
+    }
+    if (date && time) *q++ = between;
+    if (time) {
+        two(p.Hour);
+        *q++ = ':';
+        two(p.Minute);
+        *q++ = ':';
+        two(p.Second);
+        if (p.MSec) {
+            *q++ = '.';
+            *q++ = static_cast<char>('0' + p.MSec / 100);
+            two(p.MSec % 100);
+        }
+    }
+    if (quote) *q++ = quote;
+    out.append(buf, static_cast<size_t>(q - buf));
+}
+
 int DayOfWeek(TDateTime value) {
     if (!std::isfinite(value) || std::fabs(value) > 3e6) return 1;
     int64_t days, msecs;

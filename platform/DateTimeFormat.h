@@ -32,6 +32,9 @@ TDateTime RoundedToParts(TDateTime value, TDateTimePart part);
 // databases read whatever the locale.
 void AppendIsoDate(std::string& out, const TDateParts& parts);
 void AppendIsoTime(std::string& out, const TDateParts& parts);
+// The value's ISO date, time or both (with `between` between them) in one append, enclosed in
+// `quote` unless it is '\0'; only the parts written are decoded.
+void AppendIsoDateTime(std::string& out, TDateTime value, bool date, bool time, char between, char quote);
 // 1 = Sunday .. 7 = Saturday.
 int DayOfWeek(TDateTime value);
 

@@ -291,6 +291,38 @@ TEST_F(DateTimePatterns, CompiledPatternsGiveTheSameTexts) {
     }
 }
 
+// The one-append ISO form against the date and time writers, also outside the usual years.
+TEST_F(DateTimePatterns, IsoFormsInOneAppendAreTheDateAndTimeWriters) {
+    uint64_t state = 5;
+    auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+    std::vector<TDateTime> values = {0, -0.5, -1.25, 2958465.99999999, 2958466.5, 3e6, -693593, -693594.25, 1e7,
+                                     std::nan(""), EncodeDate(2024, 2, 29) + EncodeTime(23, 59, 59, 999),
+                                     EncodeDate(1, 1, 1) + EncodeTime(0, 0, 0, 1)};
+    for (int i = 0; i < 5000; ++i)
+        values.push_back(static_cast<double>(static_cast<int64_t>(next() >> 40) % 6000000) - 3000000 +
+                         static_cast<double>(next() >> 11) / 9007199254740992.0);
+    for (TDateTime v : values)
+        for (int shown = 1; shown <= 3; ++shown) {
+            const bool date = shown & 1, time = shown & 2;
+            const TDateParts parts = DecodeDateTime(v);
+            std::string datePart, timePart;
+            if (date) AppendIsoDate(datePart, parts);
+            if (time) AppendIsoTime(timePart, parts);
+            for (const char between : {' ', 'T'})
+                for (const char quote : {'\'', '\0'}) {
+                    std::string expected = "x";
+                    if (quote) expected += quote;
+                    expected += datePart;
+                    if (date && time) expected += between;
+                    expected += timePart;
+                    if (quote) expected += quote;
+                    std::string out = "x";
+                    AppendIsoDateTime(out, v, date, time, between, quote);
+                    ASSERT_EQ(out, expected) << v << " " << shown;
+                }
+        }
+}
+
 TEST_F(DateTimePatterns, DateElements) {
     TFormatSettingsScope us(UsSettings());
     EXPECT_EQ(FormatDateTime("d/m/yy", Value), "1/2/03");

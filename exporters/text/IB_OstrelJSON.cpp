@@ -81,11 +81,8 @@ bool IsNumberType(TOstrelColType type) { return type == ectInteger || type == ec
 // floats with a point, currency amounts with their four decimals.
 int MinDecimals(TOstrelColType type) { return type == ectFloat ? 1 : type == ectCurrency ? 4 : 0; }
 
-void AppendIsoDateTime(std::string& out, TOstrelColType type, TDateTime value) {
-    const TDateParts parts = DecodeDateTime(value);
-    if (type != ectTime) AppendIsoDate(out, parts);
-    if (type == ectDateTime) out += 'T';
-    if (type != ectDate) AppendIsoTime(out, parts);
+void AppendIsoValue(std::string& out, TOstrelColType type, TDateTime value) {
+    AppendIsoDateTime(out, value, type != ectTime, type != ectDate, 'T', '\0');
 }
 
 }  // namespace
@@ -232,13 +229,13 @@ TIB_OstrelJSON::TValueKind TIB_OstrelJSON::TextOfDateTime(int Index, std::string
     TDateTime moment;
     const TIB_Column* column = FDatasetColumns[Index];
     if (column && column->GetDateTime(moment)) {
-        AppendIsoDateTime(text, c.ColType, moment);
+        AppendIsoValue(text, c.ColType, moment);
         return jvIso;
     }
     const std::string raw = SourceText(c);
     if (Trim(raw).empty()) return jvNull;
     if (TryStrToDateTime(raw, moment)) {
-        AppendIsoDateTime(text, c.ColType, moment);
+        AppendIsoValue(text, c.ColType, moment);
         return jvIso;
     }
     text += raw;

@@ -58,12 +58,7 @@ bool IsPlainIdentifier(const std::string& name) {
 
 // Date and time literals in the ISO forms that Firebird and SQLite read whatever the locale.
 void AppendIsoLiteral(std::string& out, TOstrelColType type, TDateTime value) {
-    const TDateParts parts = DecodeDateTime(value);
-    out += '\'';
-    if (type != ectTime) AppendIsoDate(out, parts);
-    if (type != ectDate && type != ectTime) out += ' ';
-    if (type != ectDate) AppendIsoTime(out, parts);
-    out += '\'';
+    AppendIsoDateTime(out, value, type != ectTime, type != ectDate, ' ', '\'');
 }
 
 // SqlString's literal appended to out.
