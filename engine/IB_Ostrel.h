@@ -214,6 +214,9 @@ protected:
     // markup formats escape (quotes, ampersand, angle brackets, backslash, braces): HTML, XML
     // and RTF leave such a text as it is.
     static bool IsPlainMarkupAppended(const std::string& out, size_t start);
+    // The text appended to out from start, taken out and appended again through
+    // AppendSpecialChars: for texts the value formatting left unescaped.
+    void EscapeAppendedText(std::string& out, size_t start);
     // The current value of export column Index read in one step, for exporters whose rows
     // read each value themselves; ckNone when the source or the exporter's class (a descendant
     // may override IsNullValue) does not allow it, and the value is read by the steps above.

@@ -72,7 +72,9 @@ bool TIB_Ostrel::IsPlainMarkupAppended(const std::string& out, size_t start) {
     return IsPlainMarkupText(std::string_view(out).substr(start));
 }
 
-void TIB_Ostrel::EscapeAppended(std::string& out, size_t start) {
+void TIB_Ostrel::EscapeAppended(std::string& out, size_t start) { EscapeAppendedText(out, start); }
+
+void TIB_Ostrel::EscapeAppendedText(std::string& out, size_t start) {
     FFormatBuffer.assign(out, start, std::string::npos);
     out.resize(start);
     AppendSpecialChars(out, FFormatBuffer);

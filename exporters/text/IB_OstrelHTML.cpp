@@ -347,11 +347,7 @@ void TIB_OstrelHTML::AppendCellText(std::string& out, int Index, bool Formatted)
     const size_t start = out.size();
     // Known before a handler of the value may change the columns.
     const bool keptRaw = Columns()[Index].ColType == ectBoolean || FBoolAsCheckBox;
-    if (!AppendExportText(out, Index, Formatted) && !keptRaw) {
-        FValue.assign(out, start, std::string::npos);
-        out.resize(start);
-        AppendSpecialChars(out, FValue);
-    }
+    if (!AppendExportText(out, Index, Formatted) && !keptRaw) EscapeAppendedText(out, start);
     if (out.size() == start) out += "&nbsp";
 }
 

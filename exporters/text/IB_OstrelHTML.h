@@ -141,7 +141,7 @@ private:
     bool FFileDestination = false;
     TFileStream* FPageStream = nullptr;  // owned by FOutputs
     TOutputFiles* FOutputs = nullptr;    // the files of the run in progress
-    std::string FRow, FValue;            // the fast rows' buffers
+    std::string FRow;                    // the fast rows' buffer
     struct TCellOpen {
         TOstrelColAlign Align = ecaLeft;
         std::string Text[2];  // even, odd rows

@@ -146,9 +146,7 @@ void TIB_OstrelXML::AppendAttributeValue(std::string& out, int Index, bool Forma
     if (AppendExportText(out, Index, Formatted)) return;
     // The engine leaves NULL texts, Booleans and raw values unescaped; an attribute needs them
     // escaped as well.
-    FValue.assign(out, start, std::string::npos);
-    out.resize(start);
-    AppendSpecialChars(out, FValue);
+    EscapeAppendedText(out, start);
 }
 
 TCharSet TIB_OstrelXML::GetSpecialChars() {

@@ -99,7 +99,7 @@ private:
     TXMLOptions FOptions;
     std::unique_ptr<TXmlEncoder> FEncoder;
     std::vector<std::string> FAttributeNames;  // one valid, distinct name per column
-    std::string FRow, FValue;  // the fast rows' buffers
+    std::string FRow;  // the fast rows' buffer
     bool FRowDataOpen = false;
     bool FDocumentOpen = false;
 };
