@@ -182,6 +182,84 @@ protected:
     // The same text appended to out; whether it went through ReplaceSpecialChars, as
     // IsEscapedByFormatting tells, without reading the value again.
     bool AppendExportText(std::string& out, int Index, bool Formatted);
+    // AppendExportText with the value read by AppendCellWith (kind: what it read, ckNone when
+    // it appended nothing, and the value takes the general way); the text appended from start
+    // is the value's so far.
+    bool FinishExportText(std::string& out, size_t start, int Index, bool Formatted, TCellKind kind) {
+        if (kind != ckNone && !OnGetExportText) {
+            // As IsEscapedByFormatting.
+            const TOstrelColType type = FColumns[Index].ColType;
+            return Formatted && kind != ckNull && type != ectBoolean && type != ectUnknown;
+        }
+        return FinishGeneralText(out, start, Index, Formatted, kind);
+    }
+    // AppendExportText with the format's own escaping for the values read directly (see
+    // AppendCellWith).
+    template <class Escape>
+    bool AppendExportTextWith(std::string& out, int Index, bool Formatted, Escape&& escape) {
+        const size_t start = out.size();
+        return FinishExportText(out, start, Index, Formatted, Formatted ? AppendCellWith(out, Index, escape) : ckNone);
+    }
+    // The escaping of fast rows for formats whose escaping leaves printable ASCII without
+    // markup characters as it is (HTML, XML, RTF); the format adds Text.
+    struct TMarkupEscape {
+        TIB_Ostrel& Exporter;
+        std::string& Target(std::string& out) { return out; }
+        void Formatted(std::string& out, size_t start) {
+            if (!IsPlainMarkupAppended(out, start)) Exporter.EscapeAppendedText(out, start);
+        }
+    };
+    // A value of a fast row read in one call and appended in its column's format, escaped by
+    // the format's own code, known at compile time, instead of through the virtual steps.
+    // Escape gives:
+    //   std::string& Target(std::string& out)   where numbers and dates are formatted;
+    //   void Formatted(std::string& out, size_t start)   their text escaped onto out (start: in
+    //                                                     the target, where it began);
+    //   void Text(std::string& out, std::string_view text)   a string column's text escaped.
+    // ckNone, with nothing appended, when the value takes the general way (FinishExportText).
+    template <class Escape>
+    TCellKind AppendCellWith(std::string& out, int Index, Escape&& escape) {
+        if (!FReadsCellsDirectly) return ckNone;
+        const TOstrelColumn& c = FColumns[Index];
+        const TIB_Column* column = nullptr;
+        if (FExportSource == esDataSet) column = FDataSet ? FDataSet->Fields(c.Number) : nullptr;
+        else if (FExportSource == esDBGrid) column = FIBGrid ? FIBGrid->GridColumn(c.Number) : nullptr;
+        if (!column) return ckNone;
+        TCellValue value;
+        // Each kind goes the way the general steps would take it; any other pairing of kind
+        // and column type is left to them.
+        const TCellKind kind = column->ReadCell(value);
+        switch (kind) {
+            case ckNone: return ckNone;
+            case ckNull: out += FFormats.NullString(); return ckNull;
+            case ckText:
+                if (c.ColType == ectString) escape.Text(out, value.Text);
+                else if (c.ColType == ectBoolean || c.ColType == ectUnknown) out += value.Text;
+                else return ckNone;
+                return ckText;
+            case ckInteger:
+            case ckFloat: {
+                if (c.ColType != ectFloat && c.ColType != ectCurrency && (kind == ckFloat || c.ColType != ectInteger))
+                    return ckNone;
+                std::string& target = escape.Target(out);
+                const size_t start = target.size();
+                const TNumberPattern& pattern = CellPatterns(Index, c.Format).Number;
+                if (kind == ckInteger) pattern.AppendInt64(target, value.Integer);
+                else pattern.AppendDouble(target, value.Float);
+                escape.Formatted(out, start);
+                return kind;
+            }
+            case ckDateTime: {
+                if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return ckNone;
+                std::string& target = escape.Target(out);
+                const size_t start = target.size();
+                CellPatterns(Index, c.Format).Date.Append(target, value.Float);
+                escape.Formatted(out, start);
+                return kind;
+            }
+        }
+        return ckNone;
+    }
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
     // The same, read in place where the source allows it, else copied into a buffer of the run;
@@ -281,13 +359,23 @@ private:
     // A dataset value read in one step and formatted by its column's pattern compiled once:
     // the kind read, none when the value takes the general way.
     TCellKind AppendReadCell(std::string& out, int Index);
+    bool FinishGeneralText(std::string& out, size_t start, int Index, bool Formatted, TCellKind kind);
     // The compiled patterns of one export column; rebuilt when the column's format text changes.
     struct TCellPatterns {
         explicit TCellPatterns(const std::string& format) : Number(format), Date(format) {}
         TNumberPattern Number;
         TDateTimePattern Date;
     };
-    const TCellPatterns& CellPatterns(int Index);
+    // Compiled again when the column's format text changes (a handler may change it between
+    // rows).
+    const TCellPatterns& CellPatterns(int Index, const std::string& format) {
+        if (static_cast<size_t>(Index) < FCellPatterns.size()) {
+            const TCellPatterns* p = FCellPatterns[static_cast<size_t>(Index)].get();
+            if (p && p->Number.Text() == format) return *p;
+        }
+        return CompileCellPatterns(Index, format);
+    }
+    const TCellPatterns& CompileCellPatterns(int Index, const std::string& format);
     std::vector<std::unique_ptr<TCellPatterns>> FCellPatterns;  // by export column
     bool FReadsCellsDirectly = false;  // the exporter is its own class: no step overridden
     bool FFormatsInPlace = false;

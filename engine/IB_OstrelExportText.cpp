@@ -143,61 +143,43 @@ std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     return text;
 }
 
-const TIB_Ostrel::TCellPatterns& TIB_Ostrel::CellPatterns(int Index) {
+const TIB_Ostrel::TCellPatterns& TIB_Ostrel::CompileCellPatterns(int Index, const std::string& format) {
     if (FCellPatterns.size() <= static_cast<size_t>(Index)) FCellPatterns.resize(static_cast<size_t>(Index) + 1);
     std::unique_ptr<TCellPatterns>& p = FCellPatterns[static_cast<size_t>(Index)];
-    const std::string& format = FColumns[Index].Format;
-    if (!p || p->Number.Text() != format) p = std::make_unique<TCellPatterns>(format);
+    p = std::make_unique<TCellPatterns>(format);
     return *p;
 }
 
 TCellKind TIB_Ostrel::ReadSourceCell(int Index, TCellValue& value) {
-    if (!FReadsCellsDirectly || (FExportSource != esDataSet && FExportSource != esDBGrid)) return ckNone;
+    if (!FReadsCellsDirectly) return ckNone;
     const TIB_Column* column = SourceColumn(FColumns[Index].Number);
     return column ? column->ReadCell(value) : ckNone;
 }
 
 TCellKind TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
-    const TOstrelColumn& c = FColumns[Index];
-    const size_t start = out.size();
-    TCellValue value;
-    // Each kind goes the way AppendExportText's steps would take it; any other pairing of kind
-    // and column type is left to them.
-    const TCellKind kind = ReadSourceCell(Index, value);
-    switch (kind) {
-        case ckNone: return ckNone;
-        case ckNull: out += FFormats.NullString(); return ckNull;
-        case ckText:
-            if (c.ColType == ectString) AppendSpecialChars(out, value.Text);
-            else if (c.ColType == ectBoolean || c.ColType == ectUnknown) out += value.Text;
-            else return ckNone;
-            return ckText;
-        case ckInteger:
-            if (c.ColType != ectInteger && c.ColType != ectFloat && c.ColType != ectCurrency) return ckNone;
-            CellPatterns(Index).Number.AppendInt64(FormatTarget(out), value.Integer);
-            break;
-        case ckFloat:
-            if (c.ColType != ectFloat && c.ColType != ectCurrency) return ckNone;
-            CellPatterns(Index).Number.AppendDouble(FormatTarget(out), value.Float);
-            break;
-        case ckDateTime:
-            if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return ckNone;
-            CellPatterns(Index).Date.Append(FormatTarget(out), value.Float);
-            break;
-    }
-    EscapeFormatted(out, start);
-    return kind;
+    // The steps' own escaping: typed values formatted where FormatTarget says and escaped by
+    // EscapeFormatted, texts through the virtual AppendSpecialChars.
+    struct TStepEscape {
+        TIB_Ostrel& Exporter;
+        std::string& Target(std::string& text) { return Exporter.FormatTarget(text); }
+        void Formatted(std::string& text, size_t start) { Exporter.EscapeFormatted(text, start); }
+        void Text(std::string& text, std::string_view value) { Exporter.AppendSpecialChars(text, value); }
+    };
+    return AppendCellWith(out, Index, TStepEscape{*this});
 }
 
 // GetExportText's text appended to out: texts read in place where the source allows it, typed
 // values and escaping without a string of their own.
 bool TIB_Ostrel::AppendExportText(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
+    return FinishExportText(out, start, Index, Formatted, Formatted ? AppendReadCell(out, Index) : ckNone);
+}
+
+bool TIB_Ostrel::FinishGeneralText(std::string& out, size_t start, int Index, bool Formatted, TCellKind kind) {
     const TOstrelColumn& c = FColumns[Index];
-    bool null = false;
-    if (const TCellKind kind = Formatted ? AppendReadCell(out, Index) : ckNone; kind != ckNone) {
+    bool null = kind == ckNull;
+    if (kind != ckNone) {
         // Read in one call and formatted.
-        null = kind == ckNull;
     } else if (IsNullValue(Index)) {
         null = true;
         out += FFormats.NullString();

@@ -91,9 +91,10 @@ void AppendSYLKString(std::string& out, std::string_view text) {
 
 // Sets a flag for one call and clears it again on every way out.
 struct TFlagScope {
-    TFlagScope(bool& flag, bool value) : Flag(flag) { Flag = value; }
-    ~TFlagScope() { Flag = false; }
+    TFlagScope(bool& flag, bool value) : Flag(flag), Old(flag) { Flag = value; }
+    ~TFlagScope() { Flag = Old; }
     bool& Flag;
+    const bool Old;
 };
 
 // Texts a spreadsheet would take for a formula (or for a formula after its leading blanks).
@@ -233,17 +234,22 @@ void TIB_OstrelASCII::AppendFastRow() {
             continue;
         }
         if (FExportType == etSYLK) {
-            AppendSYLKCell(FRow, i, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), FValue, true);
+            FValue.clear();
+            AppendKeptValue(FValue, i);
+            AppendSYLKCell(FRow, i, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), FValue, false);
             continue;
         }
         if (FExportType == etCSV) {
-            TFlagScope guard(FGuardText, c.ColType == ectString);
-            AppendExportText(FRow, i, true);
+            const size_t start = FRow.size();
+            if (const TCellKind kind = AppendCellWith(FRow, i, TCSVEscape{*this}); kind == ckNone) {
+                TFlagScope guard(FGuardText, c.ColType == ectString);
+                FinishExportText(FRow, start, i, true, kind);
+            }
             FRow += FCSVComma;
             continue;
         }
         const size_t start = FRow.size();
-        AppendExportText(FRow, i, true);
+        AppendKeptValue(FRow, i);
         const long fill = static_cast<long>(c.Width) - static_cast<long>(CharLength(std::string_view(FRow).substr(start)));
         if (fill > 0) {
             const long before = c.Align == ecaRight ? fill : c.Align == ecaCenter ? fill / 2 : 0;
@@ -253,6 +259,18 @@ void TIB_OstrelASCII::AppendFastRow() {
         FRow.append(static_cast<size_t>(spacing), ' ');
     }
     if (FExportType == etTXT || FExportType == etCSV) FRow += "\r\n";
+}
+
+// TXT, DIF and SYLK keep a value's text as it is: AppendSpecialChars and EscapeAppended leave it.
+void TIB_OstrelASCII::AppendKeptValue(std::string& out, int Index) {
+    struct TKept {
+        std::string& Target(std::string& text) { return text; }
+        void Formatted(std::string&, size_t) {}
+        void Text(std::string& text, std::string_view value) { text += value; }
+    };
+    const size_t start = out.size();
+    if (const TCellKind kind = AppendCellWith(out, Index, TKept{}); kind == ckNone)
+        FinishExportText(out, start, Index, true, kind);
 }
 
 std::string TIB_OstrelASCII::GetColCaption(int Index) {
@@ -383,7 +401,7 @@ void TIB_OstrelASCII::AppendSYLKCell(std::string& out, int Index, int row, std::
 std::string TIB_OstrelASCII::ReplaceSpecialChars(const std::string& Text) {
     if (FExportType != etCSV || Text.empty()) return Text;
     std::string out;
-    AppendCSVText(out, Text);
+    AppendCSVText(out, Text, FGuardText);
     return out;
 }
 
@@ -391,16 +409,22 @@ void TIB_OstrelASCII::AppendSpecialChars(std::string& out, std::string_view Text
     // A descendant's own ReplaceSpecialChars is honoured.
     if (typeid(*this) != typeid(TIB_OstrelASCII)) return TIB_OstrelFormatText::AppendSpecialChars(out, Text);
     if (FExportType != etCSV || Text.empty()) out += Text;
-    else AppendCSVText(out, Text);
+    else AppendCSVText(out, Text, FGuardText);
 }
 
 void TIB_OstrelASCII::EscapeAppended(std::string& out, size_t start) {
-    // What AppendSpecialChars does, in place: TXT, DIF, SYLK and empty texts keep the text,
-    // CSV puts it in quotes when it holds none and is not guarded.
-    if (FExportType != etCSV || out.size() == start) return;
+    // What AppendSpecialChars does, in place: TXT, DIF, SYLK and empty texts keep the text.
+    if (FExportType == etCSV) EscapeCSVAppended(out, start, FGuardText);
+}
+
+void TIB_OstrelASCII::EscapeCSVAppended(std::string& out, size_t start, bool guardText) {
+    // In quotes when it holds none and is not guarded, else the general way.
+    if (out.size() == start) return;
     const std::string_view text = std::string_view(out).substr(start);
-    if ((FGuardText && FCSVFormulaGuard && StartsLikeFormula(text)) || text.find('"') != std::string_view::npos)
-        return TIB_OstrelFormatText::EscapeAppended(out, start);
+    if ((guardText && FCSVFormulaGuard && StartsLikeFormula(text)) || text.find('"') != std::string_view::npos) {
+        TFlagScope guard(FGuardText, guardText);
+        return EscapeAppendedText(out, start);
+    }
     if (!FCSVQuoteStrings) return;
     // Both quotes appended, the text moved up past the first.
     const size_t length = out.size() - start;
@@ -410,8 +434,8 @@ void TIB_OstrelASCII::EscapeAppended(std::string& out, size_t start) {
     *at = '"';
 }
 
-void TIB_OstrelASCII::AppendCSVText(std::string& out, std::string_view text) const {
-    const bool guard = FGuardText && FCSVFormulaGuard && StartsLikeFormula(text);
+void TIB_OstrelASCII::AppendCSVText(std::string& out, std::string_view text, bool guardText) const {
+    const bool guard = guardText && FCSVFormulaGuard && StartsLikeFormula(text);
     if (!FCSVQuoteStrings) {
         if (guard) out += '\'';
         out += text;

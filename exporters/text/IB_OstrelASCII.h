@@ -91,7 +91,24 @@ private:
     void AppendSYLKCell(std::string& out, int Index, int row, std::string& text, bool read);
     // A data row built in one buffer, value by value.
     void AppendFastRow();
-    void AppendCSVText(std::string& out, std::string_view text) const;
+    // A value of a TXT or SYLK fast row: its formatted text, not escaped.
+    void AppendKeptValue(std::string& out, int Index);
+    // A text in CSV's quotes; guardText: a string value or caption, which the formula guard
+    // applies to.
+    void AppendCSVText(std::string& out, std::string_view text, bool guardText) const;
+    // EscapeAppended for CSV.
+    void EscapeCSVAppended(std::string& out, size_t start, bool guardText);
+    // CSV's escaping of a fast row's values (AppendCellWith): in place, no virtual call.
+    struct TCSVEscape {
+        TIB_OstrelASCII& Exporter;
+        std::string& Target(std::string& out) { return out; }
+        // Numbers and dates: not string values.
+        void Formatted(std::string& out, size_t start) { Exporter.EscapeCSVAppended(out, start, false); }
+        void Text(std::string& out, std::string_view text) {
+            if (text.empty()) out += text;
+            else Exporter.AppendCSVText(out, text, true);
+        }
+    };
 
     TOstrelASCIIType FExportType = etTXT;
     char FCSVComma;

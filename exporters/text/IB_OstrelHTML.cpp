@@ -347,7 +347,7 @@ void TIB_OstrelHTML::AppendCellText(std::string& out, int Index, bool Formatted)
     const size_t start = out.size();
     // Known before a handler of the value may change the columns.
     const bool keptRaw = Columns()[Index].ColType == ectBoolean || FBoolAsCheckBox;
-    if (!AppendExportText(out, Index, Formatted) && !keptRaw) EscapeAppendedText(out, start);
+    if (!AppendExportTextWith(out, Index, Formatted, TOwnEscape{{*this}}) && !keptRaw) EscapeAppendedText(out, start);
     if (out.size() == start) out += "&nbsp";
 }
 
@@ -384,10 +384,16 @@ std::string TIB_OstrelHTML::GetColData(int Index, bool Formatted) {
     return attributes + ">" + v;
 }
 
-TCharSet TIB_OstrelHTML::GetSpecialChars() {
+namespace {
+
+const TCharSet& HtmlSpecialChars() {
     static const TCharSet set = CharSetOf("\"&<>");
     return set;
 }
+
+}  // namespace
+
+TCharSet TIB_OstrelHTML::GetSpecialChars() { return HtmlSpecialChars(); }
 
 std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
     std::string out;
@@ -408,10 +414,21 @@ void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text)
 }
 
 void TIB_OstrelHTML::AppendEscaped(std::string& out, std::string_view Text) {
-    // The characters that are not shown as they are: the special ones and line breaks.
-    TCharSet stop = GetSpecialChars();
-    stop.set('\r');
-    stop.set('\n');
+    // The characters that are not shown as they are: the special ones and line breaks; this
+    // class's own set made once, a descendant's asked for.
+    static const TCharSet ownStop = [] {
+        TCharSet set = HtmlSpecialChars();
+        set.set('\r');
+        set.set('\n');
+        return set;
+    }();
+    TCharSet descendantStop;
+    if (typeid(*this) != typeid(TIB_OstrelHTML)) {
+        descendantStop = GetSpecialChars();
+        descendantStop.set('\r');
+        descendantStop.set('\n');
+    }
+    const TCharSet& stop = typeid(*this) == typeid(TIB_OstrelHTML) ? ownStop : descendantStop;
     bool lastBreak = false;
     size_t run = 0;  // start of the characters not yet copied, all shown as they are
     for (size_t i = 0; i < Text.size(); ++i) {

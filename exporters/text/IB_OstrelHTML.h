@@ -115,6 +115,12 @@ protected:
 private:
     // A cell's text as GetColData shows it after its attributes.
     void AppendCellText(std::string& out, int Index, bool Formatted);
+    // This class's escaping of directly read values, without virtual calls.
+    struct TOwnEscape : TMarkupEscape {
+        void Text(std::string& out, std::string_view text) {
+            static_cast<TIB_OstrelHTML&>(Exporter).AppendEscaped(out, text);
+        }
+    };
     // The special characters as entities, line breaks as <br>.
     void AppendEscaped(std::string& out, std::string_view Text);
     TOHTMLWriter& Html() { return static_cast<TOHTMLWriter&>(*Writer()); }

@@ -452,7 +452,7 @@ void TIB_OstrelRTF::WriteDataRow() {
 // a brace or backslash in them would break the document.
 void TIB_OstrelRTF::AppendCellText(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
-    if (AppendExportText(out, Index, Formatted)) return;
+    if (AppendExportTextWith(out, Index, Formatted, TOwnEscape{{*this}})) return;
     FValue.assign(out, start, std::string::npos);
     out.resize(start);
     AppendRtfEscape(out, FValue);

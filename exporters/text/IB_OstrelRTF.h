@@ -30,6 +30,10 @@
 
 namespace ostrel {
 
+// RTF text: backslashes and braces escaped, characters beyond ASCII as \uN? escapes.
+std::string RtfEscape(std::string_view text);
+void AppendRtfEscape(std::string& out, std::string_view text);
+
 enum TOstrelPageOrientation : int { poPortrait = 0, poLandscape = 1 };
 
 class TRTFOptions : public TObject {
@@ -142,6 +146,10 @@ protected:
 
 private:
     void AppendCellText(std::string& out, int Index, bool Formatted);
+    // This class's escaping of directly read values, without virtual calls.
+    struct TOwnEscape : TMarkupEscape {
+        void Text(std::string& out, std::string_view text) { AppendRtfEscape(out, text); }
+    };
     TORTFWriter& Rtf() { return static_cast<TORTFWriter&>(*Writer()); }
     // A font reference inside the table, at the table's font scale.
     std::string TableFontRef(const TFont& font, bool writeIt);
@@ -154,9 +162,5 @@ private:
     };
     std::vector<TCellOpen> FCellOpens;  // the fast rows' cell openings by column
 };
-
-// RTF text: backslashes and braces escaped, characters beyond ASCII as \uN? escapes.
-std::string RtfEscape(std::string_view text);
-void AppendRtfEscape(std::string& out, std::string_view text);
 
 }  // namespace ostrel

@@ -143,7 +143,7 @@ std::string TIB_OstrelXML::GetColData(int Index, bool Formatted) {
 
 void TIB_OstrelXML::AppendAttributeValue(std::string& out, int Index, bool Formatted) {
     const size_t start = out.size();
-    if (AppendExportText(out, Index, Formatted)) return;
+    if (AppendExportTextWith(out, Index, Formatted, TOwnEscape{{*this}})) return;
     // The engine leaves NULL texts, Booleans and raw values unescaped; an attribute needs them
     // escaped as well.
     EscapeAppendedText(out, start);

@@ -22,6 +22,7 @@
 #include "exporters/text/XmlText.h"
 
 #include "engine/IB_Ostrel.h"
+#include "platform/FormatSettings.h"
 
 namespace ostrel {
 
@@ -92,6 +93,10 @@ private:
     void CloseDocument();
     // GetColData's attribute value appended to out.
     void AppendAttributeValue(std::string& out, int Index, bool Formatted);
+    // This class's escaping of directly read values, without virtual calls.
+    struct TOwnEscape : TMarkupEscape {
+        void Text(std::string& out, std::string_view text) { AppendXmlEscape(out, text, FormatSettings().CodePage); }
+    };
 
     // The encoder of the declared encoding; fails on one that cannot be written.
     std::unique_ptr<TXmlEncoder> CheckedEncoder();
