@@ -1,10 +1,12 @@
 #include "platform/DateTimeFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -145,9 +147,52 @@ struct TCompiledDatePattern {
     int AmPmTexts = 0;
     // Whether the direct tokens show a part of the date, of the time of day.
     bool UsesDate = false, UsesTime = false;
+    // A direct pattern's tokens as fixed steps, for TDateTimePattern (the formatter keeps the
+    // tokens' way).
+    struct TStep {
+        enum TCode : uint8_t {
+            Char, Literal, Year2, Year4, Month1, Month2, Day1, Day2, Hour1, Hour2, Hour12_1, Hour12_2,
+            Minute1, Minute2, Second1, Second2, MSec1, MSec3, AmPm5, AmPm3, AmPmLocale, DateSep, TimeSep
+        };
+        TCode Code;
+        char C;                 // Char
+        std::string_view Text;  // Literal; the element as written for AmPm5 and AmPm3
+    };
+    std::vector<TStep> Steps;
 };
 
 namespace {
+
+// The steps of a direct pattern's tokens (numbers of at most two letters but years).
+std::vector<TCompiledDatePattern::TStep> DirectSteps(const std::vector<TDateToken>& tokens) {
+    using TStep = TCompiledDatePattern::TStep;
+    std::vector<TStep> steps;
+    for (const TDateToken& t : tokens) {
+        const bool two = t.Count >= 2;
+        switch (t.Kind) {
+            case 'Y': steps.push_back({t.Count <= 2 ? TStep::Year2 : TStep::Year4, 0, {}}); break;
+            case 'M': steps.push_back({two ? TStep::Month2 : TStep::Month1, 0, {}}); break;
+            case 'D': steps.push_back({two ? TStep::Day2 : TStep::Day1, 0, {}}); break;
+            case 'H':
+                if (t.Twelve) steps.push_back({two ? TStep::Hour12_2 : TStep::Hour12_1, 0, {}});
+                else steps.push_back({two ? TStep::Hour2 : TStep::Hour1, 0, {}});
+                break;
+            case 'N': steps.push_back({two ? TStep::Minute2 : TStep::Minute1, 0, {}}); break;
+            case 'S': steps.push_back({two ? TStep::Second2 : TStep::Second1, 0, {}}); break;
+            case 'Z': steps.push_back({t.Count >= 3 ? TStep::MSec3 : TStep::MSec1, 0, {}}); break;
+            case 'A':
+                steps.push_back({t.Count == 5 ? TStep::AmPm5 : t.Count == 3 ? TStep::AmPm3 : TStep::AmPmLocale, 0, t.Text});
+                break;
+            case '/': steps.push_back({TStep::DateSep, 0, {}}); break;
+            case ':': steps.push_back({TStep::TimeSep, 0, {}}); break;
+            default:
+                if (t.Text.size() == 1) steps.push_back({TStep::Char, t.Text[0], {}});
+                else if (!t.Text.empty()) steps.push_back({TStep::Literal, 0, t.Text});
+                break;
+        }
+    }
+    return steps;
+}
 
 std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view pattern) {
     auto c = std::make_shared<TCompiledDatePattern>();
@@ -213,6 +258,7 @@ std::shared_ptr<const TCompiledDatePattern> CompileDatePattern(std::string_view 
             default: c->Direct = false; break;
         }
     }
+    if (c->Direct) c->Steps = DirectSteps(c->Tokens);
     return c;
 }
 
@@ -274,6 +320,78 @@ bool AppendDirectParts(std::string& out, const TCompiledDatePattern& c, const TD
                 if (t.Text.size() == 1) *p++ = t.Text[0];
                 else p = Put(p, t.Text);
                 break;
+        }
+    }
+    out.append(buf, static_cast<size_t>(p - buf));
+    return true;
+}
+
+// "00" to "99".
+constexpr auto kTwoDigits = [] {
+    std::array<char, 200> digits{};
+    for (int i = 0; i < 100; ++i) {
+        digits[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        digits[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return digits;
+}();
+
+// v < 100.
+inline char* PutTwo(char* p, int v) {
+    std::memcpy(p, kTwoDigits.data() + 2 * v, 2);
+    return p + 2;
+}
+
+// v < 100, without a leading zero.
+inline char* PutOneOrTwo(char* p, int v) {
+    if (v >= 10) return PutTwo(p, v);
+    *p = static_cast<char>('0' + v);
+    return p + 1;
+}
+
+// A direct pattern's steps: the same characters as AppendDirectParts writes for the tokens.
+// The parts are decoded parts: years from 1, the others within their ranges.
+bool AppendSteps(std::string& out, const TCompiledDatePattern& c, const TDateParts& parts, const TFormatSettings& fs) {
+    using TStep = TCompiledDatePattern::TStep;
+    const size_t bound =
+        c.Bound + static_cast<size_t>(c.AmPmTexts) * std::max(fs.TimeAMString.size(), fs.TimePMString.size());
+    char buf[256];
+    if (bound > sizeof buf) return false;
+    char* p = buf;
+    for (const TStep& step : c.Steps) {
+        switch (step.Code) {
+            case TStep::Char: *p++ = step.C; break;
+            case TStep::Literal: p = Put(p, step.Text); break;
+            case TStep::Year2: p = PutTwo(p, parts.Year % 100); break;
+            case TStep::Year4:
+                // Years past 9999 (values up to 3,000,000 days) take the padding writer.
+                p = parts.Year <= 9999 ? PutTwo(PutTwo(p, parts.Year / 100), parts.Year % 100) : PutPadded(p, parts.Year, 4);
+                break;
+            case TStep::Month1: p = PutOneOrTwo(p, parts.Month); break;
+            case TStep::Month2: p = PutTwo(p, parts.Month); break;
+            case TStep::Day1: p = PutOneOrTwo(p, parts.Day); break;
+            case TStep::Day2: p = PutTwo(p, parts.Day); break;
+            case TStep::Hour1: p = PutOneOrTwo(p, parts.Hour); break;
+            case TStep::Hour2: p = PutTwo(p, parts.Hour); break;
+            case TStep::Hour12_1: p = PutOneOrTwo(p, parts.Hour % 12 ? parts.Hour % 12 : 12); break;
+            case TStep::Hour12_2: p = PutTwo(p, parts.Hour % 12 ? parts.Hour % 12 : 12); break;
+            case TStep::Minute1: p = PutOneOrTwo(p, parts.Minute); break;
+            case TStep::Minute2: p = PutTwo(p, parts.Minute); break;
+            case TStep::Second1: p = PutOneOrTwo(p, parts.Second); break;
+            case TStep::Second2: p = PutTwo(p, parts.Second); break;
+            case TStep::MSec1:
+                if (parts.MSec >= 100) *p++ = static_cast<char>('0' + parts.MSec / 100);
+                p = parts.MSec >= 100 ? PutTwo(p, parts.MSec % 100) : PutOneOrTwo(p, parts.MSec);
+                break;
+            case TStep::MSec3:
+                *p++ = static_cast<char>('0' + parts.MSec / 100);
+                p = PutTwo(p, parts.MSec % 100);
+                break;
+            case TStep::AmPm5: p = std::copy_n(step.Text.data() + (parts.Hour >= 12 ? 3 : 0), 2, p); break;
+            case TStep::AmPm3: *p++ = step.Text[parts.Hour >= 12 ? 2 : 0]; break;
+            case TStep::AmPmLocale: p = Put(p, parts.Hour >= 12 ? fs.TimePMString : fs.TimeAMString); break;
+            case TStep::DateSep: *p++ = fs.DateSeparator; break;
+            case TStep::TimeSep: *p++ = fs.TimeSeparator; break;
         }
     }
     out.append(buf, static_cast<size_t>(p - buf));
@@ -565,8 +683,7 @@ TDateTimePattern::~TDateTimePattern() = default;
 void TDateTimePattern::Append(std::string& out, TDateTime value) const {
     // Numbers, separators and am/pm: only the parts shown are decoded.
     if (FCompiled && FCompiled->Direct &&
-        AppendDirectParts(out, *FCompiled, DecodeParts(value, FCompiled->UsesDate, FCompiled->UsesTime),
-                          FormatSettings()))
+        AppendSteps(out, *FCompiled, DecodeParts(value, FCompiled->UsesDate, FCompiled->UsesTime), FormatSettings()))
         return;
     TDateTimeFormatter f(value, out);
     if (FCompiled) f.Append(*FCompiled, 0);

@@ -1,6 +1,7 @@
 #include "platform/NumberFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -673,6 +674,44 @@ char* DigitsBackwards(char* end, uint64_t v) {
     return p;
 }
 
+// "00" to "99".
+constexpr auto kTwoDigits = [] {
+    std::array<char, 200> digits{};
+    for (int i = 0; i < 100; ++i) {
+        digits[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        digits[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return digits;
+}();
+
+// Exactly `count` decimal digits of v (v < 10^count) written backwards from end, two at a
+// time; returns the first.
+char* FixedDigitsBackwards(char* end, uint64_t v, int count) {
+    char* p = end;
+    for (; count >= 2; count -= 2, v /= 100) {
+        p -= 2;
+        std::memcpy(p, kTwoDigits.data() + 2 * (v % 100), 2);
+    }
+    if (count) *--p = static_cast<char>('0' + v);
+    return p;
+}
+
+// The decimal digits of v written backwards from end, two at a time; returns the first.
+char* DigitsOfBackwards(char* end, uint64_t v) {
+    char* p = end;
+    for (; v >= 100; v /= 100) {
+        p -= 2;
+        std::memcpy(p, kTwoDigits.data() + 2 * (v % 100), 2);
+    }
+    if (v >= 10) {
+        p -= 2;
+        std::memcpy(p, kTwoDigits.data() + 2 * v, 2);
+    } else {
+        *--p = static_cast<char>('0' + v);
+    }
+    return p;
+}
+
 constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
                                1000000000, 10000000000ULL, 100000000000ULL, 1000000000000ULL,
                                10000000000000ULL, 100000000000000ULL, 1000000000000000ULL,
@@ -681,6 +720,18 @@ constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 1000000
 // A plain fixed section's form of a whole number of units of its last decimal place, as the
 // digit path would give it: the digits built backwards in a stack buffer, from the units'
 // binary value. Sections of many leading zeros or a long separator take the digit path's writer.
+// units / 10^places, and the remainder in fraction: the usual places divide by constants,
+// which compile to multiplications.
+inline uint64_t SplitUnits(uint64_t units, int places, uint64_t& fraction) {
+    switch (places) {
+        case 1: fraction = units % 10; return units / 10;
+        case 2: fraction = units % 100; return units / 100;
+        case 3: fraction = units % 1000; return units / 1000;
+        case 4: fraction = units % 10000; return units / 10000;
+        default: fraction = units % kPow10[places]; return units / kPow10[places];
+    }
+}
+
 void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus) {
     const TFormatSettings& fs = FormatSettings();
     const std::string& separator = fs.ThousandSeparator;
@@ -700,21 +751,30 @@ void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus)
     char* p = end;
     uint64_t whole = units;
     if (s.FracPlaceholders > 0) {
-        const uint64_t scale = kPow10[s.FracPlaceholders];
-        whole = units / scale;
-        uint64_t fraction = units % scale;
+        uint64_t fraction;
+        whole = SplitUnits(units, s.FracPlaceholders, fraction);
         // Trailing zeros go, down to the last required place.
         int shown = s.FracPlaceholders;
         for (; shown > s.FracRequired && fraction % 10 == 0; --shown) fraction /= 10;
         if (shown > 0) {
-            for (int k = 0; k < shown; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+            p = FixedDigitsBackwards(p, fraction, shown);
             *--p = fs.DecimalSeparator;
         }
     }
-    // A separator before every digit with a multiple of three digits to its right; a zero
-    // integer part shows only its required zeros.
-    for (int written = 0; whole != 0 || written < s.MinIntDigits; ++written, whole /= 10) {
-        if (s.Grouping && written > 0 && written % 3 == 0) {
+    // The integer digits, at least the required ones (a zero integer part shows only those),
+    // then a separator before every digit with a multiple of three digits to its right.
+    char digits[32];
+    char* const digitsEnd = digits + sizeof digits;
+    char* d = digitsEnd;
+    if (whole) d = DigitsOfBackwards(d, whole);
+    while (digitsEnd - d < s.MinIntDigits) *--d = '0';
+    long n = digitsEnd - d;
+    if (s.Grouping && n > 3) {
+        const char* q = digitsEnd;
+        for (; n > 3; n -= 3) {
+            p -= 3;
+            q -= 3;
+            std::memcpy(p, q, 3);
             if (separator.size() == 1) {
                 *--p = separator[0];
             } else {
@@ -722,8 +782,8 @@ void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus)
                 std::memcpy(p, separator.data(), separator.size());
             }
         }
-        *--p = static_cast<char>('0' + whole % 10);
     }
+    for (char* q = d + n; q != d;) *--p = *--q;
     // The sign and a short prefix go into the buffer too: one append for most values.
     const size_t prefix = s.PrefixText.size();
     if (prefix <= static_cast<size_t>(p - buf) - 1) {

@@ -158,6 +158,8 @@ TEST(NumberPatterns, CompiledPatternsAndTheGeneralFormGiveTheDigitPathsTexts) {
     const char* patterns[] = {"0", "0.00", "#,##0.00", "#,###,##0", "00.00$", "0.####", "#.##", "#", "0.0#",
                               "0;(0)", "0.00;(0.00);'zero'", "#,##0.000000000", "'x'0.0\"y\"", "", "0.00E+00",
                               "0.000000000", "000000.0", ".00", "#,##0;-#,##0;", "0.00%",
+                              // Grouped required zeros; one to five decimal places.
+                              "#,##0000000", "#,##0.0", "0.000", "0.0000", "#,##0.00000",
                               // Longer than the stack buffers: leading zeros, decimals, literals.
                               "000000000000000000000000000000", "#,##0.000000000000000000", "#,#00.0",
                               "\"EUR \"#,##0.00\" net of tax and every other charge\"",
@@ -276,7 +278,8 @@ TEST_F(DateTimePatterns, CompiledPatternsGiveTheSameTexts) {
                          static_cast<double>(next() >> 11) / 9007199254740992.0);
     const char* patterns[] = {"m/d/yyyy h:nn AMPM", "yyyy-mm-dd", "yyyy-mm-dd hh:nn:ss", "d.m.yy h:n:s.z",
                               "hh:nn:ss.zzz am/pm", "h a/p", "'at' yy \"o'clock\" hh", "mmm ddd", "mmmm dddd",
-                              "c", "", "ddddd t", "dddddd tt", "yyyyy mmmmm ddddddd", "/:"};
+                              "c", "", "ddddd t", "dddddd tt", "yyyyy mmmmm ddddddd", "/:",
+                              "yyy-m-d h:n:s z", "yy/mm/dd HH.NN.SS.ZZZ", "d", "zz"};
     for (const auto& settings : {UsSettings(), GermanSettings()}) {
         TFormatSettingsScope scope(settings);
         for (const char* text : patterns) {
