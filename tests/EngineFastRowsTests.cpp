@@ -249,6 +249,39 @@ TEST_F(FastRows, HooksAndOverridesStillSeeEveryValue) {
     EXPECT_NE(ReadAll(dir.File("b")).find(",PLAIN,"), std::string::npos);
 }
 
+// Formats that know their own special characters still ask a descendant for its set: a
+// character it adds is escaped in every text, also between plain characters.
+TEST_F(FastRows, ADescendantsSpecialCharactersAreEscaped) {
+    struct TAtLaTeX : TIB_OstrelLaTeX {
+        using TIB_OstrelLaTeX::TIB_OstrelLaTeX;
+        TCharSet GetSpecialChars() override { return CharSetOf("#$%&\\^_{}~@"); }
+    };
+    struct TAtHtml : TIB_OstrelHTML {
+        using TIB_OstrelHTML::TIB_OstrelHTML;
+        TCharSet GetSpecialChars() override { return CharSetOf("\"&<>@"); }
+    };
+    TTempDir dir;
+    TAtLaTeX latex;
+    latex.SetDataSet(&ds);
+    latex.SetFileName(dir.File("a.tex"));
+    latex.DoExecute();
+    const std::string tex = ReadAll(dir.File("a.tex"));
+    EXPECT_NE(tex.find("\\@SUM(A1)"), std::string::npos);
+    TAtHtml html;
+    html.SetDataSet(&ds);
+    html.SetFileName(dir.File("a.html"));
+    html.DoExecute();
+    const std::string page = ReadAll(dir.File("a.html"));
+    EXPECT_EQ(page.find("@SUM"), std::string::npos);
+    EXPECT_NE(page.find("SUM(A1)"), std::string::npos);
+    // The classes themselves leave it as it is.
+    TIB_OstrelLaTeX plainLatex;
+    plainLatex.SetDataSet(&ds);
+    plainLatex.SetFileName(dir.File("b.tex"));
+    plainLatex.DoExecute();
+    EXPECT_NE(ReadAll(dir.File("b.tex")).find("@SUM(A1)"), std::string::npos);
+}
+
 // The columns' patterns are compiled once, but a format changed by a handler between rows, or
 // between two runs, is the format of the rows after it.
 TEST_F(FastRows, AFormatChangedBetweenRowsOrRunsIsTheOneUsed) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -437,10 +438,32 @@ void TIB_OstrelLaTeX::WriteDataRow() {
     ++FRows;
 }
 
-TCharSet TIB_OstrelLaTeX::GetSpecialChars() {
+namespace {
+
+const TCharSet& LaTeXSpecialChars() {
     static const TCharSet set = CharSetOf("#$%&\\^_{}~");
     return set;
 }
+
+// What the measuring loop asks of an ASCII byte, in one look: shown as it is whatever stands
+// around it (no special character of this class either), a Latin letter, a blank.
+enum : uint8_t { kRunPlain = 1, kRunLetter = 2, kRunSpace = 4 };
+const std::array<uint8_t, 256>& RunClasses() {
+    static const std::array<uint8_t, 256> classes = [] {
+        std::array<uint8_t, 256> c{};
+        for (int u = 0; u < 0x80; ++u) {
+            if (kAsciiWidths.Plain[u] && !LaTeXSpecialChars().test(static_cast<size_t>(u))) c[u] |= kRunPlain;
+            if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z')) c[u] |= kRunLetter;
+            if (u == ' ') c[u] |= kRunSpace;
+        }
+        return c;
+    }();
+    return classes;
+}
+
+}  // namespace
+
+TCharSet TIB_OstrelLaTeX::GetSpecialChars() { return LaTeXSpecialChars(); }
 
 std::string TIB_OstrelLaTeX::ReplaceSpecialChars(const std::string& Text) {
     std::string out;
@@ -456,7 +479,10 @@ void TIB_OstrelLaTeX::AppendSpecialChars(std::string& out, std::string_view Text
 }
 
 void TIB_OstrelLaTeX::AppendEscaped(std::string& out, std::string_view Text) {
-    const TCharSet special = GetSpecialChars();
+    // This class's special characters are known; a descendant's are asked for.
+    const bool own = typeid(*this) == typeid(TIB_OstrelLaTeX);
+    const TCharSet special = own ? LaTeXSpecialChars() : GetSpecialChars();
+    const std::array<uint8_t, 256>& classes = RunClasses();
     const bool utf8 = Utf8();
     double width = 0, word = 0, wordWidth = 0;
     // A word with Latin letters beyond ASCII is wrapped whole: where its ASCII letters began.
@@ -477,22 +503,31 @@ void TIB_OstrelLaTeX::AppendEscaped(std::string& out, std::string_view Text) {
     // Characters written as they are, with nothing to look at before or after them.
     auto plain = [&](char c) {
         const auto u = static_cast<unsigned char>(c);
-        return u < 0x80 && kAsciiWidths.Plain[u] && !special.test(u);
+        return (classes[u] & kRunPlain) && (own || !special.test(u));
     };
     for (size_t i = 0; i < Text.size();) {
         const char c = Text[i];
         const auto u = static_cast<unsigned char>(c);
         if (!latin && plain(c)) {
-            // A run of them, measured one by one and copied at once.
+            // A run of them, measured one by one (as advance does: no hyphen or underscore
+            // among them) and copied at once.
             const size_t run = i;
             do {
-                const char r = Text[i];
-                if ((r >= 'a' && r <= 'z') || (r >= 'A' && r <= 'Z')) {
+                const auto r = static_cast<unsigned char>(Text[i]);
+                const uint8_t kind = classes[r];
+                if (kind & kRunLetter) {
                     if (letters == std::string::npos) letters = out.size() + (i - run);
                 } else {
                     letters = std::string::npos;
                 }
-                advance(static_cast<unsigned char>(r));
+                const double w = kAsciiWidths.Of[r];
+                width += w;
+                if (kind & kRunSpace) {
+                    wordWidth = 0;
+                } else {
+                    wordWidth += w;
+                    word = std::max(word, wordWidth);
+                }
                 ++i;
             } while (i < Text.size() && plain(Text[i]));
             out.append(Text.data() + run, i - run);
