@@ -48,10 +48,13 @@ bool ScaledDigits(double magnitude, uint64_t& scaled, int& decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
     for (int k = 0; k <= 4; ++k) {
         const double n = magnitude * kScale[k];
-        // Below 1E14, so the cast truncates exactly (and without a library call).
-        if (n != static_cast<double>(static_cast<int64_t>(n))) continue;
-        if (n / kScale[k] != magnitude) return false;
-        scaled = static_cast<uint64_t>(n);
+        // The whole number nearest to n (below 1E14, so the cast truncates exactly and without
+        // a library call) is the only one of k decimals that can read back as the value: a
+        // unit of the k-th place is far wider than the value's precision, and n lies within
+        // 0.02 of it when it does. The division, rounded as reading rounds, decides.
+        const double whole = static_cast<double>(static_cast<int64_t>(n + 0.5));
+        if (std::fabs(n - whole) > 0.05 || whole / kScale[k] != magnitude) continue;
+        scaled = static_cast<uint64_t>(whole);
         decimals = k;
         return true;
     }
@@ -528,10 +531,10 @@ bool RoundsToZero(const TSection& s, const TDecimal& v) {
 TDecimal TDecimal::FromDouble(double value) {
     TDecimal d;
     if (value == 0 || !std::isfinite(value)) return d;
-    // Most values have a few decimals (amounts, measures): below 1E10 a value whose scaled
-    // form N = value x 10^k (k <= 4) is whole and gives the value back as N / 10^k has N's
-    // digits as its shortest text, since any other text that short lies further than a unit
-    // of the last place away. The general way below would find the same digits.
+    // Most values have a few decimals (amounts, measures): below 1E10 a value given back by
+    // N / 10^k (N whole, k <= 4) has N's digits as its shortest text, since any other text
+    // that short lies further than a unit of the last place away. The general way below would
+    // find the same digits.
     uint64_t scaled;
     int decimals;
     if (ScaledDigits(std::fabs(value), scaled, decimals)) {
@@ -896,12 +899,13 @@ void AppendGeneralForm(std::string& out, double value, char decimalSeparator) {
     char* const end = buf + sizeof buf;
     char* p = end;
     for (; decimals > 0 && scaled % 10 == 0; --decimals) scaled /= 10;
-    for (int k = 0; k < decimals; ++k, scaled /= 10) *--p = static_cast<char>('0' + scaled % 10);
-    if (decimals > 0) *--p = decimalSeparator;
-    do {
-        *--p = static_cast<char>('0' + scaled % 10);
-        scaled /= 10;
-    } while (scaled);
+    if (decimals > 0) {
+        uint64_t fraction;
+        scaled = SplitUnits(scaled, decimals, fraction);
+        p = FixedDigitsBackwards(p, fraction, decimals);
+        *--p = decimalSeparator;
+    }
+    p = DigitsOfBackwards(p, scaled);
     if (value < 0) *--p = '-';
     out.append(p, static_cast<size_t>(end - p));
 }

@@ -148,7 +148,29 @@ TEST(NumberPatterns, CompiledPatternsAndTheGeneralFormGiveTheDigitPathsTexts) {
         doubles.push_back(raw);
         integers.push_back(static_cast<int64_t>(next()) >> (next() >> 58));
     }
-    // The general form of a double, as SQL and DIF write it.
+    // The general form of a double, as SQL and DIF write it; within 1E-4 .. 1E10 and up to 15
+    // digits, the shortest fixed text the standard library finds, so that the quick way for a
+    // few decimals is checked against a reader of its own. Values of up to four decimals, and
+    // their binary neighbours, the most often.
+    for (int i = 0; i < 20000; ++i) {
+        const double few =
+            static_cast<double>(next() >> 20 >> (next() >> 59)) / std::pow(10.0, static_cast<int>(next() >> 61) % 5);
+        doubles.insert(doubles.end(), {few, -few, std::nextafter(few, 0.0), std::nextafter(few, 1e300)});
+    }
+    for (double v : doubles) {
+        const double magnitude = std::fabs(v);
+        if (!(magnitude >= 1e-4 && magnitude < 1e10)) continue;
+        char text[64];
+        const char* const end = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed).ptr;
+        const std::string shortest(text, static_cast<size_t>(end - text));
+        std::string digits;
+        for (char c : shortest)
+            if (c >= '0' && c <= '9') digits += c;
+        if (digits.size() - digits.find_first_not_of('0') > 15) continue;  // rounded to 15 digits
+        std::string out;
+        AppendGeneralForm(out, v, '.');
+        ASSERT_EQ(out, shortest) << v;
+    }
     for (double v : doubles)
         for (char separator : {'.', ','}) {
             std::string out = "x";
