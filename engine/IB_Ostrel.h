@@ -221,9 +221,7 @@ protected:
     TCellKind AppendCellWith(std::string& out, int Index, Escape&& escape) {
         if (!FReadsCellsDirectly) return ckNone;
         const TOstrelColumn& c = FColumns[Index];
-        const TIB_Column* column = nullptr;
-        if (FExportSource == esDataSet) column = FDataSet ? FDataSet->Fields(c.Number) : nullptr;
-        else if (FExportSource == esDBGrid) column = FIBGrid ? FIBGrid->GridColumn(c.Number) : nullptr;
+        const TIB_Column* column = DirectColumn(c);
         if (!column) return ckNone;
         TCellValue value;
         // Each kind goes the way the general steps would take it; any other pairing of kind
@@ -298,7 +296,11 @@ protected:
     // The current value of export column Index read in one step, for exporters whose rows
     // read each value themselves; ckNone when the source or the exporter's class (a descendant
     // may override IsNullValue) does not allow it, and the value is read by the steps above.
-    TCellKind ReadSourceCell(int Index, TCellValue& value);
+    TCellKind ReadSourceCell(int Index, TCellValue& value) {
+        if (!FReadsCellsDirectly) return ckNone;
+        const TIB_Column* column = DirectColumn(FColumns[Index]);
+        return column ? column->ReadCell(value) : ckNone;
+    }
     // Whether GetExportText passed the value through ReplaceSpecialChars: formatted, not NULL,
     // and of a type it escapes. Exporters escape the other values where their format needs it.
     bool IsEscapedByFormatting(int Index, bool Formatted);
@@ -359,6 +361,12 @@ private:
     // A dataset value read in one step and formatted by its column's pattern compiled once:
     // the kind read, none when the value takes the general way.
     TCellKind AppendReadCell(std::string& out, int Index);
+    // SourceColumn of an export column, in line: the direct reads ask for it for every value.
+    const TIB_Column* DirectColumn(const TOstrelColumn& c) const {
+        if (FExportSource == esDataSet) return FDataSet ? FDataSet->Fields(c.Number) : nullptr;
+        if (FExportSource == esDBGrid) return FIBGrid ? FIBGrid->GridColumn(c.Number) : nullptr;
+        return nullptr;
+    }
     bool FinishGeneralText(std::string& out, size_t start, int Index, bool Formatted, TCellKind kind);
     // The compiled patterns of one export column; rebuilt when the column's format text changes.
     struct TCellPatterns {

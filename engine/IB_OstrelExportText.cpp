@@ -150,12 +150,6 @@ const TIB_Ostrel::TCellPatterns& TIB_Ostrel::CompileCellPatterns(int Index, cons
     return *p;
 }
 
-TCellKind TIB_Ostrel::ReadSourceCell(int Index, TCellValue& value) {
-    if (!FReadsCellsDirectly) return ckNone;
-    const TIB_Column* column = SourceColumn(FColumns[Index].Number);
-    return column ? column->ReadCell(value) : ckNone;
-}
-
 TCellKind TIB_Ostrel::AppendReadCell(std::string& out, int Index) {
     // The steps' own escaping: typed values formatted where FormatTarget says and escaped by
     // EscapeFormatted, texts through the virtual AppendSpecialChars.
