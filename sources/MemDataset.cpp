@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/FormatSettings.h"
-#include "platform/Memory.h"
 #include "platform/NumberFormat.h"
 #include "platform/Services.h"
 
@@ -180,21 +179,16 @@ std::string_view TMemDataset::CellText(const TMemCell& cell) const {
 
 void TMemDataset::Reserve(int rows) {
     const size_t cells = static_cast<size_t>(rows) * FColumns.size();
-    const size_t before = FValues.capacity();
+    // Ordinary pages: huge ones made the kernel compact memory while the rows came in, and
+    // filling took up to three times as long.
     FKinds.reserve(cells);
     FValues.reserve(cells);
-    if (FValues.capacity() != before) {
-        AdviseHugePages(FValues.data(), FValues.capacity() * sizeof(TMemCell::TValue));
-        AdviseHugePages(FKinds.data(), FKinds.capacity());
-    }
     // Texts by their declared sizes (at most 256 bytes a cell) and their lengths: room that is
     // never written costs no memory, and the store does not move while the rows come in.
     size_t textBytes = 0;
     for (const auto& c : FColumns)
         if (c->IsText() || c->IsBlob()) textBytes += std::clamp(c->DataSize(), 1, 256) + sizeof(uint32_t);
-    const size_t textBefore = FText.capacity();
     FText.reserve(FText.size() + static_cast<size_t>(rows) * textBytes);
-    if (FText.capacity() != textBefore) AdviseHugePages(FText.data(), FText.capacity());
 }
 
 void TMemDataset::Open() {

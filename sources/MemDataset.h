@@ -85,8 +85,7 @@ public:
     // One value per column; dates and times as TDateTime numbers (double).
     // Missing trailing values are NULL.
     void AppendRow(const std::vector<TMemValue>& values);
-    // Room for this many rows, for large fills.
-    // Room for this many rows of cells, asked for in huge pages when it is large.
+    // Room for this many rows (cells and texts by their declared sizes), for large fills.
     void Reserve(int rows);
     void Open();
     void Close() { FActive = false; }
