@@ -52,7 +52,7 @@ void DecodeDays(int64_t days, int& year, int& month, int& day) {
 
 // Splits a value into whole days and milliseconds of the day. Negative values count the
 // date backwards and the time forwards, as the fraction's absolute value.
-void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
+[[gnu::always_inline]] inline void SplitValue(TDateTime value, int64_t& days, int64_t& msecs) {
     // Callers pass finite values of at most a few million days: the casts truncate exactly,
     // and the fraction's milliseconds round half away from zero as llround would.
     days = static_cast<int64_t>(value);
@@ -525,7 +525,7 @@ namespace {
 
 // DecodeDateTime's parts of the date, of the time of day or of both; the others keep their
 // defaults.
-TDateParts DecodeParts(TDateTime value, bool date, bool time) {
+[[gnu::always_inline]] inline TDateParts DecodeParts(TDateTime value, bool date, bool time) {
     TDateParts parts;
     if (!std::isfinite(value) || std::fabs(value) > 3e6) return parts;
     int64_t days, msecs;
