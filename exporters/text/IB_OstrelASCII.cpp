@@ -225,29 +225,36 @@ void TIB_OstrelASCII::WriteDataRow() {
 // What GetDataRow(true) gives, without a string per value.
 void TIB_OstrelASCII::AppendFastRow() {
     FRow.clear();
-    if (FExportType == etDIF) FRow += "-1,0\r\nBOT\r\n";
-    const int spacing = std::max(FTXTSpacing, 0);
-    for (int i = 0; i < Columns().Count(); ++i) {
-        const TOstrelColumn& c = Columns()[i];
-        if (FExportType == etDIF) {
-            AppendDIFValue(FRow, i, true);
-            continue;
-        }
-        if (FExportType == etSYLK) {
-            FValue.clear();
-            AppendKeptValue(FValue, i);
-            AppendSYLKCell(FRow, i, FRecordCounter + 1 + (AllowCaptions() ? 1 : 0), FValue, false);
-            continue;
-        }
-        if (FExportType == etCSV) {
+    const int count = Columns().Count();
+    if (FExportType == etCSV) {
+        for (int i = 0; i < count; ++i) {
             const size_t start = FRow.size();
             if (const TCellKind kind = AppendCellWith(FRow, i, TCSVEscape{*this}); kind == ckNone) {
-                TFlagScope guard(FGuardText, c.ColType == ectString);
+                TFlagScope guard(FGuardText, Columns()[i].ColType == ectString);
                 FinishExportText(FRow, start, i, true, kind);
             }
             FRow += FCSVComma;
-            continue;
         }
+        FRow += "\r\n";
+        return;
+    }
+    if (FExportType == etDIF) {
+        FRow += "-1,0\r\nBOT\r\n";
+        for (int i = 0; i < count; ++i) AppendDIFValue(FRow, i, true);
+        return;
+    }
+    if (FExportType == etSYLK) {
+        const int row = FRecordCounter + 1 + (AllowCaptions() ? 1 : 0);
+        for (int i = 0; i < count; ++i) {
+            FValue.clear();
+            AppendKeptValue(FValue, i);
+            AppendSYLKCell(FRow, i, row, FValue, false);
+        }
+        return;
+    }
+    const int spacing = std::max(FTXTSpacing, 0);
+    for (int i = 0; i < count; ++i) {
+        const TOstrelColumn& c = Columns()[i];
         const size_t start = FRow.size();
         AppendKeptValue(FRow, i);
         const long fill = static_cast<long>(c.Width) - static_cast<long>(CharLength(std::string_view(FRow).substr(start)));
@@ -258,7 +265,7 @@ void TIB_OstrelASCII::AppendFastRow() {
         }
         FRow.append(static_cast<size_t>(spacing), ' ');
     }
-    if (FExportType == etTXT || FExportType == etCSV) FRow += "\r\n";
+    FRow += "\r\n";
 }
 
 // TXT, DIF and SYLK keep a value's text as it is: AppendSpecialChars and EscapeAppended leave it.
