@@ -164,6 +164,45 @@ TEST_F(Rtf, StoppedRunStillEndsTheDocumentOnce) {
 namespace ostrel::test {
 namespace {
 
+// The body goes straight into the document until a font or colour first appears after the
+// tables; then what was written moves aside and the tables are written again before it: the
+// document must be the one without the late entry but for the entry and its cell, whether it
+// goes to a file or to memory.
+TEST(RtfLateEntries, AColourFirstUsedLateRewritesTheTablesBeforeTheWholeBody) {
+    TFormatSettingsScope locale(UsSettings());
+    TTempDir dir;
+    TMemDataset ds;
+    FillNumbered(ds, 3000);
+    struct TMemoryRTF : TIB_OstrelRTF {
+        using TIB_OstrelRTF::ExportToStream;
+    };
+    auto run = [&](bool late, bool toFile) {
+        TMemoryRTF e;
+        e.SetDataSet(&ds);
+        e.OnGetCellParams = [late](TObject*, int recNo, int colNo, const std::string&, TOstrelColAlign&, TFont& font,
+                                   TColor&) {
+            if (late && recNo == 2500 && colNo == 1) font.Color = clRed;
+        };
+        if (!toFile) {
+            TMemoryStream memory;
+            e.ExportToStream(memory);
+            return memory.Text();
+        }
+        e.SetFileName(dir.File("late.rtf"));
+        e.DoExecute();
+        return ReadAll(dir.File("late.rtf"));
+    };
+    std::string expected = run(false, true);
+    const size_t tableEnd = expected.find("}\r\n", expected.find("{\\colortbl"));
+    expected.insert(tableEnd, "\\red255\\green0\\blue0;");
+    const size_t cell = expected.find("{row 2501}");
+    ASSERT_NE(cell, std::string::npos);
+    expected.replace(cell, 10, "{\\cf1 row 2501}");
+    EXPECT_EQ(run(true, true), expected);
+    EXPECT_EQ(run(true, false), expected);
+    EXPECT_EQ(run(false, false), run(false, true));
+}
+
 TEST(RtfFailures, AFailedRunKeepsTheWholeDocumentWithItsTables) {
     TFormatSettingsScope locale(UsSettings());
     TTempDir dir;

@@ -117,14 +117,30 @@ void TORTFWriter::WriteColorTable() {
     Write("{\\colortbl");
     for (const auto& c : ColorTable) Write(c.Text());
     WriteLn("}");
-    // Everything after the tables is spilled; the tables stay open for new entries.
+    // The body follows; the tables stay open for new entries (see BeginSpill).
+    FBodyStart = Stream().Position();
+}
+
+void TORTFWriter::BeginSpill() {
     char name[] = "/tmp/ostrel-rtf-XXXXXX";
     const int fd = mkstemp(name);
     if (fd < 0) throw EStreamError("Cannot create a temporary file for the document body");
     close(fd);
     FSpillName = name;
     FSpill = std::make_unique<TFileStream>(FSpillName, TFileMode::Create);
-    FDestination = &Stream();
+    TStream& out = Stream();
+    FDestination = &out;
+    // Finish writes the tables and this body over the old ones: never shorter, since entries
+    // are only added.
+    int64_t left = out.Size() - FBodyStart;
+    out.SetPosition(FBodyStart);
+    std::vector<char> buf(1 << 16);
+    while (left > 0) {
+        const size_t n = out.Read(buf.data(), static_cast<size_t>(std::min<int64_t>(left, static_cast<int64_t>(buf.size()))));
+        if (n == 0) throw EStreamError("Stream read error");
+        FSpill->Write(buf.data(), n);
+        left -= static_cast<int64_t>(n);
+    }
     SetStream(*FSpill);
 }
 
@@ -177,12 +193,14 @@ size_t TORTFWriter::ColorTableLength() const {
 }
 
 void TORTFWriter::AddFont(const std::string& name) {
+    if (FBodyStart >= 0 && !FSpill) BeginSpill();
     int next = 0;
     for (const auto& f : FontTable) next = std::max(next, f.Index + 1);
     FontTable.push_back({next, "nil", name});
 }
 
 void TORTFWriter::AddColor(TColor color) {
+    if (FBodyStart >= 0 && !FSpill) BeginSpill();
     const auto v = static_cast<uint32_t>(ResolveColor(color));
     ColorTable.push_back({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF)});
 }

@@ -81,7 +81,8 @@ public:
     void WriteDocumentStart() { Write("{"); }
     void WriteHeader();
     void WriteFontTable();
-    // Writes the colour table line; from here on the body goes to the spill file.
+    // Writes the colour table line; the body follows it, until a font or colour is added: then
+    // it goes to a spill file, and Finish writes the tables again before it.
     void WriteColorTable();
     // Writes the head, the final tables and the body to the destination; later calls do nothing.
     void Finish();
@@ -90,6 +91,7 @@ public:
     size_t HeaderLength() const;
     size_t FontTableLength() const;
     size_t ColorTableLength() const;
+    // Table entries; after the tables they start the spill (see WriteColorTable).
     void AddFont(const std::string& name);
     void AddColor(TColor color);
     // "\fN\fsS" for the font, adding it to the written font table when it is new.
@@ -103,6 +105,11 @@ public:
     std::string AlignToStr(TOstrelColAlign align) override;
 
 private:
+    // Moves the body written since the tables to a spill file, where the rest of it goes too:
+    // a table entry added after the tables makes Finish write them again before the body.
+    void BeginSpill();
+
+    int64_t FBodyStart = -1;  // where the body began, once the tables are written
     TStream* FDestination = nullptr;
     std::unique_ptr<TFileStream> FSpill;
     std::string FSpillName;
