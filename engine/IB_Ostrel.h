@@ -2,6 +2,7 @@
 // exporter overrides, and the events.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -289,7 +290,18 @@ protected:
     // Whether the text appended to out from start is printable ASCII without the characters
     // markup formats escape (quotes, ampersand, angle brackets, backslash, braces): HTML, XML
     // and RTF leave such a text as it is.
-    static bool IsPlainMarkupAppended(const std::string& out, size_t start);
+    static bool IsPlainMarkupAppended(const std::string& out, size_t start) {
+        // In line: asked for every number and date of HTML, XML and RTF rows.
+        static constexpr auto kPlain = [] {
+            std::array<bool, 256> plain{};
+            for (int c = 0x20; c < 0x7F; ++c) plain[static_cast<size_t>(c)] = true;
+            for (const char c : std::string_view("\"&<>\\{}")) plain[static_cast<unsigned char>(c)] = false;
+            return plain;
+        }();
+        for (size_t i = start; i < out.size(); ++i)
+            if (!kPlain[static_cast<unsigned char>(out[i])]) return false;
+        return true;
+    }
     // The text appended to out from start, taken out and appended again through
     // AppendSpecialChars: for texts the value formatting left unescaped.
     void EscapeAppendedText(std::string& out, size_t start);

@@ -1,8 +1,6 @@
 // The conversion of one source value into export text by its column's format.
 #include "engine/IB_Ostrel.h"
 
-#include <array>
-
 #include "platform/DateTimeFormat.h"
 #include "platform/NumberFormat.h"
 #include "platform/Parsers.h"
@@ -49,27 +47,6 @@ bool TIB_Ostrel::FormatTypedValue(const TOstrelColumn& c, std::string& text) {
 bool TIB_Ostrel::IsEscapedByFormatting(int Index, bool Formatted) {
     const TOstrelColType type = FColumns[Index].ColType;
     return Formatted && type != ectBoolean && type != ectUnknown && !IsNullValue(Index);
-}
-
-namespace {
-
-// Printable ASCII other than the characters markup formats escape.
-bool IsPlainMarkupText(std::string_view text) {
-    static const auto kPlain = [] {
-        std::array<bool, 256> plain{};
-        for (int c = 0x20; c < 0x7F; ++c) plain[static_cast<size_t>(c)] = true;
-        for (const char c : std::string_view("\"&<>\\{}")) plain[static_cast<unsigned char>(c)] = false;
-        return plain;
-    }();
-    for (const char c : text)
-        if (!kPlain[static_cast<unsigned char>(c)]) return false;
-    return true;
-}
-
-}  // namespace
-
-bool TIB_Ostrel::IsPlainMarkupAppended(const std::string& out, size_t start) {
-    return IsPlainMarkupText(std::string_view(out).substr(start));
 }
 
 void TIB_Ostrel::EscapeAppended(std::string& out, size_t start) { EscapeAppendedText(out, start); }

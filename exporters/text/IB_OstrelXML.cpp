@@ -63,6 +63,7 @@ void TIB_OstrelXML::BeginExport() {
     // Captions become attribute names: valid ones stay as they are, others are mended, and
     // repeated names get a number so that no element has the same attribute twice.
     FAttributeNames.clear();
+    FAttributeOpens.clear();
     std::unordered_set<std::string> used;
     for (int i = 0; i < Columns().Count(); ++i) {
         const std::string base =
@@ -70,6 +71,7 @@ void TIB_OstrelXML::BeginExport() {
         std::string name = base;
         for (int n = 2; !used.insert(name).second; ++n) name = base + "_" + std::to_string(n);
         FAttributeNames.push_back(name);
+        FAttributeOpens.push_back(name + "=\"");
     }
 }
 
@@ -124,11 +126,11 @@ void TIB_OstrelXML::WriteDataRow() {
     // EmptyTag("ROW", GetDataRow(true)) built in one buffer.
     FRow = "<ROW ";
     const size_t start = FRow.size();
-    for (int i = 0; i < Columns().Count(); ++i) {
-        FRow += FAttributeNames[i];
-        FRow += "=\"";
+    const int count = Columns().Count();
+    for (int i = 0; i < count; ++i) {
+        FRow += FAttributeOpens[static_cast<size_t>(i)];
         AppendAttributeValue(FRow, i, true);
-        FRow += "\" ";
+        FRow.append("\" ", 2);
     }
     if (FRow.size() > start) FRow.pop_back();
     FRow += "/>";

@@ -104,6 +104,7 @@ private:
     TXMLOptions FOptions;
     std::unique_ptr<TXmlEncoder> FEncoder;
     std::vector<std::string> FAttributeNames;  // one valid, distinct name per column
+    std::vector<std::string> FAttributeOpens;  // the same with =" after it, as rows write it
     std::string FRow;  // the fast rows' buffer
     bool FRowDataOpen = false;
     bool FDocumentOpen = false;
