@@ -134,7 +134,7 @@ std::string FromUtf16(std::u16string_view text) {
     return FromUtf16(text, FormatSettings().CodePage);
 }
 
-size_t CharLength(std::string_view text) {
+size_t CountCharacters(std::string_view text) {
     const size_t size = text.size();
     // A text of ASCII alone, most of them, is as long as its bytes in every code page: eight
     // bytes at a time, then the rest.

@@ -2,6 +2,8 @@
 // character length of a text, which fixed-width layouts pad by.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,26 @@ std::u16string ToUtf16(std::string_view text);
 std::string FromUtf16(std::u16string_view text);
 
 // The number of characters of a text in the process code page (code points for UTF-8).
-size_t CharLength(std::string_view text);
+size_t CountCharacters(std::string_view text);
+// The same; a short text of ASCII alone, most values that layouts pad, is counted in line.
+inline size_t CharLength(std::string_view text) {
+    const char* const p = text.data();
+    const size_t n = text.size();
+    uint64_t a = 0, b = 0;
+    if (n >= 8 && n <= 16) {
+        // The first and the last eight bytes, overlapping.
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        uint32_t c, d;
+        std::memcpy(&c, p, 4);
+        std::memcpy(&d, p + n - 4, 4);
+        a = c | d;
+    } else {
+        return CountCharacters(text);
+    }
+    return ((a | b) & 0x8080808080808080ULL) == 0 ? n : CountCharacters(text);
+}
 // The number of bytes that make up the first `chars` characters of the text.
 size_t ByteLengthOfChars(std::string_view text, size_t chars);
 
