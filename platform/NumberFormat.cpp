@@ -45,20 +45,21 @@ void AssignDigits(TDecimal& d, uint64_t magnitude) {
 // other text that short lies further than a unit of the last place away. False for the rest.
 bool ScaledDigits(double magnitude, uint64_t& scaled, int& decimals) {
     if (!(magnitude < 1e10 && magnitude >= 1e-4)) return false;
-    static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
-    for (int k = 0; k <= 4; ++k) {
-        const double n = magnitude * kScale[k];
-        // The whole number nearest to n (below 1E14, so the cast truncates exactly and without
-        // a library call) is the only one of k decimals that can read back as the value: a
-        // unit of the k-th place is far wider than the value's precision, and n lies within
-        // 0.02 of it when it does. The division, rounded as reading rounds, decides.
-        const double whole = static_cast<double>(static_cast<int64_t>(n + 0.5));
-        if (std::fabs(n - whole) > 0.05 || whole / kScale[k] != magnitude) continue;
-        scaled = static_cast<uint64_t>(whole);
-        decimals = k;
-        return true;
-    }
-    return false;
+    // A text of k <= 4 decimals that reads back as the value is also one of four decimals (the
+    // same number): the whole number of ten-thousandths nearest to the value. Below 1E14, the
+    // cast truncates exactly (and without a library call), and the product lies within 0.02 of
+    // that number when it reads back; a unit of the fourth place is far wider than the value's
+    // precision, so no other number of ten-thousandths can. The division, rounded as reading
+    // rounds, decides; the trailing zeros then give the fewest decimals.
+    const double n = magnitude * 1e4;
+    const double whole = static_cast<double>(static_cast<int64_t>(n + 0.5));
+    if (std::fabs(n - whole) > 0.05 || whole / 1e4 != magnitude) return false;
+    auto units = static_cast<uint64_t>(whole);
+    int k = 4;
+    for (; k > 0 && units % 10 == 0; --k) units /= 10;
+    scaled = units;
+    decimals = k;
+    return true;
 }
 
 // Keeps the first `keep` digits, rounding half away from zero on the next one.
@@ -898,7 +899,7 @@ void AppendGeneralForm(std::string& out, double value, char decimalSeparator) {
     char buf[32];
     char* const end = buf + sizeof buf;
     char* p = end;
-    for (; decimals > 0 && scaled % 10 == 0; --decimals) scaled /= 10;
+    // ScaledDigits leaves no trailing zero among the decimals.
     if (decimals > 0) {
         uint64_t fraction;
         scaled = SplitUnits(scaled, decimals, fraction);
