@@ -1,7 +1,6 @@
 #include "platform/DateTimeFormat.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/DecimalDigits.h"
 #include "platform/FormatSettings.h"
 
 namespace ostrel {
@@ -326,21 +326,8 @@ bool AppendDirectParts(std::string& out, const TCompiledDatePattern& c, const TD
     return true;
 }
 
-// "00" to "99".
-constexpr auto kTwoDigits = [] {
-    std::array<char, 200> digits{};
-    for (int i = 0; i < 100; ++i) {
-        digits[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        digits[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return digits;
-}();
-
 // v < 100.
-inline char* PutTwo(char* p, int v) {
-    std::memcpy(p, kTwoDigits.data() + 2 * v, 2);
-    return p + 2;
-}
+inline char* PutTwo(char* p, int v) { return PutTwoDigits(p, static_cast<unsigned>(v)); }
 
 // v < 100, without a leading zero.
 inline char* PutOneOrTwo(char* p, int v) {

@@ -1,7 +1,6 @@
 #include "platform/NumberFormat.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/DecimalDigits.h"
 #include "platform/FormatSettings.h"
 
 namespace ostrel {
@@ -678,23 +678,13 @@ char* DigitsBackwards(char* end, uint64_t v) {
     return p;
 }
 
-// "00" to "99".
-constexpr auto kTwoDigits = [] {
-    std::array<char, 200> digits{};
-    for (int i = 0; i < 100; ++i) {
-        digits[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        digits[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return digits;
-}();
-
 // Exactly `count` decimal digits of v (v < 10^count) written backwards from end, two at a
 // time; returns the first.
 char* FixedDigitsBackwards(char* end, uint64_t v, int count) {
     char* p = end;
     for (; count >= 2; count -= 2, v /= 100) {
         p -= 2;
-        std::memcpy(p, kTwoDigits.data() + 2 * (v % 100), 2);
+        PutTwoDigits(p, static_cast<unsigned>(v % 100));
     }
     if (count) *--p = static_cast<char>('0' + v);
     return p;
@@ -705,11 +695,11 @@ char* DigitsOfBackwards(char* end, uint64_t v) {
     char* p = end;
     for (; v >= 100; v /= 100) {
         p -= 2;
-        std::memcpy(p, kTwoDigits.data() + 2 * (v % 100), 2);
+        PutTwoDigits(p, static_cast<unsigned>(v % 100));
     }
     if (v >= 10) {
         p -= 2;
-        std::memcpy(p, kTwoDigits.data() + 2 * v, 2);
+        PutTwoDigits(p, static_cast<unsigned>(v));
     } else {
         *--p = static_cast<char>('0' + v);
     }
