@@ -34,20 +34,26 @@ const int* DaysBeforeMonth(int year) {
     return kBefore[DaysInMonth(year, 2) == 29 ? 1 : 0];
 }
 
-// The calendar date of a day number counted from 0001-01-01 = 1.
+// The calendar date of a day number counted from 0001-01-01 = 1, at most a few million (the
+// values DecodeParts decodes).
 void DecodeDays(int64_t days, int& year, int& month, int& day) {
-    // Counted from 1 March of year 0 a leap day is the last day of its year, so the month
-    // follows from the day of the year by one linear step: no table, no loop. Day 1 is
-    // 1 January of year 1, which is day 306 so counted.
-    const uint64_t z = static_cast<uint64_t>(days) + 305;
-    const uint64_t era = z / 146097;
-    const auto doe = static_cast<uint32_t>(z - era * 146097);
-    const uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const uint32_t mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yoe + era * 400) + (month <= 2 ? 1 : 0);
+    // Counted from 1 March of year 0 a leap day is the last day of its year, so the year and
+    // the month follow from linear steps in 32-bit arithmetic: centuries of 146,097 / 4 days,
+    // years of 1,461 / 4 days within one (by a multiplication and a shift), months of 153 / 5
+    // days (by 2,141 / 65,536). Day 1 is 1 January of year 1, which is day 306 so counted.
+    const auto n = static_cast<uint32_t>(days + 305);
+    const uint32_t n1 = 4 * n + 3;
+    const uint32_t century = n1 / 146097;
+    const uint32_t n2 = n1 % 146097 | 3;  // 4 x the day of the century, + 3
+    const uint64_t p2 = uint64_t{2939745} * n2;
+    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);
+    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;
+    const uint32_t n3 = 2141 * dayOfYear + 197913;
+    const uint32_t m = n3 >> 16;
+    const bool january = dayOfYear >= 306;  // January or February of the next year
+    day = static_cast<int>((n3 & 0xFFFF) / 2141 + 1);
+    month = static_cast<int>(january ? m - 12 : m);
+    year = static_cast<int>(100 * century + yearOfCentury) + (january ? 1 : 0);
 }
 
 // Splits a value into whole days and milliseconds of the day. Negative values count the
@@ -611,11 +617,7 @@ void AppendIsoDateTime(std::string& out, TDateTime value, bool date, bool time, 
     }
     char buf[32];
     char* q = buf;
-    auto two = [&q](int v) {
-        q[0] = static_cast<char>('0' + v / 10);
-        q[1] = static_cast<char>('0' + v % 10);
-        q += 2;
-    };
+    auto two = [&q](int v) { q = PutTwoDigits(q, static_cast<unsigned>(v)); };
     if (quote) *q++ = quote;
     if (date) {
         two(p.Year / 100);

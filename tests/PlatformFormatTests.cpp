@@ -275,6 +275,12 @@ TEST_F(DateTimePatterns, CalendarArithmetic) {
         ASSERT_TRUE(IsValidDate(q.Year, q.Month, q.Day)) << d;
         ASSERT_EQ(EncodeDate(q.Year, q.Month, q.Day), d);
     }
+    // And the days past 9999 that values up to 3,000,000 reach.
+    for (TDateTime d = EncodeDate(9999, 12, 31); d <= 3e6; d += 1) {
+        const TDateParts q = DecodeDateTime(d);
+        ASSERT_TRUE(q.Month >= 1 && q.Month <= 12 && q.Day >= 1 && q.Day <= 31) << d;
+        ASSERT_EQ(EncodeDate(q.Year, q.Month, q.Day), d);
+    }
     // The short cut to the parts' value agrees with decoding and encoding, also around
     // midnight, before 1899 and outside the calendar.
     for (TDateTime v : {0.0, 0.5, 37653.586909722224, 37653.999999999, 36585.99999421, -1.25, -693593.5,
