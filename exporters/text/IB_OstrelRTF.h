@@ -84,7 +84,8 @@ public:
     // Writes the colour table line; the body follows it, until a font or colour is added: then
     // it goes to a spill file, and Finish writes the tables again before it.
     void WriteColorTable();
-    // Writes the head, the final tables and the body to the destination; later calls do nothing.
+    // When the body was spilled, writes the final tables and the body after the head in the
+    // destination; later calls, and runs without a spill, do nothing.
     void Finish();
     void WritePar() { WriteLn("\\par"); }
     void WriteDocumentEnd() { Write("}"); }
