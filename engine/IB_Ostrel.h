@@ -222,7 +222,7 @@ protected:
     TCellKind AppendCellWith(std::string& out, int Index, Escape&& escape) {
         if (!FReadsCellsDirectly) return ckNone;
         const TOstrelColumn& c = FColumns[Index];
-        const TIB_Column* column = DirectColumn(c);
+        const TIB_Column* column = SourceColumn(c.Number);
         if (!column) return ckNone;
         TCellValue value;
         // Each kind goes the way the general steps would take it; any other pairing of kind
@@ -310,7 +310,7 @@ protected:
     // may override IsNullValue) does not allow it, and the value is read by the steps above.
     TCellKind ReadSourceCell(int Index, TCellValue& value) {
         if (!FReadsCellsDirectly) return ckNone;
-        const TIB_Column* column = DirectColumn(FColumns[Index]);
+        const TIB_Column* column = SourceColumn(FColumns[Index].Number);
         return column ? column->ReadCell(value) : ckNone;
     }
     // Whether GetExportText passed the value through ReplaceSpecialChars: formatted, not NULL,
@@ -340,7 +340,12 @@ private:
     void ResetSourceRow();
     // The dataset behind a dataset or data-grid source (nullptr when missing).
     TIB_Dataset* SourceDataset() const;
-    TIB_Column* SourceColumn(int number) const;
+    // In line: the direct reads ask for it for every value.
+    TIB_Column* SourceColumn(int number) const {
+        if (FExportSource == esDataSet) return FDataSet ? FDataSet->Fields(number) : nullptr;
+        if (FExportSource == esDBGrid) return FIBGrid ? FIBGrid->GridColumn(number) : nullptr;
+        return nullptr;
+    }
     void RunSteps();
     void RunRows();
 
@@ -373,12 +378,6 @@ private:
     // A dataset value read in one step and formatted by its column's pattern compiled once:
     // the kind read, none when the value takes the general way.
     TCellKind AppendReadCell(std::string& out, int Index);
-    // SourceColumn of an export column, in line: the direct reads ask for it for every value.
-    const TIB_Column* DirectColumn(const TOstrelColumn& c) const {
-        if (FExportSource == esDataSet) return FDataSet ? FDataSet->Fields(c.Number) : nullptr;
-        if (FExportSource == esDBGrid) return FIBGrid ? FIBGrid->GridColumn(c.Number) : nullptr;
-        return nullptr;
-    }
     bool FinishGeneralText(std::string& out, size_t start, int Index, bool Formatted, TCellKind kind);
     // The compiled patterns of one export column; rebuilt when the column's format text changes.
     struct TCellPatterns {

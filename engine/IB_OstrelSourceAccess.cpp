@@ -10,12 +10,6 @@ TIB_Dataset* TIB_Ostrel::SourceDataset() const {
     return nullptr;
 }
 
-TIB_Column* TIB_Ostrel::SourceColumn(int number) const {
-    if (FExportSource == esDataSet) return FDataSet ? FDataSet->Fields(number) : nullptr;
-    if (FExportSource == esDBGrid) return FIBGrid ? FIBGrid->GridColumn(number) : nullptr;
-    return nullptr;
-}
-
 const TIB_Column* TIB_Ostrel::DatasetColumn(int Index) const {
     if (FExportSource != esDataSet && FExportSource != esDBGrid) return nullptr;
     return SourceColumn(FColumns[Index].Number);

@@ -668,16 +668,6 @@ void AppendCompiled(std::string& out, const TCompiledPattern& p, const TDecimal&
     else AppendSection(out, *chosen, value, minus);
 }
 
-// The digits of a whole number into the end of buf: returns where they start.
-char* DigitsBackwards(char* end, uint64_t v) {
-    char* p = end;
-    do {
-        *--p = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v);
-    return p;
-}
-
 // Exactly `count` decimal digits of v (v < 10^count) written backwards from end, two at a
 // time; returns the first.
 char* FixedDigitsBackwards(char* end, uint64_t v, int count) {
@@ -732,7 +722,7 @@ void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus)
     if (s.MinIntDigits > 24 || separator.size() > 4 || s.FracPlaceholders > 18) {
         char buf[24];
         char* const end = buf + sizeof buf;
-        const char* d = units ? DigitsBackwards(end, units) : end;
+        const char* d = units ? DigitsOfBackwards(end, units) : end;
         int n = static_cast<int>(end - d);
         const int e = n - s.FracPlaceholders;
         while (n > 0 && d[n - 1] == '0') --n;

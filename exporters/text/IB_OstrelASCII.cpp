@@ -275,6 +275,7 @@ void TIB_OstrelASCII::AppendKeptValue(std::string& out, int Index) {
         void Formatted(std::string&, size_t) {}
         void Text(std::string& text, std::string_view value) { text += value; }
     };
+    // Only a value left to the general way needs finishing (fast rows have no text handler).
     const size_t start = out.size();
     if (const TCellKind kind = AppendCellWith(out, Index, TKept{}); kind == ckNone)
         FinishExportText(out, start, Index, true, kind);

@@ -404,7 +404,7 @@ std::string TIB_OstrelHTML::ReplaceSpecialChars(const std::string& Text) {
 
 void TIB_OstrelHTML::EscapeAppended(std::string& out, size_t start) {
     // A plain number or date is its own escaping.
-    if (!IsPlainMarkupAppended(out, start)) TIB_OstrelFormatText::EscapeAppended(out, start);
+    TMarkupEscape{*this}.Formatted(out, start);
 }
 
 void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text) {
@@ -416,19 +416,11 @@ void TIB_OstrelHTML::AppendSpecialChars(std::string& out, std::string_view Text)
 void TIB_OstrelHTML::AppendEscaped(std::string& out, std::string_view Text) {
     // The characters that are not shown as they are: the special ones and line breaks; this
     // class's own set made once, a descendant's asked for.
-    static const TCharSet ownStop = [] {
-        TCharSet set = HtmlSpecialChars();
-        set.set('\r');
-        set.set('\n');
-        return set;
-    }();
+    auto withBreaks = [](TCharSet set) { return set.set('\r').set('\n'); };
+    static const TCharSet ownStop = withBreaks(HtmlSpecialChars());
     TCharSet descendantStop;
-    if (typeid(*this) != typeid(TIB_OstrelHTML)) {
-        descendantStop = GetSpecialChars();
-        descendantStop.set('\r');
-        descendantStop.set('\n');
-    }
-    const TCharSet& stop = typeid(*this) == typeid(TIB_OstrelHTML) ? ownStop : descendantStop;
+    const TCharSet& stop =
+        typeid(*this) == typeid(TIB_OstrelHTML) ? ownStop : (descendantStop = withBreaks(GetSpecialChars()));
     bool lastBreak = false;
     size_t run = 0;  // start of the characters not yet copied, all shown as they are
     for (size_t i = 0; i < Text.size(); ++i) {

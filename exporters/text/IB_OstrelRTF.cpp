@@ -503,7 +503,7 @@ std::string TIB_OstrelRTF::ReplaceSpecialChars(const std::string& Text) { return
 
 void TIB_OstrelRTF::EscapeAppended(std::string& out, size_t start) {
     // A plain number or date is its own escaping.
-    if (!IsPlainMarkupAppended(out, start)) TIB_OstrelFormatText::EscapeAppended(out, start);
+    TMarkupEscape{*this}.Formatted(out, start);
 }
 
 void TIB_OstrelRTF::AppendSpecialChars(std::string& out, std::string_view Text) {

@@ -162,7 +162,7 @@ std::string TIB_OstrelXML::ReplaceSpecialChars(const std::string& Text) {
 
 void TIB_OstrelXML::EscapeAppended(std::string& out, size_t start) {
     // A plain number or date is its own escaping.
-    if (!IsPlainMarkupAppended(out, start)) TIB_OstrelText::EscapeAppended(out, start);
+    TMarkupEscape{*this}.Formatted(out, start);
 }
 
 void TIB_OstrelXML::AppendSpecialChars(std::string& out, std::string_view Text) {
