@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace ostrel::bench {
 
@@ -18,10 +19,10 @@ struct TRandom {
     bool Null() { return Below(10) == 0; }
 };
 
-const char* const kNames[] = {"Jürgen", "Łucja", "Zoë", "José", "Smith, J", "O'Neil", "東京太郎", "Anna",
+constexpr std::string_view kNames[] = {"Jürgen", "Łucja", "Zoë", "José", "Smith, J", "O'Neil", "東京太郎", "Anna",
                               "Björn", "François", "Søren", "Ἀλέξανδρος", "Иван", "a<b&c", "Say \"hi\"",
                               "Núñez", "Ölçer", "Mary-Jane", "Li", "Ørsted"};
-const char* const kCities[] = {"München", "Kraków", "São Paulo", "Reykjavík", "Zürich", "New York, NY",
+constexpr std::string_view kCities[] = {"München", "Kraków", "São Paulo", "Reykjavík", "Zürich", "New York, NY",
                                "Москва", "東京", "Ćuprija", "Łódź", "50% off & more", "C:\\temp",
                                "Saint-Étienne", "Århus", "İstanbul", "Kyiv", "Dublin", "Lima", "Oslo",
                                "Québec"};
@@ -40,18 +41,22 @@ void FillStandardDataset(TMemDataset& ds, int rows) {
     ds.Reserve(rows);
     TRandom r{12345};
     const TDateTime birth0 = EncodeDate(1950, 1, 1), created0 = EncodeDate(2020, 1, 1);
-    std::vector<TMemValue> row(8);
     for (int i = 1; i <= rows; ++i) {
-        std::fill(row.begin(), row.end(), TMemValue{});
-        row[0] = int64_t{i};
-        if (!r.Null()) row[1] = std::string(kNames[r.Below(20)]);
-        if (!r.Null()) row[2] = std::string(kCities[r.Below(20)]);
-        if (!r.Null()) row[3] = (r.Below(10000000) + 100000) / 100.0;
-        if (!r.Null()) row[4] = r.Below(100000000) / 10000.0;
-        if (!r.Null()) row[5] = birth0 + r.Below(20000);
-        if (!r.Null()) row[6] = created0 + r.Below(1800) + r.Below(86400) / 86400.0;
-        if (!r.Null()) row[7] = r.Below(2) == 1;
-        ds.AppendRow(row);
+        TMemDataset::TRowWriter row(ds);
+        row.Int(i);
+        if (!r.Null()) row.Text(kNames[r.Below(20)]);
+        else row.Null();
+        if (!r.Null()) row.Text(kCities[r.Below(20)]);
+        else row.Null();
+        if (!r.Null()) row.Float((r.Below(10000000) + 100000) / 100.0);
+        else row.Null();
+        if (!r.Null()) row.Float(r.Below(100000000) / 10000.0);
+        else row.Null();
+        if (!r.Null()) row.Float(birth0 + r.Below(20000));
+        else row.Null();
+        if (!r.Null()) row.Float(created0 + r.Below(1800) + r.Below(86400) / 86400.0);
+        else row.Null();
+        if (!r.Null()) row.Bool(r.Below(2) == 1);
     }
     ds.Open();
 }

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/ShortCopy.h"
+
 namespace ostrel {
 
 TComponent::TComponent(TComponent* AOwner) {
@@ -103,13 +105,11 @@ std::string QuotedDoubling(std::string_view text, char quote) {
 }
 
 void AppendQuotedDoubling(std::string& out, std::string_view text, char quote) {
-    if (text.find(quote) == std::string_view::npos) {
+    if (!HoldsByte(text, quote)) {
         // Nearly every value: the quotes and the text in one step.
-        const size_t at = out.size();
-        out.resize(at + text.size() + 2);
-        char* p = out.data() + at;
+        char* const p = GrowShort(out, text.size() + 2);
         *p = quote;
-        if (!text.empty()) std::memcpy(p + 1, text.data(), text.size());
+        CopyShort(p + 1, text.data(), text.size());
         p[text.size() + 1] = quote;
         return;
     }

@@ -101,9 +101,12 @@ void TIB_Ostrel::RunExport() {
     if (!IsSourceActive()) throw EOstrelError(FormatMessage("Export source (%s) is closed", name));
     if (!WritesEmptySource() && IsSourceEmpty()) throw EOstrelError(FormatMessage("Export source (%s) is empty", name));
     DisableSourceControls();
+    FCellPlans.clear();
+    FPlansCells = !HandlesRows();
     try {
         RunSteps();
     } catch (...) {
+        FPlansCells = false;
         try {
             EnableSourceControls();
         } catch (...) {
@@ -111,6 +114,7 @@ void TIB_Ostrel::RunExport() {
         }
         throw;
     }
+    FPlansCells = false;
     EnableSourceControls();
 }
 

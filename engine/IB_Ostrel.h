@@ -13,6 +13,7 @@
 #include "engine/IB_OstrelFormats.h"
 #include "engine/IB_OstrelSources.h"
 #include "engine/IB_OstrelWriter.h"
+#include "platform/ShortCopy.h"
 
 namespace ostrel {
 
@@ -135,6 +136,12 @@ protected:
     // Whether a source without rows gives a document without rows rather than failing the run:
     // for formats whose empty document says "no rows" (an empty JSON array).
     virtual bool WritesEmptySource() const { return false; }
+    // Whether a handler is assigned that runs between the rows of a run (and so might change
+    // the source or the formats there).
+    virtual bool HandlesRows() const {
+        return OnSkippedRecord || OnExportedRecord || OnStopExport || OnGetExportText || OnFetchedRecord ||
+               OnGetCellParams;
+    }
 
     // Operations descendants call.
     void ExportToStream(TStream& stream);
@@ -222,7 +229,8 @@ protected:
     TCellKind AppendCellWith(std::string& out, int Index, Escape&& escape) {
         if (!FReadsCellsDirectly) return ckNone;
         const TOstrelColumn& c = FColumns[Index];
-        const TIB_Column* column = SourceColumn(c.Number);
+        const TCellPlan plan = CellPlan(Index, c);
+        const TIB_Column* const column = plan.Column;
         if (!column) return ckNone;
         TCellValue value;
         // Each kind goes the way the general steps would take it; any other pairing of kind
@@ -242,7 +250,7 @@ protected:
                     return ckNone;
                 std::string& target = escape.Target(out);
                 const size_t start = target.size();
-                const TNumberPattern& pattern = CellPatterns(Index, c.Format).Number;
+                const TNumberPattern& pattern = PatternsOf(plan, Index, c).Number;
                 if (kind == ckInteger) pattern.AppendInt64(target, value.Integer);
                 else pattern.AppendDouble(target, value.Float);
                 escape.Formatted(out, start);
@@ -252,7 +260,7 @@ protected:
                 if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return ckNone;
                 std::string& target = escape.Target(out);
                 const size_t start = target.size();
-                CellPatterns(Index, c.Format).Date.Append(target, value.Float);
+                PatternsOf(plan, Index, c).Date.Append(target, value.Float);
                 escape.Formatted(out, start);
                 return kind;
             }
@@ -310,7 +318,7 @@ protected:
     // may override IsNullValue) does not allow it, and the value is read by the steps above.
     TCellKind ReadSourceCell(int Index, TCellValue& value) {
         if (!FReadsCellsDirectly) return ckNone;
-        const TIB_Column* column = SourceColumn(FColumns[Index].Number);
+        const TIB_Column* column = CellPlan(Index, FColumns[Index]).Column;
         return column ? column->ReadCell(value) : ckNone;
     }
     // Whether GetExportText passed the value through ReplaceSpecialChars: formatted, not NULL,
@@ -390,12 +398,30 @@ private:
     const TCellPatterns& CellPatterns(int Index, const std::string& format) {
         if (static_cast<size_t>(Index) < FCellPatterns.size()) {
             const TCellPatterns* p = FCellPatterns[static_cast<size_t>(Index)].get();
-            if (p && p->Number.Text() == format) return *p;
+            if (p && SameBytes(p->Number.Text(), format)) return *p;
         }
         return CompileCellPatterns(Index, format);
     }
     const TCellPatterns& CompileCellPatterns(int Index, const std::string& format);
     std::vector<std::unique_ptr<TCellPatterns>> FCellPatterns;  // by export column
+    // An export column's source column and, for numbers and dates, its compiled patterns.
+    // Looked up once per run when no handler runs between the rows (nothing else can change
+    // the source's columns or the formats then), else for every value.
+    struct TCellPlan {
+        const TIB_Column* Column = nullptr;
+        const TCellPatterns* Patterns = nullptr;
+    };
+    TCellPlan CellPlan(int Index, const TOstrelColumn& c) {
+        if (!FPlansCells) return {SourceColumn(c.Number), nullptr};
+        if (FCellPlans.empty()) PlanCells();
+        return FCellPlans[static_cast<size_t>(Index)];
+    }
+    const TCellPatterns& PatternsOf(const TCellPlan& plan, int Index, const TOstrelColumn& c) {
+        return plan.Patterns ? *plan.Patterns : CellPatterns(Index, c.Format);
+    }
+    void PlanCells();
+    std::vector<TCellPlan> FCellPlans;  // by export column, built at the first value of a run
+    bool FPlansCells = false;
     bool FReadsCellsDirectly = false;  // the exporter is its own class: no step overridden
     bool FFormatsInPlace = false;
     // Where a typed value is formatted: the row itself when the format escapes in place, else

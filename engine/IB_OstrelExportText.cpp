@@ -120,6 +120,24 @@ std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     return text;
 }
 
+void TIB_Ostrel::PlanCells() {
+    FCellPlans.resize(static_cast<size_t>(FColumns.Count()));
+    for (int i = 0; i < FColumns.Count(); ++i) {
+        const TOstrelColumn& c = FColumns[i];
+        TCellPlan& plan = FCellPlans[static_cast<size_t>(i)];
+        plan.Column = SourceColumn(c.Number);
+        switch (c.ColType) {
+            case ectInteger:
+            case ectFloat:
+            case ectCurrency:
+            case ectDate:
+            case ectTime:
+            case ectDateTime: plan.Patterns = &CellPatterns(i, c.Format); break;
+            default: break;
+        }
+    }
+}
+
 const TIB_Ostrel::TCellPatterns& TIB_Ostrel::CompileCellPatterns(int Index, const std::string& format) {
     if (FCellPatterns.size() <= static_cast<size_t>(Index)) FCellPatterns.resize(static_cast<size_t>(Index) + 1);
     std::unique_ptr<TCellPatterns>& p = FCellPatterns[static_cast<size_t>(Index)];

@@ -11,6 +11,7 @@
 
 #include "platform/DecimalDigits.h"
 #include "platform/FormatSettings.h"
+#include "platform/ShortCopy.h"
 
 namespace ostrel {
 
@@ -282,6 +283,11 @@ const std::shared_ptr<const TCompiledDatePattern>& CompiledDatePattern(std::stri
 
 char* Put(char* p, std::string_view text) { return std::copy_n(text.data(), text.size(), p); }
 
+char* PutShort(char* p, std::string_view text) {
+    CopyShort(p, text.data(), text.size());
+    return p + text.size();
+}
+
 // A direct pattern's characters, the same as the tokens' general way, built in a buffer and
 // appended once; false when they may not fit it.
 bool AppendDirectParts(std::string& out, const TCompiledDatePattern& c, const TDateParts& parts,
@@ -354,7 +360,7 @@ bool AppendSteps(std::string& out, const TCompiledDatePattern& c, const TDatePar
     for (const TStep& step : c.Steps) {
         switch (step.Code) {
             case TStep::Char: *p++ = step.C; break;
-            case TStep::Literal: p = Put(p, step.Text); break;
+            case TStep::Literal: p = PutShort(p, step.Text); break;
             case TStep::Year2: p = PutTwo(p, parts.Year % 100); break;
             case TStep::Year4:
                 // Years past 9999 (values up to 3,000,000 days) take the padding writer.
@@ -382,12 +388,12 @@ bool AppendSteps(std::string& out, const TCompiledDatePattern& c, const TDatePar
                 break;
             case TStep::AmPm5: p = std::copy_n(step.Text.data() + (parts.Hour >= 12 ? 3 : 0), 2, p); break;
             case TStep::AmPm3: *p++ = step.Text[parts.Hour >= 12 ? 2 : 0]; break;
-            case TStep::AmPmLocale: p = Put(p, parts.Hour >= 12 ? fs.TimePMString : fs.TimeAMString); break;
+            case TStep::AmPmLocale: p = PutShort(p, parts.Hour >= 12 ? fs.TimePMString : fs.TimeAMString); break;
             case TStep::DateSep: *p++ = fs.DateSeparator; break;
             case TStep::TimeSep: *p++ = fs.TimeSeparator; break;
         }
     }
-    out.append(buf, static_cast<size_t>(p - buf));
+    AppendShort(out, buf, static_cast<size_t>(p - buf));
     return true;
 }
 

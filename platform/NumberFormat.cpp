@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/DecimalDigits.h"
+#include "platform/ShortCopy.h"
 #include "platform/FormatSettings.h"
 
 namespace ostrel {
@@ -729,9 +730,10 @@ void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus)
         EmitFixed(out, s, d, n, n ? e : 0, minus);
         return;
     }
-    // 18 fraction digits and a point, 20 integer digits with separators, 24 leading zeros.
-    char buf[160];
-    char* const end = buf + sizeof buf;
+    // 18 fraction digits and a point, 20 integer digits with separators, 24 leading zeros;
+    // after them a short suffix.
+    char buf[192];
+    char* const end = buf + 160;
     char* p = end;
     uint64_t whole = units;
     if (s.FracPlaceholders > 0) {
@@ -747,42 +749,55 @@ void EmitScaled(std::string& out, const TSection& s, uint64_t units, bool minus)
     }
     // The integer digits, at least the required ones (a zero integer part shows only those),
     // then a separator before every digit with a multiple of three digits to its right.
-    char digits[32];
-    char* const digitsEnd = digits + sizeof digits;
-    char* d = digitsEnd;
-    if (whole) d = DigitsOfBackwards(d, whole);
-    while (digitsEnd - d < s.MinIntDigits) *--d = '0';
-    long n = digitsEnd - d;
-    if (s.Grouping && n > 3) {
-        const char* q = digitsEnd;
-        for (; n > 3; n -= 3) {
+    const bool hasRequiredDigits = s.MinIntDigits == 0 || (s.MinIntDigits <= 19 && whole >= kPow10[s.MinIntDigits - 1]);
+    if (hasRequiredDigits && !s.Grouping) {
+        if (whole) p = DigitsOfBackwards(p, whole);
+    } else if (hasRequiredDigits && separator.size() == 1) {
+        // The usual case written straight into place, three digits and a separator at a time.
+        for (; whole >= 1000; whole /= 1000) {
+            const auto three = static_cast<unsigned>(whole % 1000);
             p -= 3;
-            q -= 3;
-            std::memcpy(p, q, 3);
-            if (separator.size() == 1) {
-                *--p = separator[0];
-            } else {
+            p[0] = static_cast<char>('0' + three / 100);
+            PutTwoDigits(p + 1, three % 100);
+            *--p = separator[0];
+        }
+        if (whole) p = DigitsOfBackwards(p, whole);
+    } else {
+        char digits[32];
+        char* const digitsEnd = digits + sizeof digits;
+        char* d = digitsEnd;
+        if (whole) d = DigitsOfBackwards(d, whole);
+        while (digitsEnd - d < s.MinIntDigits) *--d = '0';
+        long n = digitsEnd - d;
+        if (s.Grouping && n > 3) {
+            const char* q = digitsEnd;
+            for (; n > 3; n -= 3) {
+                p -= 3;
+                q -= 3;
+                std::memcpy(p, q, 3);
                 p -= separator.size();
                 std::memcpy(p, separator.data(), separator.size());
             }
         }
+        for (char* q = d + n; q != d;) *--p = *--q;
     }
-    for (char* q = d + n; q != d;) *--p = *--q;
-    // The sign and a short prefix go into the buffer too: one append for most values.
-    const size_t prefix = s.PrefixText.size();
-    if (prefix <= static_cast<size_t>(p - buf) - 1) {
+    // The sign, a short prefix and a short suffix go into the buffer too: one append for most
+    // values.
+    const size_t prefix = s.PrefixText.size(), suffix = s.SuffixText.size();
+    if (prefix <= static_cast<size_t>(p - buf) - 1 && suffix <= sizeof buf - 160) {
         if (prefix) {
             p -= prefix;
-            std::memcpy(p, s.PrefixText.data(), prefix);
+            CopyShort(p, s.PrefixText.data(), prefix);
         }
         if (minus) *--p = '-';
-        out.append(p, static_cast<size_t>(end - p));
+        CopyShort(end, s.SuffixText.data(), suffix);
+        AppendShort(out, p, static_cast<size_t>(end + suffix - p));
     } else {
         if (minus) out += '-';
         out += s.PrefixText;
         out.append(p, static_cast<size_t>(end - p));
+        out += s.SuffixText;
     }
-    if (!s.SuffixText.empty()) out += s.SuffixText;
 }
 
 }  // namespace

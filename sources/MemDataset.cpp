@@ -145,30 +145,44 @@ TMemColumn& TMemDataset::AddField(const std::string& name, TMemFieldType type, i
 }
 
 void TMemDataset::AppendRow(const std::vector<TMemValue>& values) {
-    static const TMemValue kNull;
-    for (size_t column = 0; column < FColumns.size(); ++column) {
-        const TMemValue& v = column < values.size() ? values[column] : kNull;
-        TMemCell c;
-        if (const auto* i = std::get_if<int64_t>(&v)) {
-            c.Kind = TMemCell::kInt;
-            c.Value.Int = *i;
-        } else if (const auto* d = std::get_if<double>(&v)) {
-            c.Kind = TMemCell::kFloat;
-            c.Value.Float = *d;
-        } else if (const auto* b = std::get_if<bool>(&v)) {
-            c.Kind = TMemCell::kBool;
-            c.Value.Bool = *b;
-        } else if (const auto* t = std::get_if<std::string>(&v)) {
-            if (t->size() > UINT32_MAX) throw EOstrelError("A text of more than 4 GB cannot be stored");
-            c.Kind = TMemCell::kText;
-            c.Value.Offset = FText.size();
-            const auto length = static_cast<uint32_t>(t->size());
-            FText.append(reinterpret_cast<const char*>(&length), sizeof length);
-            FText += *t;
-        }
-        FKinds.push_back(c.Kind);
-        FValues.push_back(c.Value);
+    TRowWriter row(*this);
+    for (size_t column = 0; column < std::min(values.size(), FColumns.size()); ++column) {
+        const TMemValue& v = values[column];
+        if (const auto* i = std::get_if<int64_t>(&v)) row.Int(*i);
+        else if (const auto* d = std::get_if<double>(&v)) row.Float(*d);
+        else if (const auto* b = std::get_if<bool>(&v)) row.Bool(*b);
+        else if (const auto* t = std::get_if<std::string>(&v)) row.Text(*t);
+        else row.Null();
     }
+}
+
+TMemDataset::TRowWriter::~TRowWriter() {
+    if (std::uncaught_exceptions() > FExceptions) {
+        FDataset.FKinds.resize(FCells);
+        FDataset.FValues.resize(FCells);
+        FDataset.FText.resize(FTexts);
+        return;
+    }
+    while (FColumn < FDataset.FColumns.size()) Null();
+}
+
+TMemDataset::TRowWriter& TMemDataset::TRowWriter::Put(TMemCell::TKind kind, TMemCell::TValue value) {
+    if (FColumn >= FDataset.FColumns.size()) throw EOstrelError("A row has more values than the dataset has columns");
+    ++FColumn;
+    FDataset.FKinds.push_back(kind);
+    FDataset.FValues.push_back(value);
+    return *this;
+}
+
+TMemDataset::TRowWriter& TMemDataset::TRowWriter::Text(std::string_view value) {
+    if (value.size() > UINT32_MAX) throw EOstrelError("A text of more than 4 GB cannot be stored");
+    std::string& store = FDataset.FText;
+    TMemCell::TValue v;
+    v.Offset = store.size();
+    const auto length = static_cast<uint32_t>(value.size());
+    store.append(reinterpret_cast<const char*>(&length), sizeof length);
+    store += value;
+    return Put(TMemCell::kText, v);
 }
 
 std::string_view TMemDataset::CellText(const TMemCell& cell) const {

@@ -3,8 +3,10 @@
 // database, and for tests.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -85,6 +87,44 @@ public:
     // One value per column; dates and times as TDateTime numbers (double).
     // Missing trailing values are NULL.
     void AppendRow(const std::vector<TMemValue>& values);
+    // Appends one row value by value, in column order, without a TMemValue per value (for
+    // large fills); the columns not given a value by the end of its life are NULL. A row left
+    // by an exception is taken out whole.
+    class TRowWriter {
+    public:
+        explicit TRowWriter(TMemDataset& dataset)
+            : FDataset(dataset), FCells(dataset.FKinds.size()), FTexts(dataset.FText.size()),
+              FExceptions(std::uncaught_exceptions()) {}
+        TRowWriter(const TRowWriter&) = delete;
+        TRowWriter& operator=(const TRowWriter&) = delete;
+        ~TRowWriter();
+        TRowWriter& Null() { return Put(TMemCell::kNull, {}); }
+        TRowWriter& Int(int64_t value) {
+            TMemCell::TValue v;
+            v.Int = value;
+            return Put(TMemCell::kInt, v);
+        }
+        // Floating-point numbers, and dates and times as TDateTime numbers.
+        TRowWriter& Float(double value) {
+            TMemCell::TValue v;
+            v.Float = value;
+            return Put(TMemCell::kFloat, v);
+        }
+        TRowWriter& Bool(bool value) {
+            TMemCell::TValue v;
+            v.Bool = value;
+            return Put(TMemCell::kBool, v);
+        }
+        TRowWriter& Text(std::string_view value);
+
+    private:
+        TRowWriter& Put(TMemCell::TKind kind, TMemCell::TValue value);
+
+        TMemDataset& FDataset;
+        size_t FColumn = 0;
+        const size_t FCells, FTexts;  // where the row began
+        const int FExceptions;
+    };
     // Room for this many rows (cells and texts by their declared sizes), for large fills.
     void Reserve(int rows);
     void Open();

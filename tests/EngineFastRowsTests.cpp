@@ -312,6 +312,24 @@ TEST_F(FastRows, AFormatChangedBetweenRowsOrRunsIsTheOneUsed) {
     EXPECT_EQ(ReadAll(dir.File("b")), "-3.000,1.1,\r\n-1.999,2.2,\r\n-998,3.3,\r\n");
 }
 
+// Without a handler between the rows the columns and patterns are looked up once per run; a
+// handler of any row event may change them, and then every value looks them up again.
+TEST_F(FastRows, AFormatChangedByACellHandlerIsUsedFromThenOn) {
+    TTempDir dir;
+    TIB_OstrelHTML e;
+    e.SetDataSet(&ds);
+    e.ExportedFields().Add("I");
+    e.SetExportRecCount(3);
+    e.OnGetCellParams = [&](TObject*, int recNo, int, const std::string&, TOstrelColAlign&, TFont&, TColor&) {
+        if (recNo == 1) e.Columns()[0].Format = "0.0";
+    };
+    e.SetFileName(dir.File("a.html"));
+    e.DoExecute();
+    const std::string html = ReadAll(dir.File("a.html"));
+    EXPECT_NE(html.find(">-3.000<"), std::string::npos) << html;
+    EXPECT_NE(html.find(">-998,0<"), std::string::npos) << html;
+}
+
 // DIF writes numbers from the typed value where it can; they must be the numbers the values'
 // texts read as (what a text handler would see), also for values no decimal holds.
 TEST(TypedReads, DifNumbersAreTheNumbersTheirTextsReadAs) {

@@ -311,5 +311,45 @@ TEST(TypedReads, GiveTheSameOutputAsTheTextPath) {
     }
 }
 
+// Rows written value by value read as the same rows given whole; a row is never left half
+// written, and the values past the last column are refused.
+TEST(MemRows, WrittenValueByValueAreTheRowsGivenWhole) {
+    const auto define = [](TMemDataset& ds) {
+        ds.AddField("I", TMemFieldType::Integer);
+        ds.AddField("F", TMemFieldType::Float);
+        ds.AddField("B", TMemFieldType::Boolean);
+        ds.AddField("S", TMemFieldType::String, 10);
+        ds.AddField("D", TMemFieldType::Date);
+    };
+    TMemDataset whole, byValue;
+    define(whole);
+    define(byValue);
+    whole.AppendRow({int64_t{7}, 1.5, true, std::string("a\0b", 3), 45000.0});
+    whole.AppendRow({TMemValue{}, TMemValue{}, false, std::string()});
+    whole.AppendRow({int64_t{1}});
+    byValue.AppendRow({int64_t{7}, 1.5, true, std::string("a\0b", 3), 45000.0, int64_t{99}});  // the extra value is dropped
+    TMemDataset::TRowWriter(byValue).Null().Null().Bool(false).Text("");
+    TMemDataset::TRowWriter(byValue).Int(1);
+    EXPECT_THROW(TMemDataset::TRowWriter(byValue).Int(2).Float(2).Bool(true).Text("x").Float(2).Int(3), EOstrelError);
+    EXPECT_THROW(
+        {
+            TMemDataset::TRowWriter row(byValue);
+            row.Int(3).Text("half");
+            throw EOstrelError("a failure while the row is written");
+        },
+        EOstrelError);
+    whole.Open();
+    byValue.Open();
+    ASSERT_EQ(byValue.RowCount(), 3);
+    for (int row = 1; row <= 3; ++row) {
+        whole.SetRecNo(row);
+        byValue.SetRecNo(row);
+        for (int c = 0; c < 5; ++c) {
+            EXPECT_EQ(byValue.Fields(c)->IsNull(), whole.Fields(c)->IsNull()) << row << " " << c;
+            EXPECT_EQ(byValue.Fields(c)->AsString(), whole.Fields(c)->AsString()) << row << " " << c;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ostrel::test

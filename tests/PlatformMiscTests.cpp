@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "platform/CodePage.h"
 #include "platform/OutputFiles.h"
+#include "platform/ShortCopy.h"
 #include "platform/Streams.h"
 
 #include <sys/stat.h>
@@ -198,6 +199,41 @@ TEST(Services, InstalledServicesReplaceTheDefaults) {
         EXPECT_EQ(shell.Service->Calls, std::vector<std::string>{"open a.txt"});
     }
     EXPECT_NE(dynamic_cast<TDesktopShell*>(&ShellService()), nullptr);
+}
+
+// The in-line copies, comparisons and searches against the plain library calls, for every
+// length around their fixed-move sizes and every place of the byte searched for.
+TEST(ShortCopy, AgreesWithTheLibraryForEveryLengthAndPlace) {
+    std::string source;
+    for (int i = 0; i < 80; ++i) source += static_cast<char>('A' + i % 50);
+    for (size_t n = 0; n <= 72; ++n) {
+        const std::string_view text(source.data() + 3, n);
+        char copied[96] = {};
+        CopyShort(copied + 1, text.data(), n);
+        EXPECT_EQ(std::string_view(copied + 1, n), text) << n;
+        EXPECT_EQ(copied[0], '\0') << n;
+        EXPECT_EQ(copied[n + 1], '\0') << n;
+        for (const size_t room : {size_t{0}, size_t{40}, size_t{200}}) {
+            std::string out = "x";
+            out.reserve(room);
+            AppendShort(out, text.data(), n);
+            EXPECT_EQ(out, "x" + std::string(text)) << n << " " << room;
+            EXPECT_EQ(GrowShort(out, n) - out.data(), static_cast<long>(n + 1)) << n;
+            EXPECT_EQ(out.size(), 2 * n + 1) << n;
+        }
+        EXPECT_TRUE(SameBytes(text, std::string(text))) << n;
+        EXPECT_FALSE(HoldsByte(text, '"')) << n;
+        EXPECT_FALSE(HoldsByte(text, '\x80')) << n;  // a high byte matches only itself
+        for (size_t at = 0; at < n; ++at) {
+            std::string changed(text);
+            changed[at] = '"';
+            EXPECT_TRUE(HoldsByte(changed, '"')) << n << " " << at;
+            EXPECT_FALSE(SameBytes(text, changed)) << n << " " << at;
+        }
+        if (n > 0) {
+            EXPECT_FALSE(SameBytes(text, text.substr(1))) << n;
+        }
+    }
 }
 
 }  // namespace

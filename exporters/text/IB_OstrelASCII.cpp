@@ -442,6 +442,11 @@ void TIB_OstrelASCII::EscapeCSVAppended(std::string& out, size_t start, bool gua
     *at = '"';
 }
 
+void TIB_OstrelASCII::EscapeFormattedCSV(std::string& out, size_t start) {
+    if (FCSVQuoteStrings) out.erase(--start, 1);
+    EscapeCSVAppended(out, start, false);
+}
+
 void TIB_OstrelASCII::AppendCSVText(std::string& out, std::string_view text, bool guardText) const {
     const bool guard = guardText && FCSVFormulaGuard && StartsLikeFormula(text);
     if (!FCSVQuoteStrings) {

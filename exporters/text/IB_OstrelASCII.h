@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "engine/IB_Ostrel.h"
+#include "platform/ShortCopy.h"
 
 namespace ostrel {
 
@@ -98,12 +99,25 @@ private:
     void AppendCSVText(std::string& out, std::string_view text, bool guardText) const;
     // EscapeAppended for CSV.
     void EscapeCSVAppended(std::string& out, size_t start, bool guardText);
+    // A number or date that TCSVEscape::Target opened with a quote and that is empty or holds
+    // a quote: the opening quote taken back, the text escaped as EscapeCSVAppended does.
+    void EscapeFormattedCSV(std::string& out, size_t start);
     // CSV's escaping of a fast row's values (AppendCellWith): in place, no virtual call.
     struct TCSVEscape {
         TIB_OstrelASCII& Exporter;
-        std::string& Target(std::string& out) { return out; }
-        // Numbers and dates: not string values.
-        void Formatted(std::string& out, size_t start) { Exporter.EscapeCSVAppended(out, start, false); }
+        // Numbers and dates (not string values) are written after the opening quote: they
+        // seldom need more than the two quotes.
+        std::string& Target(std::string& out) {
+            if (Exporter.FCSVQuoteStrings) out += '"';
+            return out;
+        }
+        void Formatted(std::string& out, size_t start) {
+            if (out.size() != start && !HoldsByte(std::string_view(out).substr(start), '"')) {
+                if (Exporter.FCSVQuoteStrings) out += '"';
+                return;
+            }
+            Exporter.EscapeFormattedCSV(out, start);
+        }
         void Text(std::string& out, std::string_view text) {
             if (text.empty()) out += text;
             else Exporter.AppendCSVText(out, text, true);
