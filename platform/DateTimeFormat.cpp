@@ -647,7 +647,7 @@ void AppendIsoDateTime(std::string& out, TDateTime value, bool date, bool time, 
         }
     }
     if (quote) *q++ = quote;
-    out.append(buf, static_cast<size_t>(q - buf));
+    AppendShort(out, buf, static_cast<size_t>(q - buf));
 }
 
 int DayOfWeek(TDateTime value) {

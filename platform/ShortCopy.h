@@ -1,6 +1,6 @@
 // Short copies for the per-value writers. Values are a few bytes long, and a call into the C
 // library's memcpy, memchr or memset for each one costs more than the copy itself: these use
-// fixed-size moves, which the compiler writes out in line.
+// fixed-size moves, which the compiler writes out in line (always: the callers are large).
 #pragma once
 
 #include <cstddef>
@@ -14,7 +14,7 @@ namespace ostrel {
 // The first and the last sizeof(Word) bytes of n (sizeof(Word) <= n <= 2 * sizeof(Word)),
 // which overlap each other for the lengths between.
 template <class Word>
-inline void CopyEnds(char* dst, const char* src, size_t n) {
+[[gnu::always_inline]] inline void CopyEnds(char* dst, const char* src, size_t n) {
     Word head, tail;
     std::memcpy(&head, src, sizeof head);
     std::memcpy(&tail, src + n - sizeof tail, sizeof tail);
@@ -23,7 +23,7 @@ inline void CopyEnds(char* dst, const char* src, size_t n) {
 }
 
 template <class Word>
-inline bool SameEnds(const char* a, const char* b, size_t n) {
+[[gnu::always_inline]] inline bool SameEnds(const char* a, const char* b, size_t n) {
     Word a0, a1, b0, b1;
     std::memcpy(&a0, a, sizeof a0);
     std::memcpy(&a1, a + n - sizeof a1, sizeof a1);
@@ -38,7 +38,7 @@ struct TBytes16 {
 
 // Copies n bytes from src to dst (no overlap); n up to 32 in line, by two fixed moves that
 // may overlap each other, longer ones by memcpy. Reads and writes only the n bytes.
-inline void CopyShort(char* dst, const char* src, size_t n) {
+[[gnu::always_inline]] inline void CopyShort(char* dst, const char* src, size_t n) {
     if (n > 32) std::memcpy(dst, src, n);
     else if (n >= 16) CopyEnds<TBytes16>(dst, src, n);
     else if (n >= 8) CopyEnds<uint64_t>(dst, src, n);
@@ -55,7 +55,7 @@ inline void CopyShort(char* dst, const char* src, size_t n) {
 // Makes room for n more bytes at the end of out and returns where they go. Up to 32 bytes, in
 // a string with room for them, the string grows by a fixed-size append and is cut back,
 // instead of a resize's memset (without the room the fixed size could make it allocate).
-inline char* GrowShort(std::string& out, size_t n) {
+[[gnu::always_inline]] inline char* GrowShort(std::string& out, size_t n) {
     static constexpr char kRoom[32] = {};
     const size_t at = out.size();
     if (n <= sizeof kRoom && out.capacity() - at >= sizeof kRoom) {
@@ -68,7 +68,7 @@ inline char* GrowShort(std::string& out, size_t n) {
 }
 
 // Appends n bytes from src.
-inline void AppendShort(std::string& out, const char* src, size_t n) {
+[[gnu::always_inline]] inline void AppendShort(std::string& out, const char* src, size_t n) {
     if (n > 32) {
         out.append(src, n);
         return;
@@ -77,7 +77,7 @@ inline void AppendShort(std::string& out, const char* src, size_t n) {
 }
 
 // Whether a and b are the same bytes: up to 16 bytes in line, longer ones by memcmp.
-inline bool SameBytes(std::string_view a, std::string_view b) {
+[[gnu::always_inline]] inline bool SameBytes(std::string_view a, std::string_view b) {
     const size_t n = a.size();
     if (n != b.size()) return false;
     if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
@@ -89,7 +89,7 @@ inline bool SameBytes(std::string_view a, std::string_view b) {
 }
 
 // Whether text holds c: short texts eight bytes at a time in line, long ones by memchr.
-inline bool HoldsByte(std::string_view text, char c) {
+[[gnu::always_inline]] inline bool HoldsByte(std::string_view text, char c) {
     const size_t n = text.size();
     const char* const s = text.data();
     if (n > 64) return std::memchr(s, c, n) != nullptr;

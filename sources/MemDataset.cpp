@@ -166,12 +166,8 @@ TMemDataset::TRowWriter::~TRowWriter() {
     while (FColumn < FDataset.FColumns.size()) Null();
 }
 
-TMemDataset::TRowWriter& TMemDataset::TRowWriter::Put(TMemCell::TKind kind, TMemCell::TValue value) {
-    if (FColumn >= FDataset.FColumns.size()) throw EOstrelError("A row has more values than the dataset has columns");
-    ++FColumn;
-    FDataset.FKinds.push_back(kind);
-    FDataset.FValues.push_back(value);
-    return *this;
+void TMemDataset::TRowWriter::TooManyValues() {
+    throw EOstrelError("A row has more values than the dataset has columns");
 }
 
 TMemDataset::TRowWriter& TMemDataset::TRowWriter::Text(std::string_view value) {

@@ -118,7 +118,14 @@ public:
         TRowWriter& Text(std::string_view value);
 
     private:
-        TRowWriter& Put(TMemCell::TKind kind, TMemCell::TValue value);
+        TRowWriter& Put(TMemCell::TKind kind, TMemCell::TValue value) {
+            if (FColumn >= FDataset.FColumns.size()) TooManyValues();
+            ++FColumn;
+            FDataset.FKinds.push_back(kind);
+            FDataset.FValues.push_back(value);
+            return *this;
+        }
+        [[noreturn]] static void TooManyValues();
 
         TMemDataset& FDataset;
         size_t FColumn = 0;

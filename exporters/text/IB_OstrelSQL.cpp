@@ -65,10 +65,19 @@ void AppendIsoLiteral(std::string& out, TOstrelColType type, TDateTime value) {
 void AppendSqlString(std::string& out, std::string_view text) {
     const size_t start = out.size();
     AppendQuotedDoubling(out, text, '\'');
+    if (!HoldsByte(text, '\r')) return;
     // Script runners read line by line and drop the CR of a CR LF, also inside a literal; a
     // literal that ends after the CR, joined to one that starts with the LF, keeps both.
     for (size_t at = out.find("\r\n", start); at != std::string::npos; at = out.find("\r\n", at + 8))
         out.replace(at, 2, "\r' || '\n");
+}
+
+// Whether a Boolean column's text reads as true ("true" in any case, blanks around it).
+bool IsTrueText(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    return e - b == 4 && SameText(text.substr(b, 4), "true");
 }
 
 }  // namespace
@@ -211,7 +220,12 @@ bool TIB_OstrelSQL::AppendReadLiteral(std::string& out, int Index) {
             AppendIsoLiteral(out, type, value.Float);
             return true;
         case ckText:
-            if (type != ectString || value.Text.find('\0') != std::string_view::npos) return false;
+            if (HoldsByte(value.Text, '\0')) return false;
+            if (type == ectBoolean) {
+                out += IsTrueText(value.Text) ? Formats().BooleanTrue() : Formats().BooleanFalse();
+                return true;
+            }
+            if (type != ectString) return false;
             AppendSqlString(out, value.Text);
             return true;
         default: return false;
@@ -258,9 +272,7 @@ void TIB_OstrelSQL::AppendSqlLiteral(std::string& out, int Index, bool inPlace) 
             if (TryStrToDateTime(raw, value)) return AppendIsoLiteral(out, type, value);
             return AppendSqlString(out, raw);
         }
-        case ectBoolean:
-            out += SameText(Trim(raw), "true") ? Formats().BooleanTrue() : Formats().BooleanFalse();
-            return;
+        case ectBoolean: out += IsTrueText(raw) ? Formats().BooleanTrue() : Formats().BooleanFalse(); return;
         case ectInteger:
         case ectFloat:
         case ectCurrency:
