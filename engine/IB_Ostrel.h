@@ -190,6 +190,9 @@ protected:
     // The same text appended to out; whether it went through ReplaceSpecialChars, as
     // IsEscapedByFormatting tells, without reading the value again.
     bool AppendExportText(std::string& out, int Index, bool Formatted);
+    // The formatted text of column Index that the column width pre-pass measures; a format
+    // whose fast rows write the same bytes may append it by its own faster code.
+    virtual void AppendWidthText(std::string& out, int Index) { AppendExportText(out, Index, true); }
     // AppendExportText with the value read by AppendCellWith (kind: what it read, ckNone when
     // it appended nothing, and the value takes the general way); the text appended from start
     // is the value's so far.

@@ -322,7 +322,7 @@ void TOstrelColumns::AutoCalcWidth() {
         [&] {
             for (auto& c : FItems) {
                 text.clear();
-                e.AppendExportText(text, static_cast<int>(&c - FItems.data()), true);
+                e.AppendWidthText(text, static_cast<int>(&c - FItems.data()));
                 c.Width = std::max<int>(c.Width, static_cast<int>(CharLength(text)));
             }
         },

@@ -268,6 +268,12 @@ void TIB_OstrelASCII::AppendFastRow() {
     FRow += "\r\n";
 }
 
+void TIB_OstrelASCII::AppendWidthText(std::string& out, int Index) {
+    // TXT, DIF and SYLK fast rows write the kept value: measured the same way.
+    if (FExportType != etCSV && FastRows<TIB_OstrelASCII>()) AppendKeptValue(out, Index);
+    else TIB_OstrelFormatText::AppendWidthText(out, Index);
+}
+
 // TXT, DIF and SYLK keep a value's text as it is: AppendSpecialChars and EscapeAppended leave it.
 void TIB_OstrelASCII::AppendKeptValue(std::string& out, int Index) {
     struct TKept {

@@ -78,6 +78,7 @@ protected:
     void WriteDataRow() override;
     std::string GetColCaption(int Index) override;
     std::string GetColData(int Index, bool Formatted) override;
+    void AppendWidthText(std::string& out, int Index) override;
     std::string ReplaceSpecialChars(const std::string& Text) override;
     void AppendSpecialChars(std::string& out, std::string_view Text) override;
     void EscapeAppended(std::string& out, size_t start) override;
