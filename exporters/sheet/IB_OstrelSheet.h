@@ -56,6 +56,9 @@ public:
 protected:
     // StartDataCol keeps the bits of startColMask (the XLS exporter's byte), all when it is -1.
     TIB_OstrelSheet(TComponent* AOwner, int maxRows, int maxColumns, int startColMask);
+    bool HandlesRows() const override {
+        return TIB_OstrelFormatText::HandlesRows() || OnGetDataParams || OnGetAggregateParams;
+    }
 
     // ---- the cell sink of a workbook format
     // A style handle of the sink: a number format code and a cell style registered together.
