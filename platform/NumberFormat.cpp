@@ -878,8 +878,10 @@ std::string FormatInt64(std::string_view pattern, int64_t value) {
 
 void AppendInteger(std::string& out, int64_t value) {
     char buf[24];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
-    out.append(buf, static_cast<size_t>(end - buf));
+    char* const end = buf + sizeof buf;
+    char* p = DigitsOfBackwards(end, value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
+    if (value < 0) *--p = '-';
+    AppendShort(out, p, static_cast<size_t>(end - p));
 }
 
 void AppendGeneralForm(std::string& out, double value, char decimalSeparator) {
@@ -903,7 +905,7 @@ void AppendGeneralForm(std::string& out, double value, char decimalSeparator) {
     }
     p = DigitsOfBackwards(p, scaled);
     if (value < 0) *--p = '-';
-    out.append(p, static_cast<size_t>(end - p));
+    AppendShort(out, p, static_cast<size_t>(end - p));
 }
 
 std::string FloatToStr(double value) { return FormatFloat("", value); }

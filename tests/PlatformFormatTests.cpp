@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "TestSupport.h"
 #include "platform/DateTimeFormat.h"
@@ -231,6 +232,15 @@ TEST(NumberPatterns, GeneralForm) {
     TFormatSettingsScope de(GermanSettings());
     EXPECT_EQ(FloatToStr(1.5), "1,5");
     EXPECT_EQ(FormatFloat("", 2.25), "2,25");
+    // Whole numbers in the scripts' plain form, at every length and both ends of the range.
+    std::vector<int64_t> wholes = {0, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()};
+    for (int64_t p = 1; p <= 1000000000000000000; p *= 10)
+        for (const int64_t v : {p - 1, p, p + 1}) wholes.insert(wholes.end(), {v, -v});
+    for (const int64_t v : wholes) {
+        std::string out = "x";
+        AppendInteger(out, v);
+        EXPECT_EQ(out, "x" + std::to_string(v));
+    }
 }
 
 class DateTimePatterns : public ::testing::Test {

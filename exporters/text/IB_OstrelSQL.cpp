@@ -77,7 +77,12 @@ bool IsTrueText(std::string_view text) {
     size_t b = 0, e = text.size();
     while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
     while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-    return e - b == 4 && SameText(text.substr(b, 4), "true");
+    // ASCII case folding: only T, R, U and E fold onto the letters of "true" (as tolower
+    // folds them in any locale).
+    if (e - b != 4) return false;
+    char folded[4];
+    for (size_t i = 0; i < 4; ++i) folded[i] = static_cast<char>(text[b + i] | 0x20);
+    return std::string_view(folded, 4) == "true";
 }
 
 }  // namespace
@@ -171,7 +176,7 @@ void TIB_OstrelSQL::WriteDataRow() {
         // GetDataRow's text and a blank line, built in one buffer.
         FRow = FRowPrefix;
         for (int i = 0; i < Columns().Count(); ++i) {
-            AppendSqlLiteral(FRow, i, true);
+            if (!AppendReadLiteral(FRow, i)) AppendSteppedLiteral(FRow, i, true);
             FRow += ',';
         }
         CloseValues(FRow, FRowPrefix.size());
@@ -234,7 +239,10 @@ bool TIB_OstrelSQL::AppendReadLiteral(std::string& out, int Index) {
 
 // The literal of a value; `inPlace` reads its text without the virtual steps (fast rows only).
 void TIB_OstrelSQL::AppendSqlLiteral(std::string& out, int Index, bool inPlace) {
-    if (inPlace && AppendReadLiteral(out, Index)) return;
+    if (!(inPlace && AppendReadLiteral(out, Index))) AppendSteppedLiteral(out, Index, inPlace);
+}
+
+void TIB_OstrelSQL::AppendSteppedLiteral(std::string& out, int Index, bool inPlace) {
     if (IsNullValue(Index)) {
         // An empty NULL text would leave a gap between two commas.
         const std::string& null = Formats().NullString();

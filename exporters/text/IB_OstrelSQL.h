@@ -46,6 +46,8 @@ private:
     void SizeTextColumns();
     void AppendSqlLiteral(std::string& out, int Index, bool inPlace);
     bool AppendReadLiteral(std::string& out, int Index);
+    // The literal by the virtual steps (AppendSqlLiteral when the value is not read in one step).
+    void AppendSteppedLiteral(std::string& out, int Index, bool inPlace);
     std::string ValuesTail(bool Formatted);
     void CloseValues(std::string& row, size_t valuesStart) const;
 
