@@ -263,13 +263,16 @@ protected:
                 if (c.ColType != ectDate && c.ColType != ectTime && c.ColType != ectDateTime) return ckNone;
                 std::string& target = escape.Target(out);
                 const size_t start = target.size();
-                PatternsOf(plan, Index, c).Date.Append(target, value.Float);
+                AppendDateCell(target, PatternsOf(plan, Index, c).Date, value);
                 escape.Formatted(out, start);
                 return kind;
             }
         }
         return ckNone;
     }
+    // A DateTime cell in a pattern, split or not (out of line: the per-value template stays
+    // small enough for its own steps to be written in line).
+    static void AppendDateCell(std::string& out, const TDateTimePattern& pattern, const TCellValue& value);
     // The raw text of a column in the current row, before formatting.
     std::string SourceText(const TOstrelColumn& column);
     // The same, read in place where the source allows it, else copied into a buffer of the run;

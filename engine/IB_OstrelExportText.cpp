@@ -120,6 +120,11 @@ std::string TIB_Ostrel::GetExportText(int Index, bool Formatted) {
     return text;
 }
 
+void TIB_Ostrel::AppendDateCell(std::string& out, const TDateTimePattern& pattern, const TCellValue& value) {
+    if (value.Split) pattern.AppendSplit(out, value.Moment);
+    else pattern.Append(out, value.Float);
+}
+
 void TIB_Ostrel::PlanCells() {
     FCellPlans.resize(static_cast<size_t>(FColumns.Count()));
     for (int i = 0; i < FColumns.Count(); ++i) {

@@ -21,6 +21,9 @@ struct TCellValue {
     int64_t Integer = 0;
     double Float = 0;  // also the TDateTime of DateTime
     std::string_view Text;
+    // A DateTime given split (Split) instead of as Float: every writer decodes it anyway.
+    bool Split = false;
+    TSplitDateTime Moment;  // set when Split
 };
 
 // One column of a query dataset, giving the value of the dataset's current row.

@@ -2,6 +2,7 @@
 // fraction) and the date-time pattern formatter.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,6 +29,19 @@ TDateParts DecodeDateTime(TDateTime value);
 // without the calendar.
 enum class TDateTimePart { Date, Time, Both };
 TDateTime RoundedToParts(TDateTime value, TDateTimePart part);
+// A value within the calendar split as the calendar reads it: whole days since 30 December
+// 1899 and the milliseconds of the day (which count forward also before 1899).
+struct TSplitDateTime {
+    int64_t Days;
+    int64_t MSecs;
+};
+// RoundedToParts's value, split; false outside the calendar (RoundedToParts gives that one).
+// Writers that decode the value anyway take it so, without composing and splitting it again.
+bool SplitRoundedToParts(TDateTime value, TDateTimePart part, TSplitDateTime& split);
+// The TDateTime of a split value: RoundedToParts's value for the value it was split from.
+TDateTime ComposeSplit(const TSplitDateTime& split);
+// DecodeDateTime of the composed value.
+TDateParts DecodeSplit(const TSplitDateTime& split);
 // Appends yyyy-mm-dd, or hh:nn:ss with .zzz when there are milliseconds: the ISO forms
 // databases read whatever the locale.
 void AppendIsoDate(std::string& out, const TDateParts& parts);
@@ -35,6 +49,7 @@ void AppendIsoTime(std::string& out, const TDateParts& parts);
 // The value's ISO date, time or both (with `between` between them) in one append, enclosed in
 // `quote` unless it is '\0'; only the parts written are decoded.
 void AppendIsoDateTime(std::string& out, TDateTime value, bool date, bool time, char between, char quote);
+void AppendIsoDateTime(std::string& out, const TSplitDateTime& value, bool date, bool time, char between, char quote);
 // 1 = Sunday .. 7 = Saturday.
 int DayOfWeek(TDateTime value);
 
@@ -50,6 +65,8 @@ public:
     ~TDateTimePattern();
     const std::string& Text() const { return FText; }
     void Append(std::string& out, TDateTime value) const;
+    // Append of ComposeSplit(value).
+    void AppendSplit(std::string& out, const TSplitDateTime& value) const;
 
 private:
     std::string FText;

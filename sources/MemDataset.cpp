@@ -119,23 +119,21 @@ TCellKind TMemColumn::ReadCell(TCellValue& value) const {
             return value.Kind = ckInteger;
         case TMemCell::kFloat: break;
     }
-    // As GetDecimal and GetDateTime read it.
+    // As GetDecimal and GetDateTime read it; dates and times split where the calendar reaches.
+    TDateTimePart part;
     switch (FType) {
-        case TMemFieldType::Date:
-            value.Float = RoundedToParts(c.Value.Float, TDateTimePart::Date);
-            return value.Kind = ckDateTime;
-        case TMemFieldType::Time:
-            value.Float = RoundedToParts(c.Value.Float, TDateTimePart::Time);
-            return value.Kind = ckDateTime;
-        case TMemFieldType::DateTime:
-            value.Float = RoundedToParts(c.Value.Float, TDateTimePart::Both);
-            return value.Kind = ckDateTime;
+        case TMemFieldType::Date: part = TDateTimePart::Date; break;
+        case TMemFieldType::Time: part = TDateTimePart::Time; break;
+        case TMemFieldType::DateTime: part = TDateTimePart::Both; break;
         case TMemFieldType::Integer:
         case TMemFieldType::BigInt:
         case TMemFieldType::Float:
         case TMemFieldType::Currency: value.Float = c.Value.Float; return value.Kind = ckFloat;
         default: return value.Kind = ckNone;
     }
+    value.Split = SplitRoundedToParts(c.Value.Float, part, value.Moment);
+    if (!value.Split) value.Float = RoundedToParts(c.Value.Float, part);
+    return value.Kind = ckDateTime;
 }
 
 TMemColumn& TMemDataset::AddField(const std::string& name, TMemFieldType type, int size) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "TestSupport.h"
 #include "platform/DateTimeFormat.h"
@@ -333,6 +334,50 @@ TEST_F(DateTimePatterns, CompiledPatternsGiveTheSameTexts) {
 }
 
 // The one-append ISO form against the date and time writers, also outside the usual years.
+// Values split as the calendar reads them give what their composed TDateTime gives: the same
+// parts, pattern texts and ISO forms; outside the calendar they are not split.
+TEST_F(DateTimePatterns, SplitValuesAreTheirComposedValues) {
+    std::vector<TDateTime> values = {0, -0.25, 0.25, -1.25, 1e-12, -1e-12, 0.99999999999, -0.99999999999, 45000.5,
+                                     2958465.99999, 3e6, -693593, -693593.5, 36525 + 86399.9996 / 86400};
+    uint64_t state = 7;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0;
+        const double day = std::floor(-693593 + unit * 3693593);
+        // Whole days, fractions near both ends of the day, and any fraction.
+        values.insert(values.end(), {day, day + unit, day + 0.9999999 + unit * 1e-7, day + unit * 1e-8});
+    }
+    const std::vector<std::string> patterns = {"yyyy-mm-dd hh:nn:ss.zzz", "m/d/yy h:n:s am/pm", "dd.mm.yyyy", "c",
+                                               "hh:nn", "ddd d mmm yyyy"};
+    std::vector<TDateTimePattern> compiled(patterns.begin(), patterns.end());
+    int split = 0;
+    for (const TDateTime v : values) {
+        for (const TDateTimePart part : {TDateTimePart::Date, TDateTimePart::Time, TDateTimePart::Both}) {
+            TSplitDateTime s;
+            const TDateTime rounded = RoundedToParts(v, part);
+            if (!SplitRoundedToParts(v, part, s)) {
+                EXPECT_TRUE(v < -693593 || v >= 3e6) << v;
+                continue;
+            }
+            ++split;
+            ASSERT_EQ(ComposeSplit(s), rounded) << v;
+            const TDateParts a = DecodeDateTime(rounded), b = DecodeSplit(s);
+            ASSERT_EQ(std::tie(a.Year, a.Month, a.Day, a.Hour, a.Minute, a.Second, a.MSec),
+                      std::tie(b.Year, b.Month, b.Day, b.Hour, b.Minute, b.Second, b.MSec))
+                << v;
+            std::string composed, fromSplit;
+            for (const TDateTimePattern& p : compiled) {
+                p.Append(composed, rounded);
+                p.AppendSplit(fromSplit, s);
+            }
+            AppendIsoDateTime(composed, rounded, true, true, ' ', '\'');
+            AppendIsoDateTime(fromSplit, s, true, true, ' ', '\'');
+            ASSERT_EQ(fromSplit, composed) << v;
+        }
+    }
+    EXPECT_GT(split, 200000);
+}
+
 TEST_F(DateTimePatterns, IsoFormsInOneAppendAreTheDateAndTimeWriters) {
     uint64_t state = 5;
     auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };

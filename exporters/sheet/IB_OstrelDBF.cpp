@@ -315,7 +315,7 @@ std::string TIB_OstrelDBF::DateField(int index) {
         if (!TryStrToDateTime(text, value))
             throw ValueError(index, "'" + text + "' is not a valid date and time");
     }
-    const TDateParts p = DecodeDateTime(value);
+    const TDateParts p = cell.Split ? DecodeSplit(cell.Moment) : DecodeDateTime(value);
     if (p.Year >= 0 && p.Year <= 9999 && p.Month >= 0 && p.Month <= 99 && p.Day >= 0 && p.Day <= 99) {
         // YYYYMMDD, as every calendar date reads, without a formatted print per value.
         const char text[8] = {static_cast<char>('0' + p.Year / 1000),   static_cast<char>('0' + p.Year / 100 % 10),

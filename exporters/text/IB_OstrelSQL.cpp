@@ -222,7 +222,8 @@ bool TIB_OstrelSQL::AppendReadLiteral(std::string& out, int Index) {
             return true;
         case ckDateTime:
             if (type != ectDate && type != ectTime && type != ectDateTime) return false;
-            AppendIsoLiteral(out, type, value.Float);
+            if (value.Split) AppendIsoDateTime(out, value.Moment, type != ectTime, type != ectDate, ' ', '\'');
+            else AppendIsoLiteral(out, type, value.Float);
             return true;
         case ckText:
             if (HoldsByte(value.Text, '\0')) return false;
