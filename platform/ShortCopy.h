@@ -67,6 +67,9 @@ struct TBytes16 {
     return out.data() + at;
 }
 
+// Appends one character without a call (push_back is one where the caller is large).
+[[gnu::always_inline]] inline void AppendChar(std::string& out, char c) { *GrowShort(out, 1) = c; }
+
 // Appends n bytes from src.
 [[gnu::always_inline]] inline void AppendShort(std::string& out, const char* src, size_t n) {
     if (n > 32) {

@@ -108,13 +108,14 @@ private:
         TIB_OstrelASCII& Exporter;
         // Numbers and dates (not string values) are written after the opening quote: they
         // seldom need more than the two quotes.
-        std::string& Target(std::string& out) {
-            if (Exporter.FCSVQuoteStrings) out += '"';
+        // In line (the row template is too large for the compiler to choose so).
+        [[gnu::always_inline]] std::string& Target(std::string& out) {
+            if (Exporter.FCSVQuoteStrings) AppendChar(out, '"');
             return out;
         }
-        void Formatted(std::string& out, size_t start) {
+        [[gnu::always_inline]] void Formatted(std::string& out, size_t start) {
             if (out.size() != start && !HoldsByte(std::string_view(out).substr(start), '"')) {
-                if (Exporter.FCSVQuoteStrings) out += '"';
+                if (Exporter.FCSVQuoteStrings) AppendChar(out, '"');
                 return;
             }
             Exporter.EscapeFormattedCSV(out, start);
