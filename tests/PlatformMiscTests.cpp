@@ -220,6 +220,9 @@ TEST(ShortCopy, AgreesWithTheLibraryForEveryLengthAndPlace) {
             EXPECT_EQ(out, "x" + std::string(text)) << n << " " << room;
             EXPECT_EQ(GrowShort(out, n) - out.data(), static_cast<long>(n + 1)) << n;
             EXPECT_EQ(out.size(), 2 * n + 1) << n;
+            AppendChar(out, '!');
+            EXPECT_EQ(out.size(), 2 * n + 2) << n;
+            EXPECT_EQ(out.back(), '!') << n;
         }
         EXPECT_TRUE(SameBytes(text, std::string(text))) << n;
         EXPECT_FALSE(HoldsByte(text, '"')) << n;
