@@ -235,8 +235,10 @@ TEST(NumberPatterns, GeneralForm) {
     EXPECT_EQ(FormatFloat("", 2.25), "2,25");
     // Whole numbers in the scripts' plain form, at every length and both ends of the range.
     std::vector<int64_t> wholes = {0, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()};
-    for (int64_t p = 1; p <= 1000000000000000000; p *= 10)
+    for (int64_t p = 1;; p *= 10) {
         for (const int64_t v : {p - 1, p, p + 1}) wholes.insert(wholes.end(), {v, -v});
+        if (p == 1000000000000000000) break;  // the last power of ten an int64_t holds
+    }
     for (const int64_t v : wholes) {
         std::string out = "x";
         AppendInteger(out, v);
