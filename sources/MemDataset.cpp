@@ -162,6 +162,7 @@ TMemDataset::TRowWriter::~TRowWriter() {
         return;
     }
     while (FColumn < FDataset.FColumns.size()) Null();
+    FDataset.FindRowStart();
 }
 
 void TMemDataset::TRowWriter::TooManyValues() {
@@ -202,15 +203,18 @@ void TMemDataset::Reserve(int rows) {
 void TMemDataset::Open() {
     FActive = true;
     FRow = 0;
+    FindRowStart();
 }
 
 void TMemDataset::Next() {
     if (Eof()) throw EOstrelError("Cannot move past the end of the dataset");
     ++FRow;
+    FindRowStart();
 }
 
 void TMemDataset::SetRecNo(int value) {
     FRow = std::clamp(value - 1, 0, RowCount());
+    FindRowStart();
 }
 
 TIB_Column* TMemDataset::Fields(int index) const {

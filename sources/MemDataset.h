@@ -135,7 +135,10 @@ public:
     // Room for this many rows (cells and texts by their declared sizes), for large fills.
     void Reserve(int rows);
     void Open();
-    void Close() { FActive = false; }
+    void Close() {
+        FActive = false;
+        FindRowStart();
+    }
     TStrings& GridLabels() { return FGridLabels; }
     int RowCount() const { return FColumns.empty() ? 0 : static_cast<int>(FKinds.size() / FColumns.size()); }
     // The nesting depth of DisableControls, and how often EnableControls ran.
@@ -145,7 +148,10 @@ public:
     bool Active() const override { return FActive; }
     int RecordCount() override { return FActive ? RowCount() : 0; }
     bool Eof() const override { return !FActive || FRow >= RowCount(); }
-    void First() override { FRow = 0; }
+    void First() override {
+        FRow = 0;
+        FindRowStart();
+    }
     void Next() override;
     int RecNo() const override { return FRow + 1; }
     void SetRecNo(int value) override;
@@ -161,9 +167,8 @@ public:
 
     TMemCell CurrentCell(int column) const {
         // Rows are whole: the row exists when its last cell does (no division per value).
-        const size_t width = FColumns.size(), end = (static_cast<size_t>(FRow) + 1) * width;
-        if (!FActive || FRow < 0 || end > FKinds.size()) return {};
-        const size_t at = end - width + static_cast<size_t>(column);
+        if (FRowStart == kNoRow) return {};
+        const size_t at = FRowStart + static_cast<size_t>(column);
         return {FKinds[at], FValues[at]};
     }
     std::string_view CellText(const TMemCell& cell) const;
@@ -177,6 +182,15 @@ private:
     TStrings FGridLabels;
     bool FActive = false;
     int FRow = 0;
+    // Where the current row's cells begin, kept as the row moves or rows come in (read for every
+    // value); kNoRow when there is no current row. Rows are whole: the row exists when its
+    // last cell does.
+    static constexpr size_t kNoRow = SIZE_MAX;
+    size_t FRowStart = kNoRow;
+    void FindRowStart() {
+        const size_t width = FColumns.size(), end = (static_cast<size_t>(FRow) + 1) * width;
+        FRowStart = FActive && FRow >= 0 && width > 0 && end <= FKinds.size() ? end - width : kNoRow;
+    }
     int FDisabled = 0;
     int FEnableCalls = 0;
 };

@@ -338,6 +338,15 @@ TEST(MemRows, WrittenValueByValueAreTheRowsGivenWhole) {
             throw EOstrelError("a failure while the row is written");
         },
         EOstrelError);
+    // A row that comes in while the set is open is read at once where the position stands.
+    TMemDataset growing;
+    growing.AddField("I", TMemFieldType::Integer);
+    growing.Open();
+    EXPECT_TRUE(growing.Fields(0)->IsNull());
+    TMemDataset::TRowWriter(growing).Int(5);
+    EXPECT_EQ(growing.Fields(0)->AsInteger(), 5);
+    growing.Close();
+    EXPECT_TRUE(growing.Fields(0)->IsNull());
     whole.Open();
     byValue.Open();
     ASSERT_EQ(byValue.RowCount(), 3);
