@@ -281,9 +281,7 @@ const std::shared_ptr<const TCompiledDatePattern>& CompiledDatePattern(std::stri
     return slot;
 }
 
-char* Put(char* p, std::string_view text) { return std::copy_n(text.data(), text.size(), p); }
-
-char* PutShort(char* p, std::string_view text) {
+char* Put(char* p, std::string_view text) {
     CopyShort(p, text.data(), text.size());
     return p + text.size();
 }
@@ -361,7 +359,7 @@ inline char* PutOneOrTwo(char* p, int v) {
     for (const TStep& step : c.Steps) {
         switch (step.Code) {
             case TStep::Char: *p++ = step.C; break;
-            case TStep::Literal: p = PutShort(p, step.Text); break;
+            case TStep::Literal: p = Put(p, step.Text); break;
             case TStep::Year2: p = PutTwo(p, parts.Year % 100); break;
             case TStep::Year4:
                 // Years past 9999 (values up to 3,000,000 days) take the padding writer.
@@ -389,7 +387,7 @@ inline char* PutOneOrTwo(char* p, int v) {
                 break;
             case TStep::AmPm5: p = std::copy_n(step.Text.data() + (parts.Hour >= 12 ? 3 : 0), 2, p); break;
             case TStep::AmPm3: *p++ = step.Text[parts.Hour >= 12 ? 2 : 0]; break;
-            case TStep::AmPmLocale: p = PutShort(p, parts.Hour >= 12 ? fs.TimePMString : fs.TimeAMString); break;
+            case TStep::AmPmLocale: p = Put(p, parts.Hour >= 12 ? fs.TimePMString : fs.TimeAMString); break;
             case TStep::DateSep: *p++ = fs.DateSeparator; break;
             case TStep::TimeSep: *p++ = fs.TimeSeparator; break;
         }
