@@ -49,7 +49,8 @@ TFileStream& TOutputFiles::Create(const std::string& fileName) {
     if (std::any_of(FFiles.begin(), FFiles.end(), [&](const TEntry& f) { return f.Final == fileName; }))
         throw EStreamError("Cannot create file \"" + fileName + "\". The run writes it already");
     struct stat st;
-    if (::stat(fileName.c_str(), &st) == 0) {
+    const bool replaces = ::stat(fileName.c_str(), &st) == 0;
+    if (replaces) {
         if (S_ISDIR(st.st_mode)) FailCreate(fileName, EISDIR);
         // A pipe, a terminal or a device is written as it is: it cannot be replaced, and must
         // not be (/dev/null).
@@ -70,6 +71,7 @@ TFileStream& TOutputFiles::Create(const std::string& fileName) {
             FailCreate(fileName, errno);
         }
         FFiles.push_back({fileName, temporary, std::make_unique<TFileStream>(fd, temporary)});
+        if (replaces) FFiles.back().Stream->WriteBehind();
         return *FFiles.back().Stream;
     }
 }

@@ -13,6 +13,7 @@ namespace ostrel {
 namespace {
 
 constexpr size_t kFileBufferSize = 1 << 16;
+constexpr size_t kWriteBehindStep = 8 << 20;
 
 [[noreturn]] void FailWrite() { throw EStreamError("Stream write error"); }
 
@@ -83,8 +84,19 @@ size_t WriteAll(int fd, const char* data, size_t count) {
 
 }  // namespace
 
+void TFileStream::Handed(size_t count) {
+    if (!FWriteBehind) return;
+    FUnstarted += count;
+    if (FUnstarted < kWriteBehindStep) return;
+    FUnstarted = 0;
+    // Only pages not yet on their way are started; a failure here is a failure of the disk,
+    // which the writes and the close report.
+    ::sync_file_range(FFd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void TFileStream::Flush() {
     const size_t done = WriteAll(FFd, FBuffer.data(), FBuffer.size());
+    Handed(done);
     if (done < FBuffer.size()) {
         FBuffer.erase(FBuffer.begin(), FBuffer.begin() + static_cast<long>(done));
         FailWrite();
@@ -105,7 +117,9 @@ void TFileStream::Write(const void* data, size_t count) {
     if (FBuffer.size() + count > kFileBufferSize) Flush();
     if (count >= kFileBufferSize) {
         // Large blocks go straight to the file.
-        if (WriteAll(FFd, static_cast<const char*>(data), count) < count) FailWrite();
+        const size_t done = WriteAll(FFd, static_cast<const char*>(data), count);
+        Handed(done);
+        if (done < count) FailWrite();
         return;
     }
     FBuffer.insert(FBuffer.end(), static_cast<const char*>(data), static_cast<const char*>(data) + count);

@@ -69,11 +69,17 @@ public:
     const std::string& FileName() const { return FFileName; }
     // The file descriptor, for a library that writes the file itself (-1 once closed).
     int Handle() const { return FFd; }
+    // Starts the disk writing each few megabytes as they are handed over, instead of leaving
+    // it all to the end (a file replacing another is flushed whole when it is renamed).
+    void WriteBehind() { FWriteBehind = true; }
 
 private:
     std::string FFileName;
     int FFd = -1;
     std::vector<char> FBuffer;  // bytes written but not yet handed to the file
+    bool FWriteBehind = false;
+    size_t FUnstarted = 0;  // bytes handed to the file since its writing was last started
+    void Handed(size_t count);
 };
 
 // Reads a whole file; fails with "Cannot open file "%s". <reason>".

@@ -162,6 +162,36 @@ TEST(OutputFiles, WrittenApartAndMovedIntoPlaceOnlyOnCommit) {
     EXPECT_THROW(files.Create(dir.File("")), EStreamError);
 }
 
+// A file that replaces another starts its disk writing as it goes; small writes, large blocks
+// and a patch written back at the start all land as written.
+TEST(OutputFiles, AReplacingFileWrittenInStepsKeepsEveryByte) {
+    TTempDir dir;
+    const std::string a = dir.File("a.bin");
+    std::ofstream(a) << "old";
+    std::string expected;
+    {
+        TOutputFiles files;
+        TFileStream& s = files.Create(a);
+        s.Write("HEAD");
+        expected = "HEAD";
+        for (int i = 0; expected.size() < (24u << 20); ++i) {
+            const std::string piece = i % 50 == 0 ? std::string(300000, static_cast<char>('a' + i % 26))
+                                                  : std::to_string(i) + ",";
+            s.Write(piece);
+            expected += piece;
+        }
+        const int64_t end = s.Size();
+        s.SetPosition(0);
+        s.Write("head");
+        s.SetPosition(end);
+        s.Write("END");
+        expected.replace(0, 4, "head");
+        expected += "END";
+        files.Commit();
+    }
+    EXPECT_TRUE(ReadAll(a) == expected);
+}
+
 TEST(Services, FontMetricsApproximation) {
     TApproximateFontMetrics m;
     TFont font;  // 8 pt: an 11-pixel em at 96 dpi
