@@ -207,18 +207,19 @@ void TOLaTeXWriter::BeginEnv(const std::string& name, const std::string& arg) {
     WriteLn("\\begin{" + name + "}" + (arg.empty() ? "" : "{" + arg + "}"));
 }
 
-TOLaTeXWriter::~TOLaTeXWriter() {
-    FSpill.reset();
-    if (!FSpillName.empty()) std::remove(FSpillName.c_str());
+std::unique_ptr<TFileStream> TOLaTeXWriter::TemporaryFile() {
+    char name[] = "/tmp/ostrel-tex-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) throw EStreamError("Cannot create a temporary file for the document body");
+    // Nameless from the start: it goes with the run, however the run ends.
+    ::unlink(name);
+    return std::make_unique<TFileStream>(fd, name);
 }
 
 void TOLaTeXWriter::Spill() {
     if (FSpill) return;
-    char name[] = "/tmp/ostrel-tex-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd < 0) throw EStreamError("Cannot create a temporary file for the document body");
-    FSpillName = name;
-    FSpill = std::make_unique<TFileStream>(fd, FSpillName);
+    FSpill = TemporaryFile();
+    FLengths = TemporaryFile();
     FDestination = &Stream();
     SetStream(*FSpill);
 }
@@ -232,49 +233,83 @@ void TOLaTeXWriter::Unspill() {
 void TOLaTeXWriter::SpillRow(const std::vector<std::string>& cells) {
     std::string& record = FRecord;
     record.clear();
-    auto put = [&](uint32_t n) { record.append(reinterpret_cast<const char*>(&n), sizeof n); };
-    put(static_cast<uint32_t>(cells.size()));
+    FCellLengths.assign(1, static_cast<uint32_t>(cells.size()));
     for (const auto& c : cells) {
-        put(static_cast<uint32_t>(c.size()));
+        if (&c != &cells.front()) record += " & ";
         record += c;
+        FCellLengths.push_back(static_cast<uint32_t>(c.size()));
     }
+    record += kRowEnd;
     FSpill->Write(record);
+    FLengths->Write(FCellLengths.data(), FCellLengths.size() * sizeof(uint32_t));
 }
 
-bool TOLaTeXWriter::ReadBytes(void* data, size_t count) {
-    char* out = static_cast<char*>(data);
-    while (count > 0) {
-        if (FBufferAt == FBuffer.size()) {
-            FBuffer.resize(1 << 16);
-            const size_t n = FSpill->Read(FBuffer.data(), FBuffer.size());
-            FBuffer.resize(n);
-            FBufferAt = 0;
-            if (n == 0) return false;
+namespace {
+
+// A spill file read forward in large blocks.
+class TSpillReader {
+public:
+    explicit TSpillReader(TFileStream& file) : FFile(file), FBlock(1 << 16) {}
+    // Fills data whole, or returns false at the end of the file.
+    bool Read(void* data, size_t count) {
+        char* out = static_cast<char*>(data);
+        while (count > 0) {
+            if (FAt == FEnd) {
+                FEnd = FFile.Read(FBlock.data(), FBlock.size());
+                FAt = 0;
+                if (FEnd == 0) return false;
+            }
+            const size_t n = std::min(count, FEnd - FAt);
+            std::memcpy(out, FBlock.data() + FAt, n);
+            FAt += n;
+            out += n;
+            count -= n;
         }
-        const size_t n = std::min(count, FBuffer.size() - FBufferAt);
-        std::memcpy(out, FBuffer.data() + FBufferAt, n);
-        FBufferAt += n;
-        out += n;
-        count -= n;
+        return true;
     }
-    return true;
+
+private:
+    TFileStream& FFile;
+    std::vector<char> FBlock;
+    size_t FAt = 0, FEnd = 0;
+};
+
+}  // namespace
+
+void TOLaTeXWriter::Rewind(TFileStream& spill) {
+    spill.Flush();
+    spill.SetPosition(0);
 }
 
-void TOLaTeXWriter::ReadSpill(const std::function<void(const std::vector<std::string>&)>& row) {
+
+void TOLaTeXWriter::CopySpill() {
     if (!FSpill) return;
-    FSpill->Flush();
-    FSpill->SetPosition(0);
-    FBuffer.clear();
-    FBufferAt = 0;
-    std::vector<std::string> cells;
+    Rewind(*FSpill);
+    std::vector<char> block(1 << 20);
+    while (const size_t n = FSpill->Read(block.data(), block.size())) Write(std::string_view(block.data(), n));
+}
+
+void TOLaTeXWriter::ReadSpill(const std::function<void(const std::vector<std::string_view>&)>& row) {
+    if (!FSpill) return;
+    Rewind(*FSpill);
+    Rewind(*FLengths);
+    TSpillReader rows(*FSpill), sizes(*FLengths);
+    std::vector<std::string_view> cells;
+    std::vector<uint32_t> lengths;
+    std::string record;
     uint32_t count;
-    while (ReadBytes(&count, sizeof count)) {
-        cells.resize(count);
-        for (auto& c : cells) {
-            uint32_t n = 0;
-            if (!ReadBytes(&n, sizeof n)) throw EStreamError("Stream read error");
-            c.resize(n);
-            if (n && !ReadBytes(c.data(), n)) throw EStreamError("Stream read error");
+    while (sizes.Read(&count, sizeof count)) {
+        lengths.resize(count);
+        if (count && !sizes.Read(lengths.data(), count * sizeof(uint32_t))) throw EStreamError("Stream read error");
+        size_t size = kRowEnd.size() + (count ? 3 * (count - 1) : 0);
+        for (uint32_t n : lengths) size += n;
+        record.resize(size);
+        if (!rows.Read(record.data(), size)) throw EStreamError("Stream read error");
+        cells.clear();
+        size_t at = 0;
+        for (uint32_t n : lengths) {
+            cells.emplace_back(record.data() + at, n);
+            at += n + 3;
         }
         row(cells);
     }
@@ -783,7 +818,7 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
     for (size_t p = 0; p < layout.Parts.size(); ++p) {
         const std::vector<int>& cols = layout.Parts[p];
         std::string row;  // one buffer for every row of the part
-        auto join = [&](const std::vector<std::string>& cells) -> const std::string& {
+        auto join = [&](const auto& cells) -> const std::string& {
             row.clear();
             for (int i : cols) {
                 if (i != cols.front()) row += " & ";
@@ -793,7 +828,7 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
                     continue;
                 }
                 // Names joined by underscores may break after them.
-                const std::string& cell = cells[i];
+                const std::string_view cell = cells[i];
                 for (size_t at = 0; at < cell.size(); ++at) {
                     row += cell[at];
                     if (cell[at] == '\\' && at + 1 < cell.size()) {
@@ -826,12 +861,16 @@ void TIB_OstrelLaTeX::WriteTables(const TLaTeXLayout& layout) {
             w.HLine();
         }
         if (layout.Long) w.WriteLn("\\endhead");
-        w.ReadSpill([&](const std::vector<std::string>& cells) {
-            // The row, its end and its rule in one write.
-            join(cells);
-            row += "\r\n\\\\\r\n\\hline\r\n";
-            w.Write(row);
-        });
+        if (cols.size() == FCells.size() && !layout.Wrap) {
+            w.CopySpill();  // the rows were spilled as this table writes them
+        } else {
+            w.ReadSpill([&](const std::vector<std::string_view>& cells) {
+                // The row, its end and its rule in one write.
+                join(cells);
+                row += TOLaTeXWriter::kRowEnd;
+                w.Write(row);
+            });
+        }
         w.EndEnv(env);
         if (group) w.WriteLn("\\endgroup");
     }

@@ -65,7 +65,6 @@ private:
 class TOLaTeXWriter : public TOstrelWriter {
 public:
     using TOstrelWriter::TOstrelWriter;
-    ~TOLaTeXWriter() override;
     void BeginEnv(const std::string& name, const std::string& arg);
     void EndEnv(const std::string& name) { WriteLn("\\end{" + name + "}"); }
     void HLine() { WriteLn("\\hline"); }
@@ -76,22 +75,27 @@ public:
 
     // From here on the output goes to a temporary spill file, until Unspill.
     void Spill();
-    // Back to the destination; the spill file stays readable through ReadSpill.
+    // Back to the destination; the spill stays readable through CopySpill and ReadSpill.
     void Unspill();
     bool Spilling() const { return FDestination != nullptr; }
-    // The rows spilled: each a count of cells, then each cell's length and bytes.
+    // A row spilled as the table of every column writes it: its cells joined by " & " and
+    // its end (kRowEnd); the cells' lengths apart, for tables of other columns.
     void SpillRow(const std::vector<std::string>& cells);
+    // Writes the spilled rows as they are.
+    void CopySpill();
     // Calls row(cells) for every spilled row, in order.
-    void ReadSpill(const std::function<void(const std::vector<std::string>&)>& row);
+    void ReadSpill(const std::function<void(const std::vector<std::string_view>&)>& row);
+    // What follows a row of the table: the row's end and its rule.
+    static constexpr std::string_view kRowEnd = "\r\n\\\\\r\n\\hline\r\n";
 
 private:
-    bool ReadBytes(void* data, size_t count);
+    static void Rewind(TFileStream& spill);
+    std::unique_ptr<TFileStream> TemporaryFile();
     TStream* FDestination = nullptr;
-    std::unique_ptr<TFileStream> FSpill;
-    std::string FSpillName;
+    std::unique_ptr<TFileStream> FSpill;    // the rows
+    std::unique_ptr<TFileStream> FLengths;  // each row's cell count and cell lengths
     std::string FRecord;  // the row being spilled
-    std::vector<char> FBuffer;
-    size_t FBufferAt = 0;
+    std::vector<uint32_t> FCellLengths;
 };
 
 struct TLaTeXLayout;
