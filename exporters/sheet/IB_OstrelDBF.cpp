@@ -106,16 +106,35 @@ void TODBFWriter::WriteHeader() {
     FHeaderWritten = true;
 }
 
-void TODBFWriter::WriteField(int index, const std::string& text) {
-    if (index == 0) {
-        FlushRecord();
-        FRecord = ' ';  // not deleted
+namespace {
+
+// Whether an upper-cased text would hold word (upper case ASCII), without making the copy.
+bool HoldsUpper(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        size_t k = 0;
+        while (k < word.size() && std::toupper(static_cast<unsigned char>(text[at + k])) == word[k]) ++k;
+        if (k == word.size()) return true;
     }
-    // A record is written whole, once its last field is in.
+    return false;
+}
+
+}  // namespace
+
+void TODBFWriter::WriteField(int index, std::string_view text) {
+    if (index == 0) {
+        EndRecord();
+        // Records go to the file in blocks of about 64 KB, which the stream writes through.
+        if (FRecords.size() >= (size_t{1} << 16)) FlushRecords();
+        if (FRecordLength == 0) {
+            FRecordLength = 1;  // the deletion flag: blank, not deleted
+            for (const auto& f : Fields) FRecordLength += f.Length;
+        }
+        FRecordStart = FRecords.size();
+        FRecords.append(FRecordLength, ' ');
+        FFilling = true;
+    }
     const TDBFField& f = Fields[index];
-    const size_t at = FRecord.size();
-    FRecord.append(f.Length, ' ');
-    char* b = FRecord.data() + at;
+    char* b = FRecords.data() + FRecordStart + 1 + f.Offset;
     if (!text.empty()) {
         switch (f.Type) {
             case 'C': {
@@ -123,29 +142,37 @@ void TODBFWriter::WriteField(int index, const std::string& text) {
                 std::copy(cut.begin(), cut.end(), b);
                 break;
             }
-            case 'N': std::copy(text.begin(), text.end(), b + (f.Length - text.size())); break;
-            case 'D': std::copy_n(text.begin(), std::min<size_t>(text.size(), 8), b); break;
-            case 'L': {
-                const std::string upper = UpperCase(text);
-                b[0] = upper.find("TRUE") != std::string::npos ? 'T' : upper.find("FALSE") != std::string::npos ? 'F' : ' ';
+            case 'N':
+                // Right-aligned; the exporter fails a wider number before it comes here.
+                if (text.size() > f.Length)
+                    throw EOstrelError("A number of " + std::to_string(text.size()) + " characters does not fit the " +
+                                       std::to_string(f.Length) + " characters of its dBase field");
+                std::copy(text.begin(), text.end(), b + (f.Length - text.size()));
                 break;
-            }
+            case 'D': std::copy_n(text.begin(), std::min<size_t>(text.size(), 8), b); break;
+            case 'L': b[0] = HoldsUpper(text, "TRUE") ? 'T' : HoldsUpper(text, "FALSE") ? 'F' : ' '; break;
         }
     }
-    if (index + 1 == static_cast<int>(Fields.size())) FlushRecord();
+    if (index + 1 == static_cast<int>(Fields.size())) EndRecord();
 }
 
-void TODBFWriter::FlushRecord() {
-    if (FRecord.empty()) return;
-    Write(FRecord);
-    FRecord.clear();
+void TODBFWriter::EndRecord() {
+    if (!FFilling) return;
+    FFilling = false;
     ++FRecordCount;
+}
+
+void TODBFWriter::FlushRecords() {
+    EndRecord();
+    if (FRecords.empty()) return;
+    Write(FRecords);
+    FRecords.clear();
 }
 
 void TODBFWriter::Finish() {
     if (FFinished || !FHeaderWritten) return;
     FFinished = true;
-    FlushRecord();  // a record whose last field never came, as it stands
+    FlushRecords();
     TStream& s = Stream();
     const int64_t end = s.Size();
     uint8_t count[4];
@@ -355,6 +382,7 @@ void TIB_OstrelDBF::WriteDataRow() {
 }
 
 void TIB_OstrelDBF::EndExport() {
+    Dbf().FlushRecords();
     Writer()->Write("\x1A");
     Dbf().Finish();
     TIB_OstrelText::EndExport();

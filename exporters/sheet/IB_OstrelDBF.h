@@ -40,16 +40,25 @@ public:
 
     void AddField(const TDBFField& field) { Fields.push_back(field); }
     void WriteHeader();
-    // Writes field Index of the current record; field 0 begins a record.
-    void WriteField(int index, const std::string& text);
+    // Writes field Index of the current record; field 0 begins a record, which is complete
+    // once its last field is in.
+    void WriteField(int index, std::string_view text);
+    // Writes the records kept so far (a record whose last fields never came, blank in them).
+    void FlushRecords();
     uint32_t RecordCount() const { return FRecordCount; }
-    // Stores the record count at offset 4; later calls do nothing more.
+    // Writes the records kept and stores the record count at offset 4; later calls do nothing
+    // more.
     void Finish();
 
 private:
-    void FlushRecord();
+    void EndRecord();
 
-    std::string FRecord;  // the record being filled
+    // Complete records kept to be written some 64 KB at a time, then the record being filled,
+    // blank where no field came yet.
+    std::string FRecords;
+    size_t FRecordStart = 0;
+    uint32_t FRecordLength = 0;
+    bool FFilling = false;
     uint32_t FRecordCount = 0;
     bool FHeaderWritten = false;
     bool FFinished = false;
