@@ -71,7 +71,7 @@ TFileStream& TOutputFiles::Create(const std::string& fileName) {
             FailCreate(fileName, errno);
         }
         FFiles.push_back({fileName, temporary, std::make_unique<TFileStream>(fd, temporary)});
-        if (replaces) FFiles.back().Stream->WriteBehind();
+        FFiles.back().Stream->WriteBehind(replaces);
         return *FFiles.back().Stream;
     }
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/BackgroundWriter.h"
 #include "platform/Errors.h"
 
 namespace ostrel {
@@ -14,6 +15,7 @@ namespace {
 
 constexpr size_t kFileBufferSize = 1 << 16;
 constexpr size_t kWriteBehindStep = 8 << 20;
+constexpr size_t kBehindBlockSize = 1 << 20;
 
 [[noreturn]] void FailWrite() { throw EStreamError("Stream write error"); }
 
@@ -58,6 +60,8 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileNam
     }
 }
 
+TFileStream::TFileStream(int fd, const std::string& fileName) : FFileName(fileName), FFd(fd) {}
+
 TFileStream::~TFileStream() {
     if (FFd < 0) return;
     try {
@@ -65,6 +69,7 @@ TFileStream::~TFileStream() {
     } catch (...) {
         // A failing run is already reporting its own error; Close() reports this one.
     }
+    FBehind.reset();
     ::close(FFd);
 }
 
@@ -84,19 +89,27 @@ size_t WriteAll(int fd, const char* data, size_t count) {
 
 }  // namespace
 
-void TFileStream::Handed(size_t count) {
-    if (!FWriteBehind) return;
-    FUnstarted += count;
-    if (FUnstarted < kWriteBehindStep) return;
-    FUnstarted = 0;
-    // Only pages not yet on their way are started; a failure here is a failure of the disk,
-    // which the writes and the close report.
-    ::sync_file_range(FFd, 0, 0, SYNC_FILE_RANGE_WRITE);
+void TFileStream::WriteBehind(bool startDisk) {
+    FWriteBehind = true;
+    FStartDisk = startDisk;
+}
+
+// A full block goes to the thread, which starts with the first one: a small file never needs it.
+void TFileStream::HandOn() {
+    if (!FBehind) FBehind = std::make_unique<TBackgroundWriter>(FFd, FStartDisk ? kWriteBehindStep : 0);
+    if (const int error = FBehind->Hand(FBuffer)) {
+        errno = error;
+        FailWrite();
+    }
 }
 
 void TFileStream::Flush() {
+    if (FBehind) {
+        if (!FBuffer.empty()) HandOn();
+        if (FBehind->Wait() != 0) FailWrite();
+        return;
+    }
     const size_t done = WriteAll(FFd, FBuffer.data(), FBuffer.size());
-    Handed(done);
     if (done < FBuffer.size()) {
         FBuffer.erase(FBuffer.begin(), FBuffer.begin() + static_cast<long>(done));
         FailWrite();
@@ -107,6 +120,7 @@ void TFileStream::Flush() {
 void TFileStream::Close() {
     if (FFd < 0) return;
     Flush();
+    FBehind.reset();
     int rc = ::close(FFd);
     FFd = -1;
     if (rc != 0) FailWrite();
@@ -114,12 +128,16 @@ void TFileStream::Close() {
 
 void TFileStream::Write(const void* data, size_t count) {
     if (FFd < 0) FailWrite();
+    if (FWriteBehind) {
+        const char* bytes = static_cast<const char*>(data);
+        FBuffer.insert(FBuffer.end(), bytes, bytes + count);
+        if (FBuffer.size() >= kBehindBlockSize) HandOn();
+        return;
+    }
     if (FBuffer.size() + count > kFileBufferSize) Flush();
     if (count >= kFileBufferSize) {
         // Large blocks go straight to the file.
-        const size_t done = WriteAll(FFd, static_cast<const char*>(data), count);
-        Handed(done);
-        if (done < count) FailWrite();
+        if (WriteAll(FFd, static_cast<const char*>(data), count) < count) FailWrite();
         return;
     }
     FBuffer.insert(FBuffer.end(), static_cast<const char*>(data), static_cast<const char*>(data) + count);
@@ -135,7 +153,7 @@ size_t TFileStream::Read(void* data, size_t count) {
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-    if (origin == TSeekOrigin::Current && offset == 0)
+    if (origin == TSeekOrigin::Current && offset == 0 && !FBehind)
         return ::lseek(FFd, 0, SEEK_CUR) + static_cast<int64_t>(FBuffer.size());
     Flush();
     int whence = origin == TSeekOrigin::Begin ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,13 +47,15 @@ private:
 
 enum class TFileMode { Create, OpenRead, OpenReadWrite };
 
+class TBackgroundWriter;
+
 class TFileStream : public TStream {
 public:
     // Create: a new file, or an existing one emptied. Fails with
     // "Cannot create file "%s". <reason>" or "Cannot open file "%s". <reason>".
     TFileStream(const std::string& fileName, TFileMode mode);
     // Takes over a file descriptor opened for reading and writing.
-    TFileStream(int fd, const std::string& fileName) : FFileName(fileName), FFd(fd) {}
+    TFileStream(int fd, const std::string& fileName);
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
@@ -69,17 +72,18 @@ public:
     const std::string& FileName() const { return FFileName; }
     // The file descriptor, for a library that writes the file itself (-1 once closed).
     int Handle() const { return FFd; }
-    // Starts the disk writing each few megabytes as they are handed over, instead of leaving
-    // it all to the end (a file replacing another is flushed whole when it is renamed).
-    void WriteBehind() { FWriteBehind = true; }
+    // Hands the bytes to the file on a thread of its own, a block at a time, while the caller
+    // goes on; with startDisk, also starts the disk writing every few megabytes instead of
+    // leaving it all to the end (a file replacing another is flushed whole when it is renamed).
+    void WriteBehind(bool startDisk);
 
 private:
     std::string FFileName;
     int FFd = -1;
     std::vector<char> FBuffer;  // bytes written but not yet handed to the file
-    bool FWriteBehind = false;
-    size_t FUnstarted = 0;  // bytes handed to the file since its writing was last started
-    void Handed(size_t count);
+    bool FWriteBehind = false, FStartDisk = false;
+    std::unique_ptr<TBackgroundWriter> FBehind;  // once the first block is handed on
+    void HandOn();
 };
 
 // Reads a whole file; fails with "Cannot open file "%s". <reason>".

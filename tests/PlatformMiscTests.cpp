@@ -115,6 +115,24 @@ TEST(Streams, FullDiskIsAWriteError) {
     }
 }
 
+// Written on a thread of their own, bytes the disk refuses still fail the run, at the latest
+// when the stream is closed; the writes after a failure fail at once.
+TEST(Streams, FullDiskWrittenBehindIsAWriteError) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TFileStream f("/dev/full", TFileMode::OpenReadWrite);
+    f.WriteBehind(false);
+    const std::string block(300000, 'x');
+    bool failed = false;
+    try {
+        for (int i = 0; i < 20; ++i) f.Write(block);
+    } catch (const EStreamError& e) {
+        EXPECT_STREQ(e.what(), "Stream write error");
+        failed = true;
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_THROW(f.Close(), EStreamError);
+}
+
 TEST(OutputFiles, WrittenApartAndMovedIntoPlaceOnlyOnCommit) {
     TTempDir dir;
     const std::string a = dir.File("a.txt"), b = dir.File("b.txt");

@@ -1,0 +1,73 @@
+#include "platform/BackgroundWriter.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace ostrel {
+
+TBackgroundWriter::TBackgroundWriter(int fd, size_t startEvery)
+    : FFd(fd), FStartEvery(startEvery), FThread([this] { Run(); }) {}
+
+TBackgroundWriter::~TBackgroundWriter() {
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FStop = true;
+    }
+    FChanged.notify_all();
+    FThread.join();
+}
+
+int TBackgroundWriter::Hand(std::vector<char>& block) {
+    std::unique_lock<std::mutex> lock(FLock);
+    FChanged.wait(lock, [this] { return !FBusy; });
+    if (FError == 0) {
+        FBlock.swap(block);
+        FBusy = true;
+    }
+    block.clear();
+    const int error = FError;
+    lock.unlock();
+    FChanged.notify_all();
+    return error;
+}
+
+int TBackgroundWriter::Wait() {
+    std::unique_lock<std::mutex> lock(FLock);
+    FChanged.wait(lock, [this] { return !FBusy; });
+    return FError;
+}
+
+void TBackgroundWriter::Run() {
+    std::unique_lock<std::mutex> lock(FLock);
+    for (;;) {
+        FChanged.wait(lock, [this] { return FBusy || FStop; });
+        if (!FBusy) return;
+        lock.unlock();
+        int error = 0;
+        size_t done = 0;
+        while (done < FBlock.size()) {
+            const ssize_t n = ::write(FFd, FBlock.data() + done, FBlock.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                error = n < 0 ? errno : ENOSPC;
+                break;
+            }
+            done += static_cast<size_t>(n);
+        }
+        FUnstarted += done;
+        if (FStartEvery && FUnstarted >= FStartEvery) {
+            FUnstarted = 0;
+            // Only pages not yet on their way are started; a failing disk fails the writes.
+            ::sync_file_range(FFd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        }
+        lock.lock();
+        if (error && !FError) FError = error;
+        FBlock.clear();
+        FBusy = false;
+        FChanged.notify_all();
+    }
+}
+
+}  // namespace ostrel
