@@ -273,6 +273,57 @@ TEST_F(Dbf, TextsThatAreNoValueOfTheFieldFailNamingRowAndColumn) {
     }
 }
 
+// Records are kept and written in blocks: every one of many rows lands in order, before the
+// end-of-file mark, and the header counts them.
+TEST_F(Dbf, ManyRecordsLandInOrderBeforeTheEndMark) {
+    TMemDataset many;
+    many.AddField("N", TMemFieldType::Integer);
+    many.AddField("S", TMemFieldType::String, 20);
+    for (int i = 0; i < 3000; ++i) many.AppendRow({int64_t{i}, "row " + std::to_string(i)});
+    many.Open();
+    e.SetDataSet(&many);
+    const std::string out = Run();
+    const size_t h = 32 * 3 + 1, record = 1 + 11 + 254;
+    ASSERT_EQ(out.size(), h + 3000 * record + 1);
+    EXPECT_EQ(Get32(out, 4), 3000u);
+    for (int i = 0; i < 3000; i += 7) {
+        const std::string r = out.substr(h + i * record, record);
+        const std::string n = std::to_string(i);
+        ASSERT_EQ(r.substr(0, 12), std::string(12 - n.size(), ' ') + n) << i;
+        ASSERT_EQ(r.substr(12, 4 + n.size() + 1), "row " + n + " ") << i;
+    }
+    EXPECT_EQ(out.back(), '\x1A');
+}
+
+// The writer on its own: a number wider than its field is refused, not written over its
+// neighbour; a record whose fields never came is written blank in them and counted.
+TEST(DbfWriter, WideNumbersRefusedAndUnfinishedRecordsBlank) {
+    TMemoryStream s;
+    {
+        TODBFWriter w(s);
+        TDBFField n, c;
+        n.Type = 'N';
+        n.Length = 3;
+        c.Type = 'C';
+        c.Length = 4;
+        c.Offset = 3;
+        w.AddField(n);
+        w.AddField(c);
+        w.WriteHeader();
+        w.WriteField(0, "7");
+        w.WriteField(1, "ab");
+        EXPECT_THROW(w.WriteField(0, "1234"), EOstrelError);
+        w.WriteField(0, "12");
+        w.Finish();
+        EXPECT_EQ(w.RecordCount(), 3u);
+    }
+    const std::string out = s.Text();
+    const size_t h = 32 * 3 + 1;
+    // The record begun by the refused field stays, blank.
+    EXPECT_EQ(out.substr(h), "   7ab  " + std::string(8, ' ') + "  12    ");
+    EXPECT_EQ(Get32(out, 4), 3u);
+}
+
 TEST(DbfCodePage, LanguageDriversAndCompanionNames) {
     EXPECT_EQ(DbfLanguageDriver(1252), 0x03);
     EXPECT_EQ(DbfLanguageDriver(1250), 0xC8);
