@@ -108,11 +108,12 @@ void TODBFWriter::WriteHeader() {
 
 namespace {
 
-// Whether an upper-cased text would hold word (upper case ASCII), without making the copy.
+// Whether an upper-cased text would hold word (upper-case ASCII letters), without making the
+// copy: a letter's two cases differ in one bit.
 bool HoldsUpper(std::string_view text, std::string_view word) {
     for (size_t at = 0; at + word.size() <= text.size(); ++at) {
         size_t k = 0;
-        while (k < word.size() && std::toupper(static_cast<unsigned char>(text[at + k])) == word[k]) ++k;
+        while (k < word.size() && (text[at + k] & ~0x20) == word[k]) ++k;
         if (k == word.size()) return true;
     }
     return false;
@@ -368,11 +369,18 @@ void TIB_OstrelDBF::WriteDataRow() {
             case ectTime:
             case ectDateTime: w.WriteField(i, DateField(i)); break;
             default:
-                // Texts and Booleans: GetColData's text, read into one buffer on the fast rows.
+                // Texts and Booleans: GetColData's text, read in place on the fast rows.
                 if (fast) {
-                    FValue.clear();
-                    AppendExportText(FValue, i, false);
-                    w.WriteField(i, FValue);
+                    TCellValue cell;
+                    switch (ReadSourceCell(i, cell)) {
+                        case ckNull: w.WriteField(i, Formats().NullString()); break;
+                        case ckText: w.WriteField(i, cell.Text); break;
+                        default:
+                            FValue.clear();
+                            AppendExportText(FValue, i, false);
+                            w.WriteField(i, FValue);
+                            break;
+                    }
                 } else {
                     w.WriteField(i, GetColData(i, false));
                 }
