@@ -3,9 +3,16 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace ostrel {
+
+namespace {
+
+constexpr size_t kPiece = size_t{1} << 16;
+
+}  // namespace
 
 TBackgroundWriter::TBackgroundWriter(int fd, size_t startEvery)
     : FFd(fd), FStartEvery(startEvery), FThread([this] { Run(); }) {}
@@ -48,7 +55,10 @@ void TBackgroundWriter::Run() {
         int error = 0;
         size_t done = 0;
         while (done < FBlock.size()) {
-            const ssize_t n = ::write(FFd, FBlock.data() + done, FBlock.size() - done);
+            // 64 KB a call: the page cache sizes its pages by the write, and the large pages of
+            // 1 MB writes made some runs twice as slow (measured in a virtual machine).
+            const size_t piece = std::min(FBlock.size() - done, kPiece);
+            const ssize_t n = ::write(FFd, FBlock.data() + done, piece);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 error = n < 0 ? errno : ENOSPC;
