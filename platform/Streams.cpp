@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "platform/BackgroundWriter.h"
 #include "platform/Errors.h"
@@ -96,7 +97,16 @@ void TFileStream::WriteBehind(bool startDisk) {
 
 // A full block goes to the thread, which starts with the first one: a small file never needs it.
 void TFileStream::HandOn() {
-    if (!FBehind) FBehind = std::make_unique<TBackgroundWriter>(FFd, FStartDisk ? kWriteBehindStep : 0);
+    if (!FBehind) {
+        try {
+            FBehind = std::make_unique<TBackgroundWriter>(FFd, FStartDisk ? kWriteBehindStep : 0);
+        } catch (const std::system_error&) {
+            // No thread to be had (a process at its limit): the stream writes in place.
+            FWriteBehind = false;
+            Flush();
+            return;
+        }
+    }
     if (const int error = FBehind->Hand(FBuffer)) {
         errno = error;
         FailWrite();
