@@ -37,6 +37,9 @@ def timed(cmd):
 
 def compare(label, a, b, repeat):
     """a and b are (name, command); runs them alternately and prints both medians and b / a."""
+    # The files of the cases before are written out first, so that their writing to the disk
+    # does not fall on this case's runs.
+    os.sync()
     runs = {a[0]: [], b[0]: []}
     for _ in range(repeat):
         for name, cmd in (a, b):
