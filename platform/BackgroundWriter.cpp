@@ -1,10 +1,11 @@
 #include "platform/BackgroundWriter.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+
+#include "platform/Streams.h"
 
 namespace ostrel {
 
@@ -54,17 +55,14 @@ void TBackgroundWriter::Run() {
         lock.unlock();
         int error = 0;
         size_t done = 0;
-        while (done < FBlock.size()) {
+        while (done < FBlock.size() && !error) {
             // 64 KB a call: the page cache sizes its pages by the write, and the large pages of
             // 1 MB writes made some runs twice as slow (measured in a virtual machine).
             const size_t piece = std::min(FBlock.size() - done, kPiece);
-            const ssize_t n = ::write(FFd, FBlock.data() + done, piece);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                error = n < 0 ? errno : ENOSPC;
-                break;
-            }
-            done += static_cast<size_t>(n);
+            errno = 0;
+            const size_t n = WriteAll(FFd, FBlock.data() + done, piece);
+            done += n;
+            if (n < piece) error = errno ? errno : ENOSPC;
         }
         FUnstarted += done;
         if (FStartEvery && FUnstarted >= FStartEvery) {

@@ -74,9 +74,6 @@ TFileStream::~TFileStream() {
     ::close(FFd);
 }
 
-namespace {
-
-// Writes every byte; returns how many were written before a failure.
 size_t WriteAll(int fd, const char* data, size_t count) {
     size_t done = 0;
     while (done < count) {
@@ -87,8 +84,6 @@ size_t WriteAll(int fd, const char* data, size_t count) {
     }
     return done;
 }
-
-}  // namespace
 
 void TFileStream::WriteBehind(bool startDisk) {
     FWriteBehind = true;

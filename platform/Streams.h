@@ -86,6 +86,10 @@ private:
     void HandOn();
 };
 
+// Writes every byte to a file descriptor; returns how many were written before a failure
+// (errno tells which, when write gave one).
+size_t WriteAll(int fd, const char* data, size_t count);
+
 // Reads a whole file; fails with "Cannot open file "%s". <reason>".
 std::string ReadFileBytes(const std::string& fileName);
 

@@ -78,6 +78,12 @@ TODBFWriter::~TODBFWriter() {
     }
 }
 
+uint32_t TODBFWriter::RecordLength() const {
+    uint32_t length = 1;  // the deletion flag
+    for (const auto& f : Fields) length += f.Length;
+    return length;
+}
+
 void TODBFWriter::WriteHeader() {
     std::time_t now = std::time(nullptr);
     std::tm tm{};
@@ -87,10 +93,8 @@ void TODBFWriter::WriteHeader() {
     HeaderImage[1] = static_cast<uint8_t>(tm.tm_year);
     HeaderImage[2] = static_cast<uint8_t>(tm.tm_mon + 1);
     HeaderImage[3] = static_cast<uint8_t>(tm.tm_mday);
-    uint32_t recordLength = 1;
-    for (const auto& f : Fields) recordLength += f.Length;
     PutLE16(&HeaderImage[8], static_cast<uint32_t>(32 * (Fields.size() + 1) + 1));
-    PutLE16(&HeaderImage[10], recordLength);
+    PutLE16(&HeaderImage[10], RecordLength());
     HeaderImage[29] = LanguageDriver;
     Stream().Write(HeaderImage.data(), HeaderImage.size());
     for (const auto& f : Fields) {
@@ -126,12 +130,9 @@ void TODBFWriter::WriteField(int index, std::string_view text) {
         EndRecord();
         // Records go to the file in blocks of about 64 KB, which the stream writes through.
         if (FRecords.size() >= (size_t{1} << 16)) FlushRecords();
-        if (FRecordLength == 0) {
-            FRecordLength = 1;  // the deletion flag: blank, not deleted
-            for (const auto& f : Fields) FRecordLength += f.Length;
-        }
+        if (FRecordLength == 0) FRecordLength = RecordLength();
         FRecordStart = FRecords.size();
-        FRecords.append(FRecordLength, ' ');
+        FRecords.append(FRecordLength, ' ');  // the deletion flag blank: not deleted
         FFilling = true;
     }
     const TDBFField& f = Fields[index];

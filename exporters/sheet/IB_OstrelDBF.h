@@ -39,6 +39,8 @@ public:
     uint8_t LanguageDriver = 0;  // byte 29 of the header
 
     void AddField(const TDBFField& field) { Fields.push_back(field); }
+    // The deletion flag and every field.
+    uint32_t RecordLength() const;
     void WriteHeader();
     // Writes field Index of the current record; field 0 begins a record, which is complete
     // once its last field is in.
@@ -57,7 +59,7 @@ private:
     // blank where no field came yet.
     std::string FRecords;
     size_t FRecordStart = 0;
-    uint32_t FRecordLength = 0;
+    uint32_t FRecordLength = 0;  // RecordLength(), taken at the first record
     bool FFilling = false;
     uint32_t FRecordCount = 0;
     bool FHeaderWritten = false;

@@ -274,13 +274,12 @@ private:
     size_t FAt = 0, FEnd = 0;
 };
 
-}  // namespace
-
-void TOLaTeXWriter::Rewind(TFileStream& spill) {
+void Rewind(TFileStream& spill) {
     spill.Flush();
     spill.SetPosition(0);
 }
 
+}  // namespace
 
 void TOLaTeXWriter::CopySpill() {
     if (!FSpill) return;

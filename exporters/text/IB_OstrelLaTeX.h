@@ -89,7 +89,6 @@ public:
     static constexpr std::string_view kRowEnd = "\r\n\\\\\r\n\\hline\r\n";
 
 private:
-    static void Rewind(TFileStream& spill);
     std::unique_ptr<TFileStream> TemporaryFile();
     TStream* FDestination = nullptr;
     std::unique_ptr<TFileStream> FSpill;    // the rows
