@@ -7,7 +7,12 @@
 #include "platform/ShortCopy.h"
 #include "platform/Streams.h"
 
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
 
 namespace ostrel::test {
 namespace {
@@ -208,6 +213,57 @@ TEST(OutputFiles, AReplacingFileWrittenInStepsKeepsEveryByte) {
         files.Commit();
     }
     EXPECT_TRUE(ReadAll(a) == expected);
+}
+
+// How many of a file's pages the page cache holds.
+size_t CachedPages(const std::string& fileName) {
+    const int fd = open(fileName.c_str(), O_RDONLY);
+    struct stat st;
+    if (fd < 0 || fstat(fd, &st) != 0) return 0;
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE)), pages = (st.st_size + page - 1) / page;
+    void* map = mmap(nullptr, st.st_size, PROT_READ, MAP_SHARED, fd, 0);
+    close(fd);
+    if (map == MAP_FAILED) return 0;
+    std::vector<unsigned char> resident(pages);
+    size_t count = 0;
+    if (mincore(map, st.st_size, resident.data()) == 0)
+        for (unsigned char r : resident) count += r & 1;
+    munmap(map, st.st_size);
+    return count;
+}
+
+// A large file about to be replaced gives back its cached pages when its replacement starts, and
+// keeps its bytes; a file the rename would not drop (one with a second name, the target of a
+// link) keeps its cache.
+TEST(OutputFiles, AReplacedFileGivesBackItsCacheAndKeepsItsBytes) {
+    TTempDir dir;
+    struct statfs fs;
+    if (statfs(dir.File("").c_str(), &fs) == 0 && fs.f_type == TMPFS_MAGIC)
+        GTEST_SKIP() << "a file in memory has no cache apart from itself";
+    const std::string content(4 << 20, 'x');
+    const std::string a = dir.File("a.bin"), linked = dir.File("l.bin"), target = dir.File("t.bin"),
+                      symbolic = dir.File("s.bin");
+    for (const std::string& name : {a, linked, target}) {
+        std::ofstream(name, std::ios::binary) << content;
+        const int fd = open(name.c_str(), O_RDONLY);
+        fsync(fd);  // clean pages, which a cache may drop
+        close(fd);
+        ASSERT_EQ(ReadAll(name).size(), content.size());
+    }
+    ASSERT_EQ(link(linked.c_str(), dir.File("l2.bin").c_str()), 0);
+    ASSERT_EQ(symlink(target.c_str(), symbolic.c_str()), 0);
+    const size_t cached = CachedPages(target);
+    ASSERT_GT(cached, 0u);
+    {
+        TOutputFiles files;  // never committed
+        files.Create(a).Write("new");
+        files.Create(linked).Write("new");
+        files.Create(symbolic).Write("new");
+        EXPECT_EQ(CachedPages(a), 0u);
+        EXPECT_EQ(CachedPages(linked), cached);
+        EXPECT_EQ(CachedPages(target), cached);
+    }
+    for (const std::string& name : {a, linked, target}) EXPECT_TRUE(ReadAll(name) == content) << name;
 }
 
 TEST(Services, FontMetricsApproximation) {
