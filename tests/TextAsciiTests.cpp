@@ -238,6 +238,40 @@ TEST_F(Ascii, DifTypedValuesAreReadableTuples) {
               "-1,0\r\nEOD\r\n");
 }
 
+// The largest doubles' fifteen digits round past the largest double: no reader could take that
+// number, so the value goes as its text; a value just inside stays a number. The same whether the
+// value is read in one call or through the typed read of a descendant class.
+TEST_F(Ascii, DifNumbersPastTheLargestDoubleAreTexts) {
+    struct TDescendant : TIB_OstrelASCII {};
+    TMemDataset ds;
+    ds.AddField("F", TMemFieldType::Float);
+    for (double v : {1.7976931348623157e308, -1.7976931348623157e308, 1.797693134862315e308, 1.79769313486231e308,
+                     1e300})
+        ds.AppendRow({v});
+    ds.Open();
+    TDescendant d;
+    std::vector<std::string> outputs;
+    for (TIB_OstrelASCII* x : {&e, static_cast<TIB_OstrelASCII*>(&d)}) {
+        x->SetExportSource(esDataSet);
+        x->SetDataSet(&ds);
+        x->SetExportType(etDIF);
+        x->SetAllowCaptions(false);
+        x->Formats().SetFloatFormat("0.###E+0");
+        x->SetFileName(dir.File("out"));
+        x->DoExecute();
+        outputs.push_back(ReadAll(dir.File("out")));
+    }
+    const std::string& out = outputs[0];
+    const std::string data = out.substr(out.find("DATA\r\n0,0\r\n\"\"\r\n") + 15);
+    EXPECT_EQ(data, "-1,0\r\nBOT\r\n1,0\r\n\"1.798E+308\"\r\n"
+                    "-1,0\r\nBOT\r\n1,0\r\n\"-1.798E+308\"\r\n"
+                    "-1,0\r\nBOT\r\n1,0\r\n\"1.798E+308\"\r\n"
+                    "-1,0\r\nBOT\r\n0,1.79769313486231E308\r\nV\r\n"
+                    "-1,0\r\nBOT\r\n0,1E300\r\nV\r\n"
+                    "-1,0\r\nEOD\r\n");
+    EXPECT_EQ(outputs[1], out);
+}
+
 TEST_F(Ascii, DifStoppedInItsPrePassHasNoClosingLines) {
     e.SetExportType(etDIF);
     e.OnFetchedRecord = [&](TObject*, int n) {

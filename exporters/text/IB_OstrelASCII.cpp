@@ -338,6 +338,17 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
 // A DIF tuple: numbers as numeric tuples with the plain value, Booleans as numeric tuples with
 // their indicator, everything else (dates, NULLs, texts that are no number) as string tuples.
 // The texts are GetExportText's.
+namespace {
+
+// The largest doubles' fifteen digits round past the largest double ("1.79769313486232E308"): a
+// numeric tuple must hold a number a reader can take, so such a value is written as its text.
+bool ReadsAsNumber(std::string_view text) {
+    TDecimal value;
+    return TryStrToDecimal(text, value);
+}
+
+}  // namespace
+
 void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
     if ((c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) && !OnGetExportText) {
@@ -347,11 +358,15 @@ void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted
         const bool whole = kind == ckInteger && cell.Integer != 0 && cell.Integer > -1000000000000000 &&
                            cell.Integer < 1000000000000000;
         if (whole || (kind == ckFloat && cell.Float != 0 && std::isfinite(cell.Float))) {
+            const size_t start = out.size();
             out += "0,";
             if (whole) AppendInteger(out, cell.Integer);
             else AppendGeneralForm(out, cell.Float, '.');
-            out += "\r\nV\r\n";
-            return;
+            if (whole || std::fabs(cell.Float) < 1e300 || ReadsAsNumber(std::string_view(out).substr(start + 2))) {
+                out += "\r\nV\r\n";
+                return;
+            }
+            out.resize(start);
         }
     }
     if (c.ColType != ectString && !IsNullValue(Index)) {
@@ -362,10 +377,13 @@ void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted
         if (numeric && !OnGetExportText) {
             const TIB_Column* column = DatasetColumn(Index);
             if (column && column->GetDecimal(number) && !number.IsZero()) {
-                out += "0,";
-                out += GeneralForm(number, '.');
-                out += "\r\nV\r\n";
-                return;
+                std::string text = GeneralForm(number, '.');
+                if (number.Exponent <= 300 || ReadsAsNumber(text)) {
+                    out += "0,";
+                    out += text;
+                    out += "\r\nV\r\n";
+                    return;
+                }
             }
         }
         // Numbers and Booleans are read from their raw text; a handler sees it for every type.
