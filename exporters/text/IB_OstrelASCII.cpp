@@ -335,9 +335,6 @@ std::string TIB_OstrelASCII::GetColData(int Index, bool Formatted) {
     return value;
 }
 
-// A DIF tuple: numbers as numeric tuples with the plain value, Booleans as numeric tuples with
-// their indicator, everything else (dates, NULLs, texts that are no number) as string tuples.
-// The texts are GetExportText's.
 namespace {
 
 // The largest doubles' fifteen digits round past the largest double ("1.79769313486232E308"): a
@@ -349,6 +346,9 @@ bool ReadsAsNumber(std::string_view text) {
 
 }  // namespace
 
+// A DIF tuple: numbers as numeric tuples with the plain value, Booleans as numeric tuples with
+// their indicator, everything else (dates, NULLs, texts that are no number) as string tuples.
+// The texts are GetExportText's.
 void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted) {
     const TOstrelColumn& c = Columns()[Index];
     if ((c.ColType == ectInteger || c.ColType == ectFloat || c.ColType == ectCurrency) && !OnGetExportText) {
@@ -377,7 +377,7 @@ void TIB_OstrelASCII::AppendDIFValue(std::string& out, int Index, bool Formatted
         if (numeric && !OnGetExportText) {
             const TIB_Column* column = DatasetColumn(Index);
             if (column && column->GetDecimal(number) && !number.IsZero()) {
-                std::string text = GeneralForm(number, '.');
+                const std::string text = GeneralForm(number, '.');
                 if (number.Exponent <= 300 || ReadsAsNumber(text)) {
                     out += "0,";
                     out += text;
